@@ -1,0 +1,130 @@
+#pragma once
+// Numeric identifiers of commands, controls, dialogs and strings. The
+// numbers are part of the program's identity (status prompts, tooltips and
+// messages are looked up by them) and never change.
+
+// Resources of the main window: menu, accelerators, toolbar, icon, document string.
+constexpr int IDR_MAINFRAME = 128;
+constexpr int IDI_DOCUMENT = 129;
+
+// Dialogs
+constexpr int IDD_ABOUTBOX = 100;
+constexpr int IDD_OPTIONS = 130;
+constexpr int IDD_RECEIVE = 133;
+
+// Controls
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;
+constexpr int IDC_NAME_EDIT = 1000;
+constexpr int IDC_SHADE = 1002;
+constexpr int IDC_TEXT_OFFSET = 1003;
+constexpr int IDC_LEFT_MARGIN = 1004;
+constexpr int IDC_TOP_MARGIN = 1005;
+constexpr int IDC_ZOOM_X = 1006;
+constexpr int IDC_ZOOM_Y = 1007;
+constexpr int IDC_COM1 = 1009;
+constexpr int IDC_COM2 = 1010;
+constexpr int IDC_COM3 = 1011;
+constexpr int IDC_COM4 = 1012;
+
+// Commands of the program
+constexpr int ID_OPTIONS = 32771;
+constexpr int ID_FONT = 32772;
+constexpr int ID_FIELD_COLOR = 32773;
+constexpr int ID_FIELD_INSERT = 32774;
+constexpr int ID_FIELD_REMOVE = 32775;
+constexpr int ID_FIELD_DEFAULT_COLOR = 32776;
+constexpr int ID_RECEIVE_NAMES = 32778;
+
+// Standard commands
+constexpr int ID_FILE_NEW = 57600;
+constexpr int ID_FILE_OPEN = 57601;
+constexpr int ID_FILE_SAVE = 57603;
+constexpr int ID_FILE_SAVE_AS = 57604;
+constexpr int ID_FILE_PRINT_SETUP = 57606;
+constexpr int ID_FILE_PRINT = 57607;
+constexpr int ID_FILE_PRINT_DIRECT = 57608;
+constexpr int ID_FILE_PRINT_PREVIEW = 57609;
+constexpr int ID_FILE_MRU_FILE1 = 57616;
+constexpr int ID_FILE_MRU_FILE4 = 57619;
+constexpr int ID_EDIT_COPY = 57634;
+constexpr int ID_EDIT_CUT = 57635;
+constexpr int ID_EDIT_PASTE = 57637;
+constexpr int ID_EDIT_UNDO = 57643;
+constexpr int ID_APP_ABOUT = 57664;
+constexpr int ID_APP_EXIT = 57665;
+constexpr int ID_HELP_INDEX = 57670;
+constexpr int ID_NEXT_PANE = 57680;
+constexpr int ID_PREV_PANE = 57681;
+constexpr int ID_VIEW_TOOLBAR = 59392;
+constexpr int ID_VIEW_STATUS_BAR = 59393;
+
+// Print preview bar
+constexpr int ID_PREVIEW_CLOSE = 58112;
+constexpr int ID_PREVIEW_NUMPAGE = 58113;
+constexpr int ID_PREVIEW_NEXT = 58114;
+constexpr int ID_PREVIEW_PREV = 58115;
+constexpr int ID_PREVIEW_PRINT = 58116;
+constexpr int ID_PREVIEW_ZOOMIN = 58117;
+constexpr int ID_PREVIEW_ZOOMOUT = 58118;
+
+// Strings of the shell
+constexpr int IDS_APP_TITLE = 57344;
+constexpr int IDS_IDLEMESSAGE = 57345;
+constexpr int ID_INDICATOR_CAPS = 59137;
+constexpr int IDS_UNTITLED = 61440;
+constexpr int IDS_SAVEFILE = 61441;
+constexpr int IDS_OPENFILE = 61442;
+constexpr int IDS_ALLFILTER = 61444;
+
+// Framework messages
+constexpr int IDP_INVALID_FILENAME = 61696;
+constexpr int IDP_FAILED_TO_OPEN_DOC = 61697;
+constexpr int IDP_FAILED_TO_SAVE_DOC = 61698;
+constexpr int IDP_ASK_TO_SAVE = 61699;
+constexpr int IDP_FAILED_TO_START_PRINT = 61702;
+constexpr int IDP_FAILED_TO_LAUNCH_HELP = 61703;
+constexpr int IDP_PARSE_INT = 61712;
+constexpr int IDP_PARSE_REAL = 61713;
+constexpr int IDP_PARSE_INT_RANGE = 61714;
+constexpr int IDP_PARSE_REAL_RANGE = 61715;
+constexpr int IDP_FILE_NOT_FOUND = 61730;
+constexpr int IDP_FILE_ACCESS_DENIED = 61733;
+constexpr int IDP_FILE_DISK_FULL = 61732;
+constexpr int IDP_ARCH_BADFORMAT = 61734;
+
+// Printing
+constexpr int IDS_PRINTING_BOX = 30722;
+constexpr int IDS_PRINTONPORT = 61450;
+constexpr int IDS_PRINTTOFILE = 61451;
+constexpr int IDS_PRINTPAGENUM = 61452;
+constexpr int IDS_PREVIEWPAGEDESC = 61453;
+constexpr int IDS_PRINTFILTER = 61454;
+constexpr int IDS_PRINTDEFAULTEXT = 61455;
+constexpr int IDS_PRINTDEFAULT = 61456;
+constexpr int IDS_PRINTCAPTION = 61457;
+constexpr int IDS_PRINTING = 61458;
+constexpr int IDS_PRINTING_ON = 61459;
+constexpr int IDS_ONEPAGE = 61460;
+constexpr int IDS_TWOPAGE = 61461;
+
+// Field menu items
+constexpr int IDS_FIELD_COLOR = 33000;
+constexpr int IDS_FIELD_INSERT = 33001;
+constexpr int IDS_FIELD_REMOVE = 33002;
+constexpr int IDS_FIELD_DEFAULT_COLOR = 33003;
+
+// Serial port and transfer messages
+constexpr int IDS_ERR_OPEN_PORT = 23001;
+constexpr int IDS_ERR_SETUP_PORT = 23002;
+constexpr int IDS_ERR_READ_PORT = 23003;
+constexpr int IDS_ASK_CANCEL_RECEIVE = 23004;
+constexpr int IDS_NAMES_RECEIVED = 23005;
+constexpr int IDS_ERR_SEND = 23006;
+constexpr int IDS_ERR_TIMEOUT = 23007;
+
+// About box
+constexpr int IDS_ABOUT_TITLE = 101;
+constexpr int IDS_ABOUT_TEXT = 102;
+constexpr int IDS_ABOUT_VERSION = 103;
+constexpr int IDS_ABOUT_COPYRIGHT = 104;

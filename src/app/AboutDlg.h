@@ -1,0 +1,10 @@
+#pragma once
+// "Info über Quintara": icon, program line, version, copyright, OK.
+
+#include <QDialog>
+
+class CAboutDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit CAboutDlg(QWidget* parent = nullptr);
+};

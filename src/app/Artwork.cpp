@@ -1,0 +1,211 @@
+#include "app/Artwork.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace artwork {
+namespace {
+
+const QColor kInk(0x20, 0x20, 0x20);
+const QColor kPaper(0xFF, 0xFF, 0xFF);
+const QColor kGrey(0xC0, 0xC0, 0xC0);
+const QColor kBlue(0x1F, 0x4E, 0x8C);
+const QColor kYellow(0xF0, 0xC8, 0x40);
+
+void PaintNew(QPainter& p) {
+    QPainterPath page;
+    page.moveTo(3, 1.5);
+    page.lineTo(10, 1.5);
+    page.lineTo(13.5, 5);
+    page.lineTo(13.5, 14.5);
+    page.lineTo(3, 14.5);
+    page.closeSubpath();
+    p.setPen(QPen(kInk, 1));
+    p.setBrush(kPaper);
+    p.drawPath(page);
+    p.drawPolyline(QPolygonF({{10, 1.5}, {10, 5}, {13.5, 5}}));
+}
+
+void PaintOpen(QPainter& p) {
+    p.setPen(QPen(kInk, 1));
+    p.setBrush(kYellow.darker(115));
+    p.drawPolygon(
+        QPolygonF({{1.5, 3.5}, {6, 3.5}, {7.5, 5}, {13.5, 5}, {13.5, 13.5}, {1.5, 13.5}}));
+    p.setBrush(kYellow);
+    p.drawPolygon(QPolygonF({{1.5, 13.5}, {4, 7.5}, {15.5, 7.5}, {13.5, 13.5}}));
+}
+
+void PaintSave(QPainter& p) {
+    p.setPen(QPen(kInk, 1));
+    p.setBrush(kBlue);
+    p.drawPolygon(QPolygonF({{1.5, 1.5}, {12.5, 1.5}, {14.5, 3.5}, {14.5, 14.5}, {1.5, 14.5}}));
+    p.setBrush(kPaper);
+    p.drawRect(QRectF(4.5, 1.5, 7, 5));
+    p.setBrush(kGrey);
+    p.drawRect(QRectF(4.5, 9.5, 7, 5));
+    p.fillRect(QRectF(9, 2.5, 1.5, 3), kInk);
+}
+
+void PaintOptions(QPainter& p) {
+    // A short key strip: fields white and grey in turn.
+    p.setPen(QPen(kInk, 1));
+    for (int i = 0; i < 4; ++i) {
+        p.setBrush(i % 2 ? kGrey : kPaper);
+        p.drawRect(QRectF(4.5, 1.5 + i * 3.25, 7, 3.25));
+    }
+    p.setPen(QPen(kBlue, 1.5));
+    p.drawLine(QPointF(1, 14.5), QPointF(15, 14.5));
+    p.drawLine(QPointF(2, 13), QPointF(2, 15.5));
+    p.drawLine(QPointF(14, 13), QPointF(14, 15.5));
+}
+
+void PaintFont(QPainter& p) {
+    QFont f(QStringLiteral("Liberation Serif"));
+    f.setPixelSize(15);
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(kBlue);
+    p.drawText(QRectF(0, 0, 11, 16), Qt::AlignCenter, QStringLiteral("A"));
+    f.setPixelSize(10);
+    p.setFont(f);
+    p.setPen(kInk);
+    p.drawText(QRectF(8, 5, 8, 11), Qt::AlignCenter, QStringLiteral("a"));
+}
+
+void PaintPrint(QPainter& p) {
+    p.setPen(QPen(kInk, 1));
+    p.setBrush(kPaper);
+    p.drawRect(QRectF(4.5, 1.5, 7, 5));
+    p.setBrush(kGrey);
+    p.drawRoundedRect(QRectF(1.5, 6.5, 13, 6), 1, 1);
+    p.setBrush(kPaper);
+    p.drawRect(QRectF(4.5, 10.5, 7, 4));
+    p.fillRect(QRectF(12, 8, 1.5, 1.5), QColor(0x30, 0xA0, 0x30));
+}
+
+void PaintHelp(QPainter& p) {
+    p.setPen(QPen(kInk, 1));
+    p.setBrush(kBlue);
+    p.drawEllipse(QRectF(1.5, 1.5, 13, 13));
+    QFont f(QStringLiteral("Liberation Sans"));
+    f.setPixelSize(11);
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(kPaper);
+    p.drawText(QRectF(1.5, 1.5, 13, 13), Qt::AlignCenter, QStringLiteral("?"));
+}
+
+// The strip with `fields` fields inside rect, a few of them labelled.
+void PaintStrip(QPainter& p, const QRectF& rect, int fields, qreal line) {
+    p.setPen(QPen(kInk, line));
+    p.setBrush(kPaper);
+    p.drawRect(rect);
+    const qreal top = rect.top() + rect.height() * 0.04;
+    const qreal h = rect.height() * 0.92 / fields;
+    for (int i = 0; i < fields; ++i) {
+        const QRectF field(rect.left(), top + i * h, rect.width(), h);
+        p.setBrush(i == 2 ? kYellow : (i % 2 ? kGrey : kPaper));
+        p.drawRect(field);
+        if (h >= 5 && i % 3 != 2) {
+            const qreal textH = std::max(line, h * 0.22);
+            p.fillRect(QRectF(field.left() + field.width() * 0.12, field.center().y() - textH / 2,
+                              field.width() * (i % 2 ? 0.55 : 0.7), textH),
+                       kInk);
+        }
+    }
+}
+
+QImage NewImage(int size) {
+    QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    return img;
+}
+
+} // namespace
+
+QPixmap Toolbar(ToolbarImage image) {
+    QImage img = NewImage(16);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    switch (image) {
+    case New:
+        PaintNew(p);
+        break;
+    case Open:
+        PaintOpen(p);
+        break;
+    case Save:
+        PaintSave(p);
+        break;
+    case Options:
+        PaintOptions(p);
+        break;
+    case Font:
+        PaintFont(p);
+        break;
+    case Print:
+        PaintPrint(p);
+        break;
+    case Help:
+    default:
+        PaintHelp(p);
+        break;
+    }
+    p.end();
+    return QPixmap::fromImage(img);
+}
+
+QImage AppIcon(int size) {
+    QImage img = NewImage(size);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    const qreal s = size;
+    p.setPen(Qt::NoPen);
+    p.setBrush(kBlue);
+    p.drawRoundedRect(QRectF(s * 0.03, s * 0.03, s * 0.94, s * 0.94), s * 0.16, s * 0.16);
+    const int fields = size >= 48 ? 8 : 4;
+    PaintStrip(p, QRectF(s * 0.32, s * 0.1, s * 0.36, s * 0.8), fields, std::max(1.0, s / 64));
+    return img;
+}
+
+QImage DocumentIcon(int size) {
+    QImage img = NewImage(size);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    const qreal s = size;
+    const qreal line = std::max(1.0, s / 48);
+    const qreal fold = s * 0.22;
+    QPainterPath sheet;
+    sheet.moveTo(s * 0.14, s * 0.04);
+    sheet.lineTo(s * 0.86 - fold, s * 0.04);
+    sheet.lineTo(s * 0.86, s * 0.04 + fold);
+    sheet.lineTo(s * 0.86, s * 0.96);
+    sheet.lineTo(s * 0.14, s * 0.96);
+    sheet.closeSubpath();
+    p.setPen(QPen(kInk, line));
+    p.setBrush(kPaper);
+    p.drawPath(sheet);
+    p.setBrush(kGrey);
+    p.drawPolygon(QPolygonF({{s * 0.86 - fold, s * 0.04},
+                             {s * 0.86 - fold, s * 0.04 + fold},
+                             {s * 0.86, s * 0.04 + fold}}));
+    const int fields = size >= 48 ? 8 : 4;
+    PaintStrip(p, QRectF(s * 0.3, s * 0.2, s * 0.3, s * 0.7), fields, line);
+    return img;
+}
+
+QIcon AppIconSet() {
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addPixmap(QPixmap::fromImage(AppIcon(size)));
+    return icon;
+}
+
+QIcon DocumentIconSet() {
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addPixmap(QPixmap::fromImage(DocumentIcon(size)));
+    return icon;
+}
+
+} // namespace artwork

@@ -1,0 +1,22 @@
+#pragma once
+// The program's pictures, painted rather than stored: the seven toolbar
+// images and the application and document icons at any size.
+
+#include <QIcon>
+#include <QImage>
+#include <QPixmap>
+
+namespace artwork {
+
+enum ToolbarImage { New, Open, Save, Options, Font, Print, Help, kToolbarImageCount };
+
+QPixmap Toolbar(ToolbarImage image);
+// The icon of the program: the key strip on a telephone-blue tile.
+QImage AppIcon(int size);
+// The icon of a .V7N file: a sheet carrying the strip.
+QImage DocumentIcon(int size);
+// Both icons in the usual sizes, for windows and boxes.
+QIcon AppIconSet();
+QIcon DocumentIconSet();
+
+} // namespace artwork

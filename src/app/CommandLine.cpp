@@ -1,0 +1,103 @@
+#include "app/CommandLine.h"
+
+namespace {
+
+CommandLineInfo Error(const QString& text) {
+    CommandLineInfo info;
+    info.action = CommandLineInfo::Action::Error;
+    info.error = text;
+    return info;
+}
+
+} // namespace
+
+CommandLineInfo ParseCommandLine(const QStringList& args) {
+    CommandLineInfo info;
+    QStringList rest;
+    bool onlyFiles = false;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args.at(i);
+        const QString lower = a.toLower();
+        if (onlyFiles) {
+            rest.append(a);
+        } else if (a == QLatin1String("--")) {
+            onlyFiles = true;
+        } else if (lower == QLatin1String("--help") || lower == QLatin1String("-h") ||
+                   a == QLatin1String("-?") || a == QLatin1String("/?")) {
+            info.action = CommandLineInfo::Action::Help;
+            return info;
+        } else if (lower == QLatin1String("--version") || lower == QLatin1String("-v")) {
+            info.action = CommandLineInfo::Action::Version;
+            return info;
+        } else if (lower == QLatin1String("/p") || lower == QLatin1String("-p")) {
+            info.action = CommandLineInfo::Action::Print;
+        } else if (lower == QLatin1String("/pt") || lower == QLatin1String("-pt")) {
+            info.action = CommandLineInfo::Action::PrintTo;
+        } else if (lower == QLatin1String("--print-to-pdf")) {
+            if (i + 1 >= args.size())
+                return Error(QStringLiteral("Nach --print-to-pdf fehlt der Name der PDF-Datei."));
+            info.action = CommandLineInfo::Action::PrintToPdf;
+            info.pdfOut = args.at(++i);
+        } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
+            return Error(QStringLiteral("Unbekannte Option: %1").arg(a));
+        } else {
+            rest.append(a);
+        }
+    }
+
+    using A = CommandLineInfo::Action;
+    switch (info.action) {
+    case A::New:
+        if (rest.size() > 1)
+            return Error(QStringLiteral("Es kann nur eine Datei geöffnet werden."));
+        if (rest.size() == 1) {
+            info.action = A::Open;
+            info.file = rest.at(0);
+        }
+        break;
+    case A::Print:
+        if (rest.size() != 1)
+            return Error(QStringLiteral("/p erwartet genau eine Datei."));
+        info.file = rest.at(0);
+        break;
+    case A::PrintTo:
+        if (rest.size() < 2 || rest.size() > 4)
+            return Error(QStringLiteral("/pt erwartet Datei und Drucker (Treiber und Anschluss "
+                                        "sind freigestellt)."));
+        info.file = rest.at(0);
+        info.printer = rest.at(1);
+        info.driver = rest.value(2);
+        info.port = rest.value(3);
+        break;
+    case A::PrintToPdf:
+        if (rest.size() > 1)
+            return Error(QStringLiteral("--print-to-pdf druckt höchstens eine Datei."));
+        info.file = rest.value(0);
+        break;
+    default:
+        break;
+    }
+    return info;
+}
+
+QString UsageText() {
+    return QStringLiteral(
+        "Aufruf: quintara [DATEI.V7N]\n"
+        "        quintara /p DATEI.V7N\n"
+        "        quintara /pt DATEI.V7N DRUCKER [TREIBER] [ANSCHLUSS]\n"
+        "        quintara --print-to-pdf AUSGABE.pdf [DATEI.V7N]\n"
+        "        quintara --help | --version\n"
+        "\n"
+        "Beschriftet den Einlegestreifen der 16 Funktionstasten des Telvora V7.\n"
+        "\n"
+        "  DATEI.V7N            öffnet den Streifen (ohne Datei: ein leerer Streifen)\n"
+        "  /p DATEI             druckt auf dem Standarddrucker und endet\n"
+        "  /pt DATEI DRUCKER    druckt auf dem genannten Drucker und endet\n"
+        "  --print-to-pdf AUS   druckt wie der Menübefehl in die PDF-Datei AUS (A4) und endet;\n"
+        "                       braucht weder Anzeige noch Drucker\n"
+        "  --help               zeigt diesen Text\n"
+        "  --version            zeigt die Version\n"
+        "\n"
+        "Beim Drucken von der Befehlszeile gehen Meldungen als \"Quintara: <Text>\" auf die\n"
+        "Standardfehlerausgabe; der Rückgabewert ist 0 bei Erfolg, sonst 1.\n");
+}

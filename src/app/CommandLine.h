@@ -1,0 +1,33 @@
+#pragma once
+// The command line:
+//   quintara [FILE.V7N]
+//   quintara /p FILE                          print on the default printer
+//   quintara /pt FILE PRINTER [DRIVER] [PORT] print on the named printer
+//   quintara --print-to-pdf OUT.pdf [FILE]    print into a PDF file
+//   quintara --help | --version
+// "/p" and "/pt" are the only switches written with a slash, so every other
+// argument that starts with '/' is an absolute path.
+
+#include <QString>
+#include <QStringList>
+
+struct CommandLineInfo {
+    enum class Action { New, Open, Print, PrintTo, PrintToPdf, Help, Version, Error };
+    Action action = Action::New;
+    QString file;
+    QString printer;
+    QString driver;
+    QString port;
+    QString pdfOut;
+    QString error; // German text for Action::Error
+
+    bool IsBatch() const {
+        return action == Action::Print || action == Action::PrintTo || action == Action::PrintToPdf;
+    }
+};
+
+// Parses the arguments after the program name.
+CommandLineInfo ParseCommandLine(const QStringList& args);
+
+// The text of --help.
+QString UsageText();

@@ -1,0 +1,44 @@
+#include "app/HelpWindow.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+HelpWindow::HelpWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window), browser_(new QTextBrowser(this)) {
+    setWindowTitle(QStringLiteral("Quintara - Hilfe"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(browser_);
+    browser_->setOpenExternalLinks(true);
+    resize(560, 640);
+}
+
+QString HelpWindow::FindHelpFile(const QString& exePath) {
+    const QFileInfo exe(exePath);
+    const QString name = exe.completeBaseName() + QLatin1String(".html");
+    const QString candidates[] = {
+        exe.absolutePath() + QLatin1Char('/') + name,
+        exe.absolutePath() + QLatin1String("/../share/") + exe.completeBaseName() +
+            QLatin1Char('/') + name,
+    };
+    for (const QString& c : candidates) {
+        if (QFileInfo(c).isFile() && QFileInfo(c).isReadable())
+            return QDir::cleanPath(c);
+    }
+    return QString();
+}
+
+bool HelpWindow::ShowContents(const QString& file) {
+    if (file.isEmpty() || !QFileInfo(file).isReadable())
+        return false;
+    browser_->setSource(QUrl::fromLocalFile(file));
+    if (browser_->document()->isEmpty())
+        return false;
+    show();
+    raise();
+    activateWindow();
+    return true;
+}

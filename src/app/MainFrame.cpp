@@ -1,0 +1,182 @@
+#include "app/MainFrame.h"
+
+#include "app/Artwork.h"
+#include "platform/MulDiv.h"
+#include "platform/RecentFileList.h"
+#include "platform/StringTable.h"
+#include "resources/Resource.h"
+
+#include <QAction>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QToolBar>
+
+CMainFrame::CMainFrame(QWidget* parent) : FrameWindowBase(parent) {
+    setObjectName(QStringLiteral("MainFrame"));
+    setWindowIcon(artwork::AppIconSet());
+    CreateMenus();
+    CreateToolBar();
+    CreateStatusBar();
+    CreateAccelerators();
+    SetControlBars(toolBar_, statusBar());
+    setAcceptDrops(true);
+}
+
+QSize CMainFrame::InitialSize(int dpiX, int dpiY, int screenHeight) {
+    // The strip's width and height (0.1 mm) at the display's resolution, plus
+    // room for the margins around it.
+    int width = MulDiv(260, dpiX, 254) + 40;
+    if (width < 300)
+        width = 300;
+    int height = MulDiv(1212, dpiY, 254) + 20;
+    if (height > screenHeight - 50)
+        height = screenHeight - 50;
+    return {width, height};
+}
+
+void CMainFrame::CreateMenus() {
+    QMenuBar* bar = menuBar();
+
+    fileMenu_ = bar->addMenu(QStringLiteral("&Datei"));
+    fileMenu_->addAction(CommandAction(ID_FILE_NEW, QStringLiteral("&Neu\tStrg+N")));
+    fileMenu_->addAction(CommandAction(ID_FILE_OPEN, QStringLiteral("Ö&ffnen...\tStrg+O")));
+    fileMenu_->addAction(CommandAction(ID_FILE_SAVE, QStringLiteral("S&peichern\tStrg+S")));
+    fileMenu_->addAction(CommandAction(ID_FILE_SAVE_AS, QStringLiteral("Speichern &unter...")));
+    fileMenu_->addSeparator();
+    fileMenu_->addAction(CommandAction(ID_FILE_PRINT, QStringLiteral("&Drucken...\tStrg+P")));
+    fileMenu_->addAction(CommandAction(ID_FILE_PRINT_PREVIEW, QStringLiteral("Sei&tenansicht")));
+    fileMenu_->addAction(
+        CommandAction(ID_FILE_PRINT_SETUP, QStringLiteral("Drucker&einrichtung...")));
+    fileMenu_->addSeparator();
+    for (int i = 0; i < 4; ++i) {
+        recentActions_[i] = CommandAction(ID_FILE_MRU_FILE1 + i, QStringLiteral("Letzte Datei"));
+        fileMenu_->addAction(recentActions_[i]);
+    }
+    fileMenu_->addSeparator();
+    fileMenu_->addAction(CommandAction(ID_APP_EXIT, QStringLiteral("&Beenden")));
+    WatchMenu(fileMenu_);
+    connect(fileMenu_, &QMenu::aboutToShow, this, [this] { UpdateRecentFileMenu(); });
+
+    QMenu* edit = bar->addMenu(QStringLiteral("&Bearbeiten"));
+    edit->addAction(CommandAction(ID_OPTIONS, QStringLiteral("&Optionen...")));
+    edit->addAction(CommandAction(ID_FONT, QStringLiteral("&Schrift...")));
+    edit->addAction(CommandAction(ID_RECEIVE_NAMES, QStringLiteral("&Namen vom V7 empfangen...")));
+    WatchMenu(edit);
+
+    QMenu* view = bar->addMenu(QStringLiteral("&Ansicht"));
+    view->addAction(CommandAction(ID_VIEW_TOOLBAR, QStringLiteral("&Symbolleiste")));
+    view->addAction(CommandAction(ID_VIEW_STATUS_BAR, QStringLiteral("S&tatusleiste")));
+    WatchMenu(view);
+
+    QMenu* help = bar->addMenu(QStringLiteral("&?"));
+    help->addAction(CommandAction(ID_HELP_INDEX, QStringLiteral("&Hilfe")));
+    help->addAction(CommandAction(ID_APP_ABOUT, QStringLiteral("Inf&o über Quintara...")));
+    WatchMenu(help);
+}
+
+void CMainFrame::UpdateRecentFileMenu() {
+    const int count = recent_ ? recent_->Count() : 0;
+    for (int i = 0; i < 4; ++i) {
+        QAction* a = recentActions_[i];
+        if (count == 0) {
+            a->setText(QStringLiteral("Letzte Datei"));
+            a->setVisible(i == 0);
+            a->setEnabled(false);
+        } else {
+            a->setVisible(i < count);
+            if (i < count)
+                a->setText(recent_->MenuText(i));
+        }
+    }
+}
+
+void CMainFrame::CreateToolBar() {
+    toolBar_ = addToolBar(QStringLiteral("Symbolleiste"));
+    toolBar_->setObjectName(QStringLiteral("ToolBar"));
+    toolBar_->setIconSize(QSize(16, 16));
+    toolBar_->setMovable(true);
+    toolBar_->setFloatable(true);
+    struct Button {
+        int id;
+        artwork::ToolbarImage image;
+    };
+    const Button buttons[] = {
+        {ID_FILE_NEW, artwork::New},
+        {ID_FILE_OPEN, artwork::Open},
+        {ID_FILE_SAVE, artwork::Save},
+        {0, artwork::New},
+        {ID_OPTIONS, artwork::Options},
+        {ID_FONT, artwork::Font},
+        {0, artwork::New},
+        {ID_FILE_PRINT, artwork::Print},
+        {ID_HELP_INDEX, artwork::Help},
+    };
+    for (const Button& b : buttons) {
+        if (b.id == 0) {
+            toolBar_->addSeparator();
+            continue;
+        }
+        // One action per button; the menu's action of the same command keeps its own text.
+        QAction* action = CommandAction(b.id, LoadStrPart(b.id, 1));
+        action->setIcon(QIcon(artwork::Toolbar(b.image)));
+        toolBar_->addAction(action);
+    }
+}
+
+void CMainFrame::CreateStatusBar() {
+    auto* message = new QLabel(this);
+    message->setObjectName(QStringLiteral("MessagePane"));
+    message->setMinimumWidth(1);
+    auto* caps = new QLabel(this);
+    caps->setObjectName(QStringLiteral("CapsLockPane"));
+    caps->setAlignment(Qt::AlignCenter);
+    caps->setMinimumWidth(caps->fontMetrics().horizontalAdvance(LoadStr(ID_INDICATOR_CAPS)) + 12);
+    caps->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    statusBar()->addWidget(message, 1);
+    statusBar()->addPermanentWidget(caps);
+    SetMessagePane(message, caps);
+}
+
+void CMainFrame::CreateAccelerators() {
+    const struct {
+        QKeySequence key;
+        int id;
+    } table[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_N), ID_FILE_NEW},
+        {QKeySequence(Qt::CTRL | Qt::Key_O), ID_FILE_OPEN},
+        {QKeySequence(Qt::CTRL | Qt::Key_S), ID_FILE_SAVE},
+        {QKeySequence(Qt::CTRL | Qt::Key_P), ID_FILE_PRINT},
+        {QKeySequence(Qt::CTRL | Qt::Key_Z), ID_EDIT_UNDO},
+        {QKeySequence(Qt::ALT | Qt::Key_Backspace), ID_EDIT_UNDO},
+        {QKeySequence(Qt::CTRL | Qt::Key_X), ID_EDIT_CUT},
+        {QKeySequence(Qt::SHIFT | Qt::Key_Delete), ID_EDIT_CUT},
+        {QKeySequence(Qt::CTRL | Qt::Key_C), ID_EDIT_COPY},
+        {QKeySequence(Qt::CTRL | Qt::Key_Insert), ID_EDIT_COPY},
+        {QKeySequence(Qt::CTRL | Qt::Key_V), ID_EDIT_PASTE},
+        {QKeySequence(Qt::SHIFT | Qt::Key_Insert), ID_EDIT_PASTE},
+        {QKeySequence(Qt::Key_F6), ID_NEXT_PANE},
+        {QKeySequence(Qt::SHIFT | Qt::Key_F6), ID_PREV_PANE},
+    };
+    for (const auto& a : table)
+        AddAccelerator(a.key, a.id);
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.isEmpty() || !urls.first().isLocalFile() || !dropHandler_)
+        return;
+    event->acceptProposedAction();
+    // Only the first file opens: there is one document.
+    const QString path = urls.first().toLocalFile();
+    activateWindow();
+    dropHandler_(path);
+}

@@ -1,0 +1,47 @@
+#pragma once
+// The main window: menu bar, toolbar, status bar and the view.
+
+#include "platform/FrameWindowBase.h"
+
+#include <QSize>
+
+class QAction;
+class QMenu;
+class RecentFileList;
+
+class CMainFrame : public FrameWindowBase {
+    Q_OBJECT
+public:
+    explicit CMainFrame(QWidget* parent = nullptr);
+
+    // The frame's first size for a screen of the given resolution and height.
+    static QSize InitialSize(int dpiX, int dpiY, int screenHeight);
+
+    // Puts the recent files into the Datei menu ("Letzte Datei" while empty).
+    void SetRecentFileList(RecentFileList* list) { recent_ = list; }
+    void UpdateRecentFileMenu();
+
+    QMenu* FileMenu() const { return fileMenu_; }
+    QToolBar* ToolBar() const { return toolBar_; }
+
+    // Files dropped on the window open as by File Open.
+    void SetDropHandler(std::function<void(const QString&)> handler) {
+        dropHandler_ = std::move(handler);
+    }
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void CreateAccelerators();
+
+    QMenu* fileMenu_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    QAction* recentActions_[4] = {};
+    RecentFileList* recent_ = nullptr;
+    std::function<void(const QString&)> dropHandler_;
+};

@@ -1,0 +1,85 @@
+#include "app/NamenApp.h"
+
+#include "app/AboutDlg.h"
+#include "app/HelpWindow.h"
+#include "app/MainFrame.h"
+#include "document/V7NamenDoc.h"
+#include "platform/StringTable.h"
+#include "platform/UiHost.h"
+#include "resources/Resource.h"
+#include "view/V7NamenView.h"
+
+#include <QApplication>
+#include <QScreen>
+
+CNamenApp::CNamenApp(std::unique_ptr<Profile> profile)
+    : SdiAppBase(LoadStr(IDR_MAINFRAME), std::move(profile)),
+      helpExe_(QCoreApplication::applicationFilePath()) {
+    OnCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
+    OnCommand(ID_HELP_INDEX, [this] { OnHelp(); });
+}
+
+CNamenApp::~CNamenApp() = default;
+
+bool CNamenApp::InitInstance(const CommandLineInfo& commandLine) {
+    RecentFiles().ReadList();
+
+    auto frame = std::make_unique<CMainFrame>();
+    auto* view = new CV7NamenView(frame.get());
+    frame->setCentralWidget(view);
+    frame->SetRecentFileList(&RecentFiles());
+    CMainFrame* framePtr = frame.get();
+    CreateDocumentFrameView(std::make_unique<CV7NamenDoc>(), std::move(frame), view);
+    framePtr->SetDropHandler([this](const QString& path) { OpenDocumentFile(path, true); });
+    GetUiHost().SetMainWindow(framePtr);
+
+    if (commandLine.action == CommandLineInfo::Action::Open) {
+        if (!OpenDocumentFile(commandLine.file, false))
+            return false;
+    } else {
+        NewDocument();
+    }
+    framePtr->UpdateCommandUi();
+    return true;
+}
+
+void CNamenApp::ShowMainWindow() {
+    CMainFrame* frame = MainFrame();
+    QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize size =
+        CMainFrame::InitialSize(int(screen->logicalDotsPerInchX()),
+                                int(screen->logicalDotsPerInchY()), screen->geometry().height());
+    frame->move(100, 20);
+    frame->resize(size);
+    frame->show();
+    // Centre the whole window, frame included, on the screen.
+    const QRect outer = frame->frameGeometry();
+    const QRect area = screen->availableGeometry();
+    frame->move(area.center() - QPoint(outer.width() / 2, outer.height() / 2) +
+                (frame->pos() - outer.topLeft()));
+}
+
+CMainFrame* CNamenApp::MainFrame() const {
+    return static_cast<CMainFrame*>(Frame());
+}
+
+CV7NamenDoc* CNamenApp::GetDocument() const {
+    return static_cast<CV7NamenDoc*>(Document());
+}
+
+CV7NamenView* CNamenApp::GetView() const {
+    return static_cast<CV7NamenView*>(View());
+}
+
+void CNamenApp::OnAppAbout() {
+    CAboutDlg dialog(MainFrame());
+    GetUiHost().RunModal(dialog);
+}
+
+void CNamenApp::OnHelp() {
+    const QString file = HelpWindow::FindHelpFile(helpExe_);
+    if (!help_)
+        help_ = std::make_unique<HelpWindow>();
+    if (!help_->ShowContents(file))
+        AppMessageBoxId(IDP_FAILED_TO_LAUNCH_HELP);
+}

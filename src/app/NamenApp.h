@@ -1,0 +1,40 @@
+#pragma once
+// The application: start-up, the document with its frame and view, About
+// and Help.
+
+#include "app/CommandLine.h"
+#include "platform/SdiAppBase.h"
+
+#include <memory>
+
+class CMainFrame;
+class CV7NamenDoc;
+class CV7NamenView;
+class HelpWindow;
+
+class CNamenApp : public SdiAppBase {
+public:
+    explicit CNamenApp(std::unique_ptr<Profile> profile = std::make_unique<Profile>());
+    ~CNamenApp() override;
+
+    // Start-up up to the point where the main window can be shown: profile,
+    // document, frame and view, then the command line. False when the
+    // program must end (the file named on the command line failed).
+    bool InitInstance(const CommandLineInfo& commandLine);
+    // Sizes the main window for the screen, centres and shows it.
+    void ShowMainWindow();
+
+    CMainFrame* MainFrame() const;
+    CV7NamenDoc* GetDocument() const;
+    CV7NamenView* GetView() const;
+
+    void OnAppAbout();
+    // Shows the help page; "Die Hilfe konnte nicht aufgerufen werden." when missing.
+    void OnHelp();
+    // The executable whose help page Help looks for (tests point it elsewhere).
+    void SetHelpExecutable(const QString& exePath) { helpExe_ = exePath; }
+
+private:
+    QString helpExe_;
+    std::unique_ptr<HelpWindow> help_;
+};

@@ -1,0 +1,64 @@
+#include "document/V7NamenDoc.h"
+
+#include "platform/Archive.h"
+
+namespace {
+const std::string kEmpty;
+}
+
+CV7NamenDoc::CV7NamenDoc() = default;
+
+bool CV7NamenDoc::ResetToNew() {
+    DocumentBase::ResetToNew();
+    std::vector<std::string>().swap(names);
+    std::vector<COLORREF>().swap(colors);
+    names.resize(kFieldCount);
+    colors.resize(kFieldCount, 0);
+    return true;
+}
+
+void CV7NamenDoc::DeleteContents() {
+    // Whatever is loaded next starts from an empty strip, so the document
+    // never shows fewer than 16 fields or the names of a previous file.
+    names.assign(kFieldCount, std::string());
+    colors.assign(kFieldCount, 0);
+}
+
+void CV7NamenDoc::Serialize(Archive&) {}
+
+const std::string& CV7NamenDoc::GetName(int index) const {
+    if (index < 0 || index >= int(names.size()))
+        return kEmpty;
+    return names[std::size_t(index)];
+}
+
+void CV7NamenDoc::SetName(int index, const std::string& text) {
+    if (index < 0 || index >= int(names.size()))
+        return;
+    if (names[std::size_t(index)] == text)
+        return;
+    names[std::size_t(index)] = text;
+    SetModifiedFlag(true);
+}
+
+void CV7NamenDoc::InsertField(int index) {
+    if (index < 0 || index >= int(names.size()))
+        return;
+    colors.resize(names.size(), 0); // both arrays always move together
+    names.insert(names.begin() + index, std::string());
+    names.pop_back();
+    colors.insert(colors.begin() + index, 0);
+    colors.pop_back();
+    SetModifiedFlag(true);
+}
+
+void CV7NamenDoc::RemoveField(int index) {
+    if (index < 0 || index >= int(names.size()))
+        return;
+    colors.resize(names.size(), 0);
+    names.erase(names.begin() + index);
+    names.emplace_back();
+    colors.erase(colors.begin() + index);
+    colors.push_back(0);
+    SetModifiedFlag(true);
+}

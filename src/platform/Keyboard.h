@@ -1,0 +1,6 @@
+#pragma once
+#include <optional>
+
+// Whether Caps Lock is on, where the window system can tell (X11); nothing
+// elsewhere (offscreen, Wayland without X).
+std::optional<bool> IsCapsLockOn();

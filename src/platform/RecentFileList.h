@@ -1,0 +1,37 @@
+#pragma once
+// The recent-file list: the last four documents opened or saved, newest
+// first, kept in the profile section "Recent File List" as File1..File4.
+
+#include <QString>
+#include <QStringList>
+
+class Profile;
+
+class RecentFileList {
+public:
+    static constexpr int kSize = 4;
+    static constexpr int kDisplayWidth = 30;
+
+    explicit RecentFileList(Profile& profile) : profile_(profile) {}
+
+    void ReadList();
+    void WriteList();
+
+    // Puts the path first; an entry for the same file moves up instead of
+    // being listed twice.
+    void Add(const QString& path);
+    void Remove(int index);
+    int Count() const { return int(entries_.size()); }
+    const QStringList& Entries() const { return entries_; }
+    // Menu text of entry index: "&1 " and the path shortened to 30 characters.
+    QString MenuText(int index) const;
+
+    // The path shortened for display: the whole path when it fits `width`;
+    // else the first folder, "...", and as many trailing parts as fit; else
+    // the file name alone.
+    static QString AbbreviatePath(const QString& path, int width);
+
+private:
+    Profile& profile_;
+    QStringList entries_;
+};

@@ -1,0 +1,58 @@
+#pragma once
+// The scrolling view of the document/view framework: a plain pixel mapping
+// with a total size, page and line steps, scrolling to a position limited
+// to the range, and a complete repaint after every scroll step. Child
+// widgets of the viewport move with the picture.
+
+#include "platform/CommandTarget.h"
+#include "platform/WinTypes.h"
+
+#include <QAbstractScrollArea>
+
+class DocumentBase;
+class QPainter;
+
+class ScrollViewBase : public QAbstractScrollArea, public CommandTarget {
+    Q_OBJECT
+public:
+    explicit ScrollViewBase(QWidget* parent = nullptr);
+
+    DocumentBase* GetDocumentBase() const { return document_; }
+    void SetDocument(DocumentBase* document) { document_ = document; }
+
+    // Called for a new or opened document before it is shown; the default
+    // repaints the whole view.
+    virtual void OnInitialUpdate();
+    // Called when the document asks all its views to update.
+    virtual void OnUpdate();
+    // Commits whatever the user is typing, before a command or before the
+    // document's data is dropped. Default: nothing.
+    virtual void CommitPendingEdit() {}
+
+    void SetScrollSizes(SIZE total, SIZE page, SIZE line);
+    SIZE GetTotalSize() const { return total_; }
+    SIZE GetPageSize() const { return page_; }
+    SIZE GetLineSize() const { return line_; }
+    POINT GetScrollPosition() const;
+    // Scrolls to pt, limited to the scroll range.
+    void ScrollToPosition(POINT pt);
+    // The client rectangle (the viewport), top-left at (0, 0).
+    RECT GetClientRect() const;
+
+protected:
+    // Draws the picture; the painter's origin is already moved by the scroll position.
+    virtual void OnDraw(QPainter& painter) = 0;
+
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    void UpdateScrollBars();
+    void OnScrollAction(Qt::Orientation orientation, int action);
+
+    DocumentBase* document_ = nullptr;
+    SIZE total_{1, 1};
+    SIZE page_{0, 0};
+    SIZE line_{0, 0};
+};

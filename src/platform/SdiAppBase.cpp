@@ -1,0 +1,126 @@
+#include "platform/SdiAppBase.h"
+
+#include "platform/FrameWindowBase.h"
+#include "platform/ScrollViewBase.h"
+#include "platform/StringTable.h"
+#include "platform/UiHost.h"
+#include "resources/Resource.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+DocTemplateStrings DocTemplateStrings::Parse(const QString& documentString) {
+    const QStringList p = documentString.split(QLatin1Char('\n'));
+    auto at = [&](int i) { return i < p.size() ? p.at(i) : QString(); };
+    return {at(0), at(1), at(2), at(3), at(4), at(5), at(6)};
+}
+
+SdiAppBase::SdiAppBase(const QString& documentString, std::unique_ptr<Profile> profile)
+    : strings_(DocTemplateStrings::Parse(documentString)), profile_(std::move(profile)),
+      recent_(*profile_) {
+    OnCommand(ID_FILE_NEW, [this] { OnFileNew(); });
+    OnCommand(ID_FILE_OPEN, [this] { OnFileOpen(); });
+    OnCommandRange(
+        ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE4, [this](int id) { OnOpenRecentFile(id); },
+        [this](CmdUi& ui) {
+            const int index = ui.Id() - ID_FILE_MRU_FILE1;
+            ui.Enable(index < recent_.Count());
+        });
+}
+
+SdiAppBase::~SdiAppBase() {
+    // The frame owns the view; the view must go before the document it shows.
+    if (document_ && view_)
+        document_->RemoveView(view_);
+    frame_.reset();
+}
+
+void SdiAppBase::CreateDocumentFrameView(std::unique_ptr<DocumentBase> document,
+                                         std::unique_ptr<FrameWindowBase> frame,
+                                         ScrollViewBase* view) {
+    documentOwner_ = std::move(document);
+    document_ = documentOwner_.get();
+    frame_ = std::move(frame);
+    view_ = view;
+    document_->SetHost(this);
+    document_->AddView(view_);
+    frame_->SetRouting(view_, document_, this);
+    frame_->SetCloseQuery([this] { return document_->SaveModified(); });
+}
+
+bool SdiAppBase::OnFileNew() {
+    if (!document_->SaveModified())
+        return false;
+    NewDocument();
+    return true;
+}
+
+void SdiAppBase::NewDocument() {
+    document_->ResetToNew();
+    document_->SetTitle(LoadStr(IDS_UNTITLED));
+    view_->OnInitialUpdate();
+}
+
+void SdiAppBase::OnFileOpen() {
+    if (!document_->SaveModified())
+        return;
+    FileDialogRequest request;
+    request.title = LoadStr(IDS_OPENFILE);
+    request.filters = FileFilters();
+    request.initialPath = document_->GetPathName().isEmpty()
+                              ? QDir::currentPath()
+                              : QFileInfo(document_->GetPathName()).absolutePath();
+    const auto path = GetUiHost().ChooseFile(request);
+    if (path)
+        OpenDocumentFile(*path, false);
+}
+
+bool SdiAppBase::OpenDocumentFile(const QString& path, bool ask) {
+    if (ask && !document_->SaveModified())
+        return false;
+    const bool ok = document_->OnOpenDocument(path);
+    if (ok)
+        document_->SetPathName(path);
+    view_->OnInitialUpdate();
+    return ok;
+}
+
+void SdiAppBase::OnOpenRecentFile(int id) {
+    const int index = id - ID_FILE_MRU_FILE1;
+    if (index < 0 || index >= recent_.Count())
+        return;
+    const QString path = recent_.Entries().at(index);
+    if (!document_->SaveModified())
+        return;
+    if (!OpenDocumentFile(path, false) && !QFileInfo::exists(path))
+        recent_.Remove(index);
+}
+
+void SdiAppBase::AddToRecentFileList(const QString& path) {
+    recent_.Add(path);
+}
+
+void SdiAppBase::OnDocumentTitleChanged() {
+    if (frame_)
+        frame_->setWindowTitle(document_->GetTitle() + QLatin1String(" - ") + strings_.windowTitle);
+}
+
+QStringList SdiAppBase::FileFilters() const {
+    // Shown without their patterns: "Quintara  (.V7N)" and "Alle Dateien (*.*)".
+    QString ext = strings_.filterExt;
+    const QString pattern = QStringLiteral("*%1 *%2").arg(ext.toUpper(), ext.toLower());
+    return {strings_.filterName + QStringLiteral(" (") + pattern + QLatin1Char(')'),
+            LoadStr(IDS_ALLFILTER) + QStringLiteral(" (*)")};
+}
+
+QString SdiAppBase::DefaultExtension() const {
+    QString ext = strings_.filterExt;
+    if (ext.startsWith(QLatin1Char('.')))
+        ext.remove(0, 1);
+    return ext;
+}
+
+void SdiAppBase::CommitPendingEdits() {
+    if (view_)
+        view_->CommitPendingEdit();
+}

@@ -1,0 +1,86 @@
+#include "ScriptedUiHost.h"
+
+#include <gtest/gtest.h>
+
+ScriptedUiHost::ScriptedUiHost() : previous_(&GetUiHost()) {
+    SetUiHost(this);
+}
+
+ScriptedUiHost::~ScriptedUiHost() {
+    SetUiHost(previous_);
+}
+
+MbResult ScriptedUiHost::MessageBox(const QString& text, MbButtons buttons, MbIcon icon) {
+    messages.push_back({text, buttons, icon});
+    if (!messageAnswers.empty()) {
+        const MbResult r = messageAnswers.front();
+        messageAnswers.pop_front();
+        return r;
+    }
+    return buttons == MbButtons::Ok ? MbResult::Ok : MbResult::Cancel;
+}
+
+std::optional<QString> ScriptedUiHost::ChooseFile(const FileDialogRequest& request) {
+    fileRequests.push_back(request);
+    if (fileAnswers.empty())
+        return std::nullopt;
+    const QString r = fileAnswers.front();
+    fileAnswers.pop_front();
+    if (r.isEmpty())
+        return std::nullopt;
+    return r;
+}
+
+bool ScriptedUiHost::ChooseColor(COLORREF& color, CustomColors& custom) {
+    colorRequests.push_back(color);
+    if (colorAnswers.empty())
+        return false;
+    auto f = colorAnswers.front();
+    colorAnswers.pop_front();
+    return f(color, custom);
+}
+
+bool ScriptedUiHost::ChooseFont(LOGFONTA& font) {
+    fontRequests.push_back(font);
+    if (fontAnswers.empty())
+        return false;
+    auto f = fontAnswers.front();
+    fontAnswers.pop_front();
+    return f(font);
+}
+
+bool ScriptedUiHost::PrintDialog(QPrinter& printer) {
+    ++printDialogs;
+    if (printAnswers.empty())
+        return false;
+    auto f = printAnswers.front();
+    printAnswers.pop_front();
+    return f(printer);
+}
+
+bool ScriptedUiHost::PrintSetupDialog(QPrinter& printer) {
+    ++printSetupDialogs;
+    if (printAnswers.empty())
+        return false;
+    auto f = printAnswers.front();
+    printAnswers.pop_front();
+    return f(printer);
+}
+
+int ScriptedUiHost::RunModal(QDialog& dialog) {
+    ++modalDialogs;
+    if (dialogScripts.empty()) {
+        ADD_FAILURE() << "unscripted modal dialog: " << dialog.windowTitle().toStdString();
+        return QDialog::Rejected;
+    }
+    auto f = dialogScripts.front();
+    dialogScripts.pop_front();
+    return f(dialog);
+}
+
+QStringList ScriptedUiHost::MessageTexts() const {
+    QStringList texts;
+    for (const ShownMessage& m : messages)
+        texts.append(m.text);
+    return texts;
+}
