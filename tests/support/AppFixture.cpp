@@ -1,0 +1,25 @@
+#include "AppFixture.h"
+
+#include <QTest>
+
+void AppFixture::SetUp() {
+    ASSERT_TRUE(dir.isValid());
+    ui = std::make_unique<ScriptedUiHost>();
+}
+
+void AppFixture::TearDown() {
+    app.reset();
+    ui.reset();
+}
+
+void AppFixture::Start(const CommandLineInfo& commandLine) {
+    app = std::make_unique<CNamenApp>(std::make_unique<Profile>(TempPath("quintara.ini")));
+    ASSERT_TRUE(app->InitInstance(commandLine));
+}
+
+void AppFixture::ShowActive() {
+    Frame().resize(300, 478);
+    Frame().show();
+    Frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+}

@@ -1,0 +1,33 @@
+#pragma once
+// A started application (document, frame, view) with a profile in a
+// temporary folder and a scripted UI host.
+
+#include "ScriptedUiHost.h"
+#include "app/MainFrame.h"
+#include "app/NamenApp.h"
+#include "document/V7NamenDoc.h"
+#include "view/V7NamenView.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+class AppFixture : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Starts the application with the given command line (default: empty strip).
+    void Start(const CommandLineInfo& commandLine = {});
+    // The main window shown and active, so that widgets can take the focus.
+    void ShowActive();
+    QString TempPath(const QString& name) const { return dir.filePath(name); }
+
+    CV7NamenDoc& Doc() const { return *app->GetDocument(); }
+    CV7NamenView& View() const { return *app->GetView(); }
+    CMainFrame& Frame() const { return *app->MainFrame(); }
+
+    QTemporaryDir dir;
+    std::unique_ptr<ScriptedUiHost> ui;
+    std::unique_ptr<CNamenApp> app;
+};
