@@ -1,13 +1,19 @@
 #include "platform/QtUiHost.h"
 
+#include "platform/LogFont.h"
+#include "platform/Screen.h"
 #include "platform/StringTable.h"
 #include "resources/Resource.h"
 
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFontDialog>
+#include <QGroupBox>
 #include <QMessageBox>
 #include <QPushButton>
+#include <cmath>
 
 MbResult QtUiHost::MessageBox(const QString& text, MbButtons buttons, MbIcon icon) {
     QMessageBox box(MainWindow());

@@ -1,5 +1,8 @@
 #include "platform/ScrollViewBase.h"
 
+#include "platform/DeviceContext.h"
+#include "platform/Screen.h"
+
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
@@ -70,11 +73,21 @@ void ScrollViewBase::OnScrollAction(Qt::Orientation orientation, int action) {
         bar->setSliderPosition(std::max(bar->minimum(), bar->value() - step));
 }
 
+void ScrollViewBase::OnPrepareDC(DeviceContext& dc, bool printing) {
+    if (!printing) {
+        const POINT pos = GetScrollPosition();
+        dc.SetViewportOrg({-pos.x, -pos.y});
+    }
+}
+
 void ScrollViewBase::paintEvent(QPaintEvent*) {
     QPainter painter(viewport());
-    const POINT pos = GetScrollPosition();
-    painter.translate(-pos.x, -pos.y);
-    OnDraw(painter);
+    DeviceContext::Attributes screen;
+    screen.dpiX = ScreenDpiX();
+    screen.dpiY = ScreenDpiY();
+    DeviceContext dc(painter, screen);
+    OnPrepareDC(dc, false);
+    OnDraw(dc);
 }
 
 void ScrollViewBase::resizeEvent(QResizeEvent* event) {

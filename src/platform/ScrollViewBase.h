@@ -9,8 +9,8 @@
 
 #include <QAbstractScrollArea>
 
+class DeviceContext;
 class DocumentBase;
-class QPainter;
 
 class ScrollViewBase : public QAbstractScrollArea, public CommandTarget {
     Q_OBJECT
@@ -39,10 +39,13 @@ public:
     // The client rectangle (the viewport), top-left at (0, 0).
     RECT GetClientRect() const;
 
-protected:
-    // Draws the picture; the painter's origin is already moved by the scroll position.
-    virtual void OnDraw(QPainter& painter) = 0;
+    // Prepares a context before drawing: on screen the viewport origin moves
+    // by the scroll position; on paper (printing) nothing moves.
+    virtual void OnPrepareDC(DeviceContext& dc, bool printing);
+    // Draws the picture.
+    virtual void OnDraw(DeviceContext& dc) = 0;
 
+protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;

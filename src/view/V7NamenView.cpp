@@ -1,14 +1,37 @@
 #include "view/V7NamenView.h"
 
 #include "document/V7NamenDoc.h"
+#include "platform/DeviceContext.h"
+#include "platform/MulDiv.h"
 
 #include <QPainter>
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <limits>
 
-CV7NamenView::CV7NamenView(QWidget* parent) : ScrollViewBase(parent) {
+namespace {
+
+// 0.39603960514068604: a hair above 40/101, about 100.6 pixels per inch.
+float ScreenScale() {
+    return std::bit_cast<float>(std::uint32_t(0x3ECAC5B4));
+}
+
+LONG ClampToLong(std::int64_t v) {
+    // Far outside any device, but still safe to add and subtract.
+    constexpr std::int64_t kLimit = std::int64_t(1) << 28;
+    return LONG(std::clamp(v, -kLimit, kLimit));
+}
+
+} // namespace
+
+CV7NamenView::CV7NamenView(QWidget* parent) : ScrollViewBase(parent), screenScale(ScreenScale()) {
     // The area around the strip shows the button-face colour.
     viewport()->setBackgroundRole(QPalette::Button);
     viewport()->setAutoFillBackground(true);
     viewport()->setCursor(Qt::ArrowCursor);
+    // The default label font: a cell height of the field height less 2.6 mm.
+    labelFont.Create("Arial", ScreenLength(fieldHeight - 26), 0, 0);
 }
 
 CV7NamenView::~CV7NamenView() = default;
@@ -17,8 +40,62 @@ CV7NamenDoc* CV7NamenView::GetDocument() const {
     return static_cast<CV7NamenDoc*>(GetDocumentBase());
 }
 
-void CV7NamenView::OnInitialUpdate() {
-    ScrollViewBase::OnInitialUpdate();
+int CV7NamenView::ScreenLength(double tenthsMm) const {
+    return int(std::trunc(tenthsMm * double(screenScale)));
 }
 
-void CV7NamenView::OnDraw(QPainter&) {}
+void CV7NamenView::OnInitialUpdate() {
+    ScrollViewBase::OnInitialUpdate();
+    // The scroll area is 40 pixels wider and 20 higher than the strip; the
+    // constants are added before the truncation.
+    const double scale = double(screenScale);
+    const SIZE total{LONG(std::trunc(scale * kStripWidth + 40)),
+                     LONG(std::trunc(scale * kStripHeight + 20))};
+    const SIZE page{total.cx / 10, total.cy / 10};
+    const SIZE line{page.cx / 10, page.cy / 10};
+    SetScrollSizes(total, page, line);
+}
+
+void CV7NamenView::GetFieldRect(int index, RECT& rect, const DeviceContext* dc) const {
+    if (printing && dc)
+        GetPaperFieldRect(index, rect, *dc);
+    else
+        GetScreenFieldRect(index, rect);
+}
+
+void CV7NamenView::GetScreenFieldRect(int index, RECT& rect) const {
+    const double scale = double(screenScale);
+    const std::int64_t i = index;
+    rect.left = 0;
+    rect.top = ClampToLong(std::int64_t(std::trunc(double(i * fieldHeight + 46) * scale)));
+    rect.right = ClampToLong(std::int64_t(std::trunc(scale * kStripWidth)));
+    rect.bottom = ClampToLong(std::int64_t(std::trunc(double((i + 1) * fieldHeight + 46) * scale)));
+    const RECT client = GetClientRect();
+    int offset = (client.right - client.left - rect.right) / 2;
+    if (offset < 0)
+        offset = 0;
+    OffsetRect(rect, offset, 10);
+}
+
+void CV7NamenView::GetPaperFieldRect(int index, RECT& rect, const DeviceContext& dc) const {
+    const int dpiX = dc.GetDeviceCaps(LOGPIXELSX);
+    const int dpiY = dc.GetDeviceCaps(LOGPIXELSY);
+    const std::int64_t i = std::clamp<std::int64_t>(index, -100000, 100000);
+    rect.left = 0;
+    rect.top = MulDiv(std::int32_t(i * fieldHeight + 46), dpiY, 254);
+    rect.right = rect.left + MulDiv(kStripWidth, dpiX, 254);
+    rect.bottom = MulDiv(std::int32_t((i + 1) * fieldHeight + 46), dpiY, 254);
+
+    POINT offset{};
+    if (dc.Escape(GETPRINTINGOFFSET, &offset) <= 0)
+        offset = {0, 0};
+    // The margins are divided by the scale after the multiplication by 100,
+    // so that they come out at true size once the context scales the picture.
+    const std::int64_t dx =
+        std::int64_t(MulDiv(leftMargin, dpiX, 254)) * 100 / UsableZoom(zoomX) - offset.x;
+    const std::int64_t dy =
+        std::int64_t(MulDiv(topMargin, dpiY, 254)) * 100 / UsableZoom(zoomY) - offset.y;
+    OffsetRect(rect, ClampToLong(dx), ClampToLong(dy));
+}
+
+void CV7NamenView::OnDraw(DeviceContext&) {}

@@ -1,20 +1,48 @@
 #pragma once
-// The view of the key strip.
+// The view of the key strip: it owns the layout settings and the label
+// font, and computes where every field lies on screen and on paper.
 
+#include "document/LayoutSettings.h"
 #include "platform/ScrollViewBase.h"
+
+#include <cstdint>
 
 class CV7NamenDoc;
 
-class CV7NamenView : public ScrollViewBase {
+class CV7NamenView : public ScrollViewBase, public LayoutSettings {
     Q_OBJECT
 public:
+    // Strip measures in 0.1 mm.
+    static constexpr int kStripWidth = 260;
+    static constexpr int kStripHeight = 1212;
+    static constexpr int kFirstFieldTop = 46;
+    static constexpr int kFieldCount = 16;
+    static constexpr int kFooterGap = 116;
+
     explicit CV7NamenView(QWidget* parent = nullptr);
     ~CV7NamenView() override;
 
     CV7NamenDoc* GetDocument() const;
 
     void OnInitialUpdate() override;
+    void OnDraw(DeviceContext& dc) override;
 
-protected:
-    void OnDraw(QPainter& painter) override;
+    // The rectangle of field index: on screen (printing false) in scroll-area
+    // pixels, centred in the client area; on paper in the logical units of
+    // dc, at the margins.
+    void GetFieldRect(int index, RECT& rect, const DeviceContext* dc) const;
+
+    // 0.1 mm to screen pixels at the fixed screen scale, truncated.
+    int ScreenLength(double tenthsMm) const;
+
+    const std::int32_t fieldHeight = 70;
+    // Screen pixels per 0.1 mm, fixed whatever the display's resolution.
+    const float screenScale;
+    // True from the start to the end of a print job or print preview.
+    bool printing = false;
+    CLabelFont printerFont;
+
+private:
+    void GetScreenFieldRect(int index, RECT& rect) const;
+    void GetPaperFieldRect(int index, RECT& rect, const DeviceContext& dc) const;
 };

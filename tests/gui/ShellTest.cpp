@@ -188,7 +188,7 @@ public:
     RoutedView(Recorder& r) {
         OnCommand(1, [&r] { r.log << "view"; });
     }
-    void OnDraw(QPainter&) override {}
+    void OnDraw(DeviceContext&) override {}
 };
 
 class RoutedDoc : public DocumentBase {

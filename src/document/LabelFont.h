@@ -1,0 +1,28 @@
+#pragma once
+// The font of the names and its printer copy.
+
+#include "platform/FontObject.h"
+
+#include <cstdint>
+#include <string>
+
+class Archive;
+class DeviceContext;
+
+class CLabelFont : public FontObject {
+public:
+    // Makes the font from face (cut to 31 characters), height, weight and italic.
+    bool Create(const std::string& face, std::int32_t height, std::int32_t weight,
+                std::uint8_t italic);
+    // Lets the user pick a font, starting from this one; false when cancelled.
+    bool ChooseLabelFont();
+    // Writes the 60-byte description (zeros without a font).
+    void Store(Archive& ar) const;
+    // Reads a 60-byte description and makes the font from it exactly as
+    // stored; false (font unchanged) when fewer than 60 bytes arrive.
+    bool Load(Archive& ar);
+    // Becomes a copy of source scaled from the screen's to the printer's resolution.
+    bool ScaleForPrinter(const DeviceContext& printer, const CLabelFont& source);
+    bool ScaleForPrinter(int printerDpiX, int printerDpiY, const CLabelFont& source, int screenDpiX,
+                         int screenDpiY);
+};

@@ -1,0 +1,11 @@
+#include "document/LayoutSettings.h"
+
+COLORREF ShadeColor(std::int32_t shadeIndex) {
+    if (shadeIndex < 0 || shadeIndex > 3)
+        return ShadeTable[kDefaultShadeIndex];
+    return ShadeTable[shadeIndex];
+}
+
+int UsableZoom(std::int16_t zoom) {
+    return zoom > 0 ? zoom : 100;
+}

@@ -1,0 +1,29 @@
+#pragma once
+// How the strip is placed and drawn. The view holds these as its own
+// members; every document file carries them. Lengths are tenths of a
+// millimetre (254 per inch).
+
+#include "document/LabelFont.h"
+#include "platform/WinTypes.h"
+
+#include <cstdint>
+
+// The four background shades: white, light grey, grey, dark grey.
+constexpr COLORREF ShadeTable[4] = {0xFFFFFF, 0xE0E0E0, 0xC0C0C0, 0x808080};
+constexpr int kDefaultShadeIndex = 2;
+
+struct LayoutSettings {
+    CLabelFont labelFont;          // font of the names on screen
+    std::int32_t textOffset = 10;  // indent of each name, 0.1 mm (0..200)
+    std::int32_t leftMargin = 200; // strip's left edge from the paper's, 0.1 mm (0..3000)
+    std::int32_t topMargin = 200;  // strip's top edge from the paper's, 0.1 mm (0..3000)
+    std::int16_t zoomX = 100;      // horizontal print scale, percent (1..200)
+    std::int16_t zoomY = 100;      // vertical print scale, percent (1..200)
+    std::int32_t shadeIndex = 2;   // ShadeTable entry of the odd fields (0..3)
+};
+
+// A file may carry any value. A shade outside the table is drawn as the
+// default grey; a scale of 0 or below is taken as 100 wherever it would
+// divide or scale.
+COLORREF ShadeColor(std::int32_t shadeIndex);
+int UsableZoom(std::int16_t zoom);

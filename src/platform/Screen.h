@@ -1,0 +1,5 @@
+#pragma once
+// The screen's resolution, as the desktop reports it (96 where there is none).
+
+int ScreenDpiX();
+int ScreenDpiY();

@@ -1,0 +1,141 @@
+#include "PaperDc.h"
+#include "view/V7NamenView.h"
+
+#include <QScrollBar>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A view whose client area is exactly `width` by `height` pixels.
+struct SizedView {
+    explicit SizedView(int width, int height = 600) {
+        view.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        view.resize(width, height);
+        view.show(); // lays out the viewport
+    }
+    RECT Field(int i) {
+        RECT r;
+        view.GetFieldRect(i, r, nullptr);
+        return r;
+    }
+    CV7NamenView view;
+};
+
+RECT Paper(CV7NamenView& view, int index, PaperDc& paper) {
+    RECT r;
+    view.printing = true;
+    view.GetFieldRect(index, r, paper.dc.get());
+    view.printing = false;
+    return r;
+}
+
+} // namespace
+
+TEST(Geometry, ScreenFieldsTileTheStripWithSharedBoundaries) {
+    SizedView v(102);
+    const int tops[17] = {28,  55,  83,  111, 139, 166, 194, 222, 250,
+                          277, 305, 333, 360, 388, 416, 444, 471};
+    for (int i = 0; i < 16; ++i) {
+        const RECT r = v.Field(i);
+        EXPECT_EQ(r.left, 0) << i;
+        EXPECT_EQ(r.right, 102) << i;
+        EXPECT_EQ(r.top, tops[i]) << i;
+        EXPECT_EQ(r.bottom, tops[i + 1]) << i;
+    }
+    // Half-open hit test: a shared line belongs to the lower field.
+    auto hit = [&](POINT p) {
+        int found = -1;
+        for (int i = 0; i < 16; ++i)
+            if (PtInRect(v.Field(i), p))
+                found = i;
+        return found;
+    };
+    EXPECT_EQ(hit({5, 55}), 1);
+    EXPECT_EQ(hit({5, 54}), 0);
+    EXPECT_EQ(hit({5, 27}), -1);
+    EXPECT_EQ(hit({5, 28}), 0);
+    EXPECT_EQ(hit({5, 470}), 15);
+    EXPECT_EQ(hit({5, 471}), -1);
+    EXPECT_EQ(hit({101, 100}), 2);
+    EXPECT_EQ(hit({102, 100}), -1);
+    // The same formulas hold outside 0..15: 16 lies just below 15.
+    EXPECT_EQ(v.Field(16).top, 471);
+    EXPECT_EQ(v.Field(-1).bottom, 28);
+}
+
+TEST(Geometry, StripIsCentredInWideClientsAndSticksLeftInNarrowOnes) {
+    EXPECT_EQ(SizedView(142).Field(0).left, 20);
+    EXPECT_EQ(SizedView(143).Field(0).left, 20);
+    EXPECT_EQ(SizedView(102).Field(0).left, 0);
+    EXPECT_EQ(SizedView(60).Field(0).left, 0);
+    SizedView wide(142);
+    const RECT r = wide.Field(0);
+    EXPECT_EQ(r, (RECT{20, 28, 122, 55}));
+    // Scrolling does not move the rectangles (they are in scroll-area pixels).
+    SizedView scrolled(142, 100);
+    scrolled.view.OnInitialUpdate();
+    scrolled.view.ScrollToPosition({0, 50});
+    EXPECT_EQ(scrolled.view.GetScrollPosition().y, 50);
+    EXPECT_EQ(scrolled.Field(3), (RECT{20, 111, 122, 139}));
+}
+
+TEST(Geometry, ScrollSizesOfTheInitialUpdate) {
+    SizedView v(142, 200);
+    v.view.OnInitialUpdate();
+    EXPECT_EQ(v.view.GetTotalSize(), (SIZE{142, 500}));
+    EXPECT_EQ(v.view.GetPageSize(), (SIZE{14, 50}));
+    EXPECT_EQ(v.view.GetLineSize(), (SIZE{1, 5}));
+    EXPECT_EQ(v.view.verticalScrollBar()->maximum(), 300);
+}
+
+TEST(Geometry, PaperFieldsAtTrueSizeAndMargins) {
+    CV7NamenView view;
+    PaperDc p600(600);
+    EXPECT_EQ(Paper(view, 0, p600), (RECT{472, 581, 1086, 746}));
+    // Without the shift field 1 would start at 274: 472 + 274.
+    EXPECT_EQ(Paper(view, 1, p600).top, 746);
+    EXPECT_EQ(Paper(view, 15, p600).bottom, 472 + 2754);
+
+    PaperDc p300(300);
+    for (int i = 0; i < 16; ++i) {
+        const RECT r = Paper(view, i, p300);
+        EXPECT_EQ(r.right - r.left, 307);
+        EXPECT_TRUE(r.bottom - r.top == 82 || r.bottom - r.top == 83) << i;
+        EXPECT_EQ(r.bottom, Paper(view, i + 1, p300).top);
+    }
+
+    // Half the horizontal scale doubles the logical margin.
+    view.zoomX = 50;
+    EXPECT_EQ(Paper(view, 0, p600).left, 944);
+    EXPECT_EQ(Paper(view, 0, p600).top, 581);
+    view.zoomX = 100;
+
+    // A printing offset is subtracted, so the strip lands at the margins
+    // measured from the paper's corner.
+    PaperDc offset(600, {60, 40}, true);
+    EXPECT_EQ(Paper(view, 0, offset), (RECT{412, 541, 1026, 706}));
+    // An offset the device does not report plays no part.
+    PaperDc unsupported(600, {60, 40}, false);
+    EXPECT_EQ(Paper(view, 0, unsupported).left, 472);
+}
+
+TEST(Geometry, SettingsFromAFileNeverDivideByZeroOrOverflow) {
+    CV7NamenView view;
+    PaperDc p600(600);
+    for (std::int16_t zoom : {std::int16_t(0), std::int16_t(-1), std::int16_t(-32768)}) {
+        view.zoomX = zoom;
+        view.zoomY = zoom;
+        EXPECT_EQ(Paper(view, 0, p600), (RECT{472, 581, 1086, 746})) << zoom;
+    }
+    view.zoomX = view.zoomY = 1;
+    view.leftMargin = view.topMargin = 0x7FFFFFFF;
+    const RECT huge = Paper(view, 0, p600);
+    EXPECT_GT(huge.right, huge.left);
+    view.leftMargin = view.topMargin = -0x7FFFFFFF - 1;
+    const RECT negative = Paper(view, 0, p600);
+    EXPECT_GT(negative.right, negative.left);
+    EXPECT_EQ(ShadeColor(-1), ShadeTable[2]);
+    EXPECT_EQ(ShadeColor(4), ShadeTable[2]);
+    EXPECT_EQ(ShadeColor(3), 0x808080u);
+}
