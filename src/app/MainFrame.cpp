@@ -171,12 +171,15 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void CMainFrame::dropEvent(QDropEvent* event) {
-    const QList<QUrl> urls = event->mimeData()->urls();
+    if (OnDropFiles(event->mimeData()->urls()))
+        event->acceptProposedAction();
+}
+
+bool CMainFrame::OnDropFiles(const QList<QUrl>& urls) {
     if (urls.isEmpty() || !urls.first().isLocalFile() || !dropHandler_)
-        return;
-    event->acceptProposedAction();
+        return false;
     // Only the first file opens: there is one document.
-    const QString path = urls.first().toLocalFile();
     activateWindow();
-    dropHandler_(path);
+    dropHandler_(urls.first().toLocalFile());
+    return true;
 }

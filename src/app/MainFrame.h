@@ -3,7 +3,9 @@
 
 #include "platform/FrameWindowBase.h"
 
+#include <QList>
 #include <QSize>
+#include <QUrl>
 
 class QAction;
 class QMenu;
@@ -28,6 +30,9 @@ public:
     void SetDropHandler(std::function<void(const QString&)> handler) {
         dropHandler_ = std::move(handler);
     }
+
+    // Opens the first of the dropped files; false when there is none.
+    bool OnDropFiles(const QList<QUrl>& urls);
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;

@@ -1,6 +1,9 @@
 #include "document/V7NamenDoc.h"
 
+#include "document/LayoutSettings.h"
+#include "document/V7NFile.h"
 #include "platform/Archive.h"
+#include "platform/ScrollViewBase.h"
 
 namespace {
 const std::string kEmpty;
@@ -24,7 +27,34 @@ void CV7NamenDoc::DeleteContents() {
     colors.assign(kFieldCount, 0);
 }
 
-void CV7NamenDoc::Serialize(Archive&) {}
+LayoutSettings* CV7NamenDoc::Settings() const {
+    return dynamic_cast<LayoutSettings*>(GetFirstView());
+}
+
+void CV7NamenDoc::Serialize(Archive& ar) {
+    // The settings live in the first view; without one nothing is written or read.
+    LayoutSettings* settings = Settings();
+    if (!settings)
+        return;
+    if (ar.IsStoring()) {
+        v7n::Write(ar, *settings, colors, names);
+        return;
+    }
+    StripData data;
+    if (!v7n::Read(ar, data))
+        return;
+    // Everything arrived: apply settings, font, colours and names together.
+    settings->textOffset = data.textOffset;
+    settings->leftMargin = data.leftMargin;
+    settings->topMargin = data.topMargin;
+    settings->zoomX = data.zoomX;
+    settings->zoomY = data.zoomY;
+    settings->shadeIndex = data.shadeIndex;
+    settings->labelFont.DeleteObject();
+    settings->labelFont.CreateFontIndirect(data.font);
+    colors = std::move(data.colors);
+    names = std::move(data.names);
+}
 
 const std::string& CV7NamenDoc::GetName(int index) const {
     if (index < 0 || index >= int(names.size()))

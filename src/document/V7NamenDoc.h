@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+struct LayoutSettings;
+
 class CV7NamenDoc : public DocumentBase {
 public:
     static constexpr int kFieldCount = 16;
@@ -26,6 +28,9 @@ public:
     void InsertField(int index);
     // Removes field index; an empty field without colour is appended.
     void RemoveField(int index);
+
+    // The layout settings of the first view, or null without a view.
+    LayoutSettings* Settings() const;
 
     // Entry i is the name of field i (8-bit text, code page 1252).
     std::vector<std::string> names;

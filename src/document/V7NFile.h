@@ -1,0 +1,42 @@
+#pragma once
+// The .V7N file: the layout settings, the label font's 60-byte description,
+// the colours and the names, little-endian, without header or version.
+//
+// Reading goes into a StripData first; the caller applies it only when the
+// whole file was read, so a broken file never leaves half-applied settings.
+
+#include "platform/WinTypes.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class Archive;
+struct LayoutSettings;
+
+struct StripData {
+    std::int32_t textOffset = 0;
+    std::int32_t leftMargin = 0;
+    std::int32_t topMargin = 0;
+    std::int16_t zoomX = 0;
+    std::int16_t zoomY = 0;
+    std::int32_t shadeIndex = 0;
+    LOGFONTA font{};
+    std::vector<COLORREF> colors;
+    std::vector<std::string> names;
+};
+
+namespace v7n {
+
+constexpr int kFieldCount = 16;
+
+void Write(Archive& ar, const LayoutSettings& settings, const std::vector<COLORREF>& colors,
+           const std::vector<std::string>& names);
+
+// Reads a whole strip. False when the file ends early or is malformed (the
+// archive tells which); then `out` must not be used. Counts other than 16
+// are brought to 16: the first 16 entries are kept, missing ones are empty
+// names and colour 0.
+bool Read(Archive& ar, StripData& out);
+
+} // namespace v7n

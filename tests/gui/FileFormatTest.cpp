@@ -1,0 +1,279 @@
+#include "ScriptedUiHost.h"
+#include "StripFiles.h"
+#include "document/V7NamenDoc.h"
+#include "platform/Archive.h"
+#include "view/V7NamenView.h"
+
+#include <QTemporaryDir>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <malloc.h>
+
+namespace {
+
+class FileFormat : public ::testing::Test {
+protected:
+    void SetUp() override {
+        doc.AddView(&view);
+        doc.ResetToNew();
+        doc.SetTitle("Unbenannt");
+    }
+    void TearDown() override { doc.RemoveView(&view); }
+
+    Bytes Save() {
+        MemoryByteStream out;
+        Archive ar(out, Archive::Mode::Store);
+        doc.Serialize(ar);
+        ar.Close();
+        EXPECT_TRUE(ar.Ok());
+        return out.Bytes();
+    }
+    // Opens the bytes as a file, through the framework's Open.
+    bool Open(const Bytes& bytes, const QString& name = "t.V7N") {
+        const QString path = dir.filePath(name);
+        WriteFileBytes(path, bytes);
+        const bool ok = doc.OnOpenDocument(path);
+        if (ok)
+            doc.SetPathName(path, false);
+        return ok;
+    }
+    void SetOddSettings() {
+        view.textOffset = 33;
+        view.leftMargin = 444;
+        view.topMargin = 555;
+        view.zoomX = 77;
+        view.zoomY = 88;
+        view.shadeIndex = 3;
+        view.labelFont.Create("Liberation Mono", -13, 700, 1);
+    }
+    void ExpectOddSettings() {
+        EXPECT_EQ(view.textOffset, 33);
+        EXPECT_EQ(view.leftMargin, 444);
+        EXPECT_EQ(view.topMargin, 555);
+        EXPECT_EQ(view.zoomX, 77);
+        EXPECT_EQ(view.zoomY, 88);
+        EXPECT_EQ(view.shadeIndex, 3);
+        LOGFONTA lf{};
+        view.labelFont.GetObject(&lf);
+        EXPECT_EQ(lf.lfHeight, -13);
+        EXPECT_STREQ(lf.lfFaceName, "Liberation Mono");
+    }
+    void ExpectEmptyStrip() {
+        ASSERT_EQ(doc.names.size(), 16u);
+        ASSERT_EQ(doc.colors.size(), 16u);
+        for (int i = 0; i < 16; ++i) {
+            EXPECT_EQ(doc.GetName(i), "");
+            EXPECT_EQ(doc.colors[std::size_t(i)], 0u);
+        }
+    }
+
+    QTemporaryDir dir;
+    ScriptedUiHost ui;
+    CV7NamenView view;
+    CV7NamenDoc doc;
+};
+
+} // namespace
+
+TEST_F(FileFormat, NewStripSavesAsTheWorkedExample) {
+    const Bytes expected = TestDataFile("default.V7N");
+    ASSERT_EQ(expected.size(), 164u);
+    EXPECT_EQ(Save(), expected);
+
+    doc.SetName(0, "ABC");
+    Bytes withName = expected;
+    withName[148] = 3;
+    const char abc[] = "ABC";
+    withName.insert(withName.begin() + 149, abc, abc + 3);
+    EXPECT_EQ(Save(), withName);
+    EXPECT_EQ(withName.size(), 167u);
+}
+
+TEST_F(FileFormat, LoadingAndSavingAgainGivesTheSameBytes) {
+    for (const char* name : {"default.V7N", "demo.V7N", "settings.V7N"}) {
+        const Bytes original = TestDataFile(name);
+        ASSERT_TRUE(Open(original)) << name;
+        EXPECT_FALSE(doc.IsModified());
+        EXPECT_EQ(Save(), original) << name;
+    }
+    // The settings file's values arrived where they belong.
+    EXPECT_EQ(view.textOffset, 55);
+    EXPECT_EQ(view.leftMargin, 150);
+    EXPECT_EQ(view.topMargin, 250);
+    EXPECT_EQ(view.zoomX, 97);
+    EXPECT_EQ(view.zoomY, 103);
+    EXPECT_EQ(view.shadeIndex, 1);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(FileFormat, TextLengthsUseTheirThreeForms) {
+    struct Case {
+        std::size_t length;
+        Bytes prefix;
+    };
+    const Case cases[] = {
+        {0, {0x00}},
+        {254, {0xFE}},
+        {255, {0xFF, 0xFF, 0x00}},
+        {300, {0xFF, 0x2C, 0x01}},
+        {0xFFFD, {0xFF, 0xFD, 0xFF}},
+        {0xFFFE, {0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00}},
+    };
+    for (const Case& c : cases) {
+        const std::string name(c.length, 'x');
+        doc.SetName(0, name);
+        const Bytes saved = Save();
+        EXPECT_TRUE(std::equal(c.prefix.begin(), c.prefix.end(), saved.begin() + 148)) << c.length;
+        EXPECT_EQ(saved.size(), 148 + c.prefix.size() + c.length + 15);
+        doc.SetName(0, "other");
+        ASSERT_TRUE(Open(saved));
+        EXPECT_EQ(doc.GetName(0), name);
+    }
+}
+
+TEST_F(FileFormat, Utf16NamesArriveInCodePage1252) {
+    ASSERT_TRUE(Open(TestDataFile("utf16.V7N")));
+    EXPECT_EQ(doc.GetName(0), std::string("\xC4rger"));
+    EXPECT_EQ(doc.GetName(1), "AB") << "the name ends at its first zero code unit";
+    EXPECT_EQ(doc.GetName(2), "");
+
+    // A character code page 1252 cannot hold arrives as '?'.
+    Bytes b = DefaultHead();
+    PutU16(b, 16);
+    b.insert(b.end(), 64, 0);
+    PutU16(b, 16);
+    const Bytes marked = {0xFF, 0xFE, 0xFF, 0x02, 0x41, 0x01, 0x42, 0x00};
+    b.insert(b.end(), marked.begin(), marked.end());
+    b.insert(b.end(), 15, 0);
+    ASSERT_TRUE(Open(b));
+    EXPECT_EQ(doc.GetName(0), "?B");
+}
+
+TEST_F(FileFormat, TrailingBytesAreIgnoredAndDroppedByTheNextSave) {
+    Bytes b = TestDataFile("demo.V7N");
+    const Bytes original = b;
+    b.insert(b.end(), {0xDE, 0xAD, 0xBE, 0xEF, 0xFF});
+    ASSERT_TRUE(Open(b));
+    EXPECT_EQ(Save(), original);
+}
+
+TEST_F(FileFormat, FileCutAnywhereIsRefusedWithoutTouchingTheSettings) {
+    const Bytes full = TestDataFile("settings.V7N");
+    for (std::size_t cut = 1; cut < full.size(); ++cut) {
+        SetOddSettings();
+        doc.SetName(4, "vorher");
+        ui.messages.clear();
+        EXPECT_FALSE(Open(Bytes(full.begin(), full.begin() + long(cut)))) << cut;
+        ASSERT_EQ(ui.messages.size(), 1u) << cut;
+        EXPECT_EQ(ui.messages[0].text, QString("Unerwartetes Dateiformat."));
+        EXPECT_EQ(ui.messages[0].icon, MbIcon::Exclamation);
+        ExpectOddSettings();
+        ExpectEmptyStrip();
+        EXPECT_EQ(doc.GetTitle(), QString("Unbenannt"));
+        EXPECT_TRUE(doc.GetPathName().isEmpty());
+        EXPECT_FALSE(doc.IsModified());
+    }
+}
+
+TEST_F(FileFormat, EmptyFileOpensAsAnEmptyStripUnderItsName) {
+    SetOddSettings();
+    doc.SetName(3, "alt");
+    doc.colors[3] = 0x123456;
+    ASSERT_TRUE(Open({}, "leer.V7N"));
+    EXPECT_TRUE(ui.messages.empty());
+    ExpectEmptyStrip();
+    ExpectOddSettings();
+    EXPECT_EQ(doc.GetTitle(), QString("leer.V7N"));
+    EXPECT_FALSE(doc.IsModified());
+
+    // Also as the very first document, when the arrays are still empty.
+    CV7NamenView view2;
+    CV7NamenDoc fresh;
+    fresh.AddView(&view2);
+    const QString path = dir.filePath("leer2.V7N");
+    WriteFileBytes(path, {});
+    EXPECT_TRUE(fresh.OnOpenDocument(path));
+    EXPECT_EQ(fresh.names.size(), 16u);
+    EXPECT_EQ(fresh.colors.size(), 16u);
+    fresh.RemoveView(&view2);
+}
+
+TEST_F(FileFormat, OtherCountsAreBroughtToSixteen) {
+    auto file = [](std::uint32_t colors, std::uint32_t names) {
+        Bytes b = DefaultHead();
+        PutU16(b, std::uint16_t(colors));
+        for (std::uint32_t i = 0; i < colors; ++i)
+            PutU32(b, 0x100 + i);
+        PutU16(b, std::uint16_t(names));
+        for (std::uint32_t i = 0; i < names; ++i) {
+            b.push_back(2);
+            b.push_back('N');
+            b.push_back(std::uint8_t('a' + i));
+        }
+        return b;
+    };
+    ASSERT_TRUE(Open(file(0, 0)));
+    ExpectEmptyStrip();
+
+    ASSERT_TRUE(Open(file(15, 15)));
+    EXPECT_EQ(doc.GetName(14), "No");
+    EXPECT_EQ(doc.colors[14], 0x10Eu);
+    EXPECT_EQ(doc.GetName(15), "");
+    EXPECT_EQ(doc.colors[15], 0u);
+
+    ASSERT_TRUE(Open(file(17, 17)));
+    ASSERT_EQ(doc.names.size(), 16u);
+    ASSERT_EQ(doc.colors.size(), 16u);
+    EXPECT_EQ(doc.GetName(15), "Np");
+    EXPECT_EQ(doc.colors[15], 0x10Fu);
+    // The 17th entries were read past, not mistaken for the names.
+    Bytes saved = Save();
+    EXPECT_EQ(saved.size(), 164u + 16 * 2);
+}
+
+TEST_F(FileFormat, HostileCountsAndLengthsAreRefusedBeforeAllocating) {
+    std::vector<Bytes> hostile;
+    {
+        Bytes b = DefaultHead(); // 0xFFFFFFFF colours
+        b.insert(b.end(), {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
+        b.insert(b.end(), 100, 0);
+        hostile.push_back(b);
+    }
+    {
+        Bytes b = DefaultHead(); // 0xFFFFFFFF names
+        PutU16(b, 16);
+        b.insert(b.end(), 64, 0);
+        b.insert(b.end(), {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00});
+        hostile.push_back(b);
+    }
+    {
+        Bytes b = TestDataFile("default.V7N"); // a name of 4 GB
+        b.resize(148);
+        b.insert(b.end(), {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 'a', 'b'});
+        hostile.push_back(b);
+    }
+    {
+        Bytes b = TestDataFile("default.V7N"); // a UTF-16 name of 2 x 4 G units
+        b.resize(148);
+        b.insert(b.end(), {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 'a', 0});
+        hostile.push_back(b);
+    }
+    {
+        Bytes b = TestDataFile("default.V7N"); // a second marker instead of a length
+        b.resize(148);
+        b.insert(b.end(), {0xFF, 0xFE, 0xFF, 0xFF, 0xFE, 0xFF, 0x01, 'a', 0});
+        b.insert(b.end(), 20, 0);
+        hostile.push_back(b);
+    }
+    for (std::size_t i = 0; i < hostile.size(); ++i) {
+        SetOddSettings();
+        ui.messages.clear();
+        const std::size_t before = mallinfo2().uordblks;
+        EXPECT_FALSE(Open(hostile[i])) << i;
+        const std::size_t after = mallinfo2().uordblks;
+        EXPECT_LT(after > before ? after - before : 0, 256u * 1024) << i;
+        EXPECT_EQ(ui.MessageTexts(), QStringList({"Unerwartetes Dateiformat."})) << i;
+        ExpectOddSettings();
+        ExpectEmptyStrip();
+    }
+}
