@@ -11,7 +11,7 @@ public:
     std::optional<QString> ChooseFile(const FileDialogRequest&) override { return std::nullopt; }
     bool ChooseColor(COLORREF&, CustomColors&) override { return false; }
     bool ChooseFont(LOGFONTA&) override { return false; }
-    bool PrintDialog(QPrinter&) override { return true; }
+    bool PrintDialog(QPrinter&, int, int) override { return true; }
     bool PrintSetupDialog(QPrinter&) override { return false; }
     int RunModal(QDialog&) override { return 0; }
 

@@ -21,13 +21,17 @@ const FontObject& SystemFont() {
 } // namespace
 
 DeviceContext::DeviceContext(QPainter& painter, const Attributes& attributes)
-    : painter_(painter), attributes_(attributes) {
-    painter_.save();
-    painter_.setRenderHint(QPainter::Antialiasing, false);
+    : painter_(&painter), attributes_(attributes) {
+    painter_->save();
+    painter_->setRenderHint(QPainter::Antialiasing, false);
 }
 
+DeviceContext::DeviceContext(const Attributes& attributes)
+    : painter_(nullptr), attributes_(attributes) {}
+
 DeviceContext::~DeviceContext() {
-    painter_.restore();
+    if (painter_)
+        painter_->restore();
 }
 
 int DeviceContext::GetDeviceCaps(int index) const {
@@ -151,36 +155,43 @@ COLORREF DeviceContext::SetBkColor(COLORREF color) {
 }
 
 bool DeviceContext::Rectangle(const RECT& r) {
+    if (!painter_)
+        return false;
     const QRect d = DeviceRect(r);
     if (d.width() <= 0 || d.height() <= 0)
         return true;
     const Brush* brush = state_.brush ? state_.brush : &whiteBrush_;
     if (d.width() > 2 && d.height() > 2)
-        painter_.fillRect(d.adjusted(1, 1, -1, -1), ToQColor(brush->Color()));
+        painter_->fillRect(d.adjusted(1, 1, -1, -1), ToQColor(brush->Color()));
     // The one-pixel black outline along the rectangle's outer pixels.
     const QColor pen(Qt::black);
-    painter_.fillRect(QRect(d.left(), d.top(), d.width(), 1), pen);
-    painter_.fillRect(QRect(d.left(), d.bottom(), d.width(), 1), pen);
-    painter_.fillRect(QRect(d.left(), d.top(), 1, d.height()), pen);
-    painter_.fillRect(QRect(d.right(), d.top(), 1, d.height()), pen);
+    painter_->fillRect(QRect(d.left(), d.top(), d.width(), 1), pen);
+    painter_->fillRect(QRect(d.left(), d.bottom(), d.width(), 1), pen);
+    painter_->fillRect(QRect(d.left(), d.top(), 1, d.height()), pen);
+    painter_->fillRect(QRect(d.right(), d.top(), 1, d.height()), pen);
     return true;
 }
 
 bool DeviceContext::TextOut(int x, int y, const std::string& text) {
-    if (text.empty())
+    return TextOut(x, y, codepage::Cp1252ToUnicode(text));
+}
+
+bool DeviceContext::TextOut(int x, int y, const QString& s) {
+    if (!painter_)
+        return false;
+    if (s.isEmpty())
         return true;
     const FontObject& font = state_.font ? *state_.font : SystemFont();
     const FontObject::Realized& realized = font.Realize(std::fabs(ScaleY()));
     const POINT p = LPtoDP({x, y});
-    const QString s = codepage::Cp1252ToUnicode(text);
-    painter_.setFont(realized.font);
+    painter_->setFont(realized.font);
     if (state_.bkMode == OPAQUE) {
-        const int width = painter_.fontMetrics().horizontalAdvance(s);
-        painter_.fillRect(QRect(p.x, p.y, width, realized.ascent + realized.descent),
-                          ToQColor(state_.bkColor));
+        const int width = painter_->fontMetrics().horizontalAdvance(s);
+        painter_->fillRect(QRect(p.x, p.y, width, realized.ascent + realized.descent),
+                           ToQColor(state_.bkColor));
     }
-    painter_.setPen(ToQColor(state_.textColor));
-    painter_.drawText(QPointF(p.x, p.y + realized.ascent), s);
+    painter_->setPen(ToQColor(state_.textColor));
+    painter_->drawText(QPointF(p.x, p.y + realized.ascent), s);
     return true;
 }
 
@@ -209,8 +220,10 @@ void DeviceContext::SelectNoClip() {
 }
 
 void DeviceContext::ApplyClip() {
+    if (!painter_)
+        return;
     if (state_.clipped)
-        painter_.setClipRegion(state_.clip);
+        painter_->setClipRegion(state_.clip);
     else
-        painter_.setClipping(false);
+        painter_->setClipping(false);
 }

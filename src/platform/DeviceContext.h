@@ -11,6 +11,7 @@
 
 #include <QColor>
 #include <QRegion>
+#include <QString>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,8 @@ public:
     };
 
     DeviceContext(QPainter& painter, const Attributes& attributes);
+    // An information context: answers questions about the device, draws nothing.
+    explicit DeviceContext(const Attributes& attributes);
     ~DeviceContext();
     DeviceContext(const DeviceContext&) = delete;
     DeviceContext& operator=(const DeviceContext&) = delete;
@@ -95,6 +98,7 @@ public:
     bool Rectangle(const RECT& r);
     // Text (code page 1252) with the top-left of its cell at (x, y).
     bool TextOut(int x, int y, const std::string& text);
+    bool TextOut(int x, int y, const QString& text);
     bool GetTextMetrics(TEXTMETRIC& tm) const;
 
     void IntersectClipRect(const RECT& r);
@@ -119,7 +123,7 @@ private:
     QRect DeviceRect(const RECT& r) const;
     void ApplyClip();
 
-    QPainter& painter_;
+    QPainter* painter_;
     Attributes attributes_;
     State state_;
     std::vector<State> saved_;

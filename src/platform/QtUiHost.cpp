@@ -12,6 +12,8 @@
 #include <QFontDialog>
 #include <QGroupBox>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <cmath>
 
@@ -113,12 +115,28 @@ bool QtUiHost::ChooseColor(COLORREF& color, CustomColors& custom) {
     return true;
 }
 
-bool QtUiHost::ChooseFont(LOGFONTA&) {
-    return false;
+bool QtUiHost::ChooseFont(LOGFONTA& font) {
+    const int dpi = ScreenDpiY();
+    QFont initial = logfont::ToQFont(font);
+    initial.setPointSize(int(std::lround(logfont::PointSize(font, dpi))));
+    QFontDialog dialog(initial, MainWindow());
+    dialog.setOption(QFontDialog::DontUseNativeDialog);
+    // No effects section: underline and strike-out are not offered.
+    for (QGroupBox* box : dialog.findChildren<QGroupBox*>()) {
+        if (!box->findChildren<QCheckBox*>().isEmpty())
+            box->hide();
+    }
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    font = logfont::FromQFont(dialog.selectedFont(), dpi);
+    return true;
 }
 
-bool QtUiHost::PrintDialog(QPrinter&) {
-    return false;
+bool QtUiHost::PrintDialog(QPrinter& printer, int minPage, int maxPage) {
+    QPrintDialog dialog(&printer, MainWindow());
+    dialog.setMinMax(minPage, maxPage);
+    printer.setFromTo(minPage, std::min(minPage, maxPage));
+    return dialog.exec() == QDialog::Accepted;
 }
 
 bool QtUiHost::PrintSetupDialog(QPrinter&) {

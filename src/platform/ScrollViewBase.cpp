@@ -1,7 +1,9 @@
 #include "platform/ScrollViewBase.h"
 
 #include "platform/DeviceContext.h"
+#include "platform/PrintInfo.h"
 #include "platform/Screen.h"
+#include "platform/UiHost.h"
 
 #include <QPainter>
 #include <QScrollBar>
@@ -73,8 +75,16 @@ void ScrollViewBase::OnScrollAction(Qt::Orientation orientation, int action) {
         bar->setSliderPosition(std::max(bar->minimum(), bar->value() - step));
 }
 
-void ScrollViewBase::OnPrepareDC(DeviceContext& dc, bool printing) {
-    if (!printing) {
+bool ScrollViewBase::DoPreparePrinting(PrintInfo& info) {
+    if (info.direct || info.preview)
+        return true;
+    if (!info.printer)
+        return false;
+    return GetUiHost().PrintDialog(*info.printer, info.minPage, info.maxPage);
+}
+
+void ScrollViewBase::OnPrepareDC(DeviceContext& dc) {
+    if (!dc.IsPrinting()) {
         const POINT pos = GetScrollPosition();
         dc.SetViewportOrg({-pos.x, -pos.y});
     }
@@ -86,7 +96,7 @@ void ScrollViewBase::paintEvent(QPaintEvent*) {
     screen.dpiX = ScreenDpiX();
     screen.dpiY = ScreenDpiY();
     DeviceContext dc(painter, screen);
-    OnPrepareDC(dc, false);
+    OnPrepareDC(dc);
     OnDraw(dc);
 }
 

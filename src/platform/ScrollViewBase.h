@@ -10,6 +10,7 @@
 #include <QAbstractScrollArea>
 
 class DeviceContext;
+struct PrintInfo;
 class DocumentBase;
 
 class ScrollViewBase : public QAbstractScrollArea, public CommandTarget {
@@ -40,10 +41,20 @@ public:
     RECT GetClientRect() const;
 
     // Prepares a context before drawing: on screen the viewport origin moves
-    // by the scroll position; on paper (printing) nothing moves.
-    virtual void OnPrepareDC(DeviceContext& dc, bool printing);
+    // by the scroll position; on paper nothing moves.
+    virtual void OnPrepareDC(DeviceContext& dc);
     // Draws the picture.
     virtual void OnDraw(DeviceContext& dc) = 0;
+
+    // Print hooks, in the order a job calls them. Preparation answers false
+    // to end the command (a cancelled print dialog).
+    virtual bool OnPreparePrinting(PrintInfo& info) { return DoPreparePrinting(info); }
+    virtual void OnBeginPrinting(DeviceContext&, PrintInfo&) {}
+    virtual void OnPrint(DeviceContext& dc, PrintInfo&) { OnDraw(dc); }
+    virtual void OnEndPrinting(DeviceContext&, PrintInfo&) {}
+    // The standard preparation: the print dialog (through the UI host) for
+    // the job's page range, none for direct printing and the preview.
+    bool DoPreparePrinting(PrintInfo& info);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -14,7 +14,7 @@ public:
     std::optional<QString> ChooseFile(const FileDialogRequest&) override { return std::nullopt; }
     bool ChooseColor(COLORREF&, CustomColors&) override { return false; }
     bool ChooseFont(LOGFONTA&) override { return false; }
-    bool PrintDialog(QPrinter&) override { return false; }
+    bool PrintDialog(QPrinter&, int, int) override { return false; }
     bool PrintSetupDialog(QPrinter&) override { return false; }
     int RunModal(QDialog&) override { return 0; }
 };

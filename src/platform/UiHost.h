@@ -43,8 +43,8 @@ public:
     virtual bool ChooseColor(COLORREF& color, CustomColors& custom) = 0;
     // Screen fonts only, no effects; starts on `font`, stores the choice.
     virtual bool ChooseFont(LOGFONTA& font) = 0;
-    // The print dialog for one page; false when cancelled.
-    virtual bool PrintDialog(QPrinter& printer) = 0;
+    // The print dialog offering pages minPage to maxPage; false when cancelled.
+    virtual bool PrintDialog(QPrinter& printer, int minPage, int maxPage) = 0;
     // Printer and paper for later jobs; false when cancelled.
     virtual bool PrintSetupDialog(QPrinter& printer) = 0;
     // Runs one of the program's own dialogs modally and answers its result

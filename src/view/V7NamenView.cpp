@@ -3,6 +3,9 @@
 #include "document/V7NamenDoc.h"
 #include "platform/DeviceContext.h"
 #include "platform/MulDiv.h"
+#include "platform/PrintInfo.h"
+
+#include <QDate>
 
 #include <QPainter>
 #include <algorithm>
@@ -98,4 +101,95 @@ void CV7NamenView::GetPaperFieldRect(int index, RECT& rect, const DeviceContext&
     OffsetRect(rect, ClampToLong(dx), ClampToLong(dy));
 }
 
-void CV7NamenView::OnDraw(DeviceContext&) {}
+void CV7NamenView::OnPrepareDC(DeviceContext& dc) {
+    ScrollViewBase::OnPrepareDC(dc);
+    if (printing) {
+        // 100 logical units are zoomX (zoomY) device pixels: the print scale.
+        dc.SetMapMode(MM_ANISOTROPIC);
+        dc.SetWindowExt({100, 100});
+        dc.SetViewportExt({UsableZoom(zoomX), UsableZoom(zoomY)});
+    }
+}
+
+void CV7NamenView::OnDraw(DeviceContext& dc) {
+    const CV7NamenDoc* doc = GetDocument();
+    RECT r;
+    GetFieldRect(0, r, &dc);
+    const int saved = dc.SaveDC();
+
+    const FontObject* oldFont = dc.SelectFont(printing ? &printerFont : &labelFont);
+    TEXTMETRIC tm;
+    dc.GetTextMetrics(tm);
+    // One vertical text offset for all fields, from field 0.
+    const int vc = (r.bottom - r.top - tm.tmHeight) / 2;
+
+    const int dpiX = dc.GetDeviceCaps(LOGPIXELSX);
+    const int dpiY = dc.GetDeviceCaps(LOGPIXELSY);
+    int indent;
+    if (printing) {
+        r.top -= MulDiv(kFirstFieldTop, dpiY, 254);
+        r.bottom = r.top + MulDiv(kStripHeight, dpiY, 254);
+        indent = MulDiv(textOffset, dpiX, 254);
+    } else {
+        r.top -= ScreenLength(kFirstFieldTop);
+        r.bottom = r.top + ScreenLength(kStripHeight);
+        indent = ScreenLength(textOffset);
+    }
+    // The outer frame in the context's own pen and brush.
+    dc.Rectangle(r);
+    dc.IntersectClipRect(r);
+
+    const Brush shade(ShadeColor(shadeIndex));
+    const Brush white(0xFFFFFF);
+    const Brush* oldBrush = dc.SelectBrush(&shade);
+    dc.SetBkMode(TRANSPARENT);
+
+    RECT f{};
+    for (int i = 0; i < kFieldCount; ++i) {
+        GetFieldRect(i, f, &dc);
+        f.bottom += 1; // neighbouring fields share one line
+        const COLORREF own =
+            doc && std::size_t(i) < doc->colors.size() ? doc->colors[std::size_t(i)] & 0xFFFFFF : 0;
+        if (own != 0) {
+            const Brush fieldBrush(own);
+            const Brush* previous = dc.SelectBrush(&fieldBrush);
+            dc.Rectangle(f);
+            dc.SelectBrush(previous);
+        } else {
+            dc.SelectBrush(i % 2 ? &shade : &white);
+            dc.Rectangle(f);
+        }
+        if (doc) {
+            const long long x = (long long)f.left + indent;
+            dc.TextOut(int(std::clamp<long long>(x, INT32_MIN / 2, INT32_MAX / 2)), f.top + vc,
+                       doc->GetName(i));
+        }
+    }
+    dc.SelectNoClip();
+
+    if (printing) {
+        // Title and date below the strip, outside the clip.
+        const int y = f.bottom + MulDiv(kFooterGap, dpiY, 254);
+        dc.TextOut(f.left, y, doc ? doc->GetTitle() : QString());
+        dc.TextOut(f.left, y + tm.tmHeight,
+                   QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
+    }
+
+    dc.SelectBrush(oldBrush);
+    dc.SelectFont(oldFont);
+    dc.RestoreDC(saved);
+}
+
+bool CV7NamenView::OnPreparePrinting(PrintInfo& info) {
+    info.SetMaxPage(1);
+    return DoPreparePrinting(info);
+}
+
+void CV7NamenView::OnBeginPrinting(DeviceContext& dc, PrintInfo&) {
+    printerFont.ScaleForPrinter(dc, labelFont);
+    printing = true;
+}
+
+void CV7NamenView::OnEndPrinting(DeviceContext&, PrintInfo&) {
+    printing = false;
+}

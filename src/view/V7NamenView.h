@@ -25,7 +25,11 @@ public:
     CV7NamenDoc* GetDocument() const;
 
     void OnInitialUpdate() override;
+    void OnPrepareDC(DeviceContext& dc) override;
     void OnDraw(DeviceContext& dc) override;
+    bool OnPreparePrinting(PrintInfo& info) override;
+    void OnBeginPrinting(DeviceContext& dc, PrintInfo& info) override;
+    void OnEndPrinting(DeviceContext& dc, PrintInfo& info) override;
 
     // The rectangle of field index: on screen (printing false) in scroll-area
     // pixels, centred in the client area; on paper in the logical units of

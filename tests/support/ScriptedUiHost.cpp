@@ -49,7 +49,7 @@ bool ScriptedUiHost::ChooseFont(LOGFONTA& font) {
     return f(font);
 }
 
-bool ScriptedUiHost::PrintDialog(QPrinter& printer) {
+bool ScriptedUiHost::PrintDialog(QPrinter& printer, int, int) {
     ++printDialogs;
     if (printAnswers.empty())
         return false;

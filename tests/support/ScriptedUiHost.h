@@ -46,7 +46,7 @@ public:
     std::optional<QString> ChooseFile(const FileDialogRequest& request) override;
     bool ChooseColor(COLORREF& color, CustomColors& custom) override;
     bool ChooseFont(LOGFONTA& font) override;
-    bool PrintDialog(QPrinter& printer) override;
+    bool PrintDialog(QPrinter& printer, int minPage, int maxPage) override;
     bool PrintSetupDialog(QPrinter& printer) override;
     int RunModal(QDialog& dialog) override;
 
