@@ -1,19 +1,30 @@
 #include "view/V7NamenView.h"
 
 #include "document/V7NamenDoc.h"
+#include "platform/CodePage.h"
 #include "platform/DeviceContext.h"
+#include "platform/LogFont.h"
 #include "platform/MulDiv.h"
 #include "platform/PrintInfo.h"
+#include "view/NameEdit.h"
 
 #include <QDate>
 
+#include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <algorithm>
 #include <bit>
 #include <cmath>
 #include <limits>
 
 namespace {
+
+LOGFONTA DescriptionOf(const FontObject& font) {
+    LOGFONTA lf{};
+    font.GetObject(&lf);
+    return lf;
+}
 
 // 0.39603960514068604: a hair above 40/101, about 100.6 pixels per inch.
 float ScreenScale() {
@@ -28,13 +39,21 @@ LONG ClampToLong(std::int64_t v) {
 
 } // namespace
 
-CV7NamenView::CV7NamenView(QWidget* parent) : ScrollViewBase(parent), screenScale(ScreenScale()) {
+CV7NamenView::CV7NamenView(QWidget* parent)
+    : ScrollViewBase(parent), screenScale(ScreenScale()), nameEdit_(new CNameEdit(viewport())) {
+    setFocusPolicy(Qt::ClickFocus);
     // The area around the strip shows the button-face colour.
     viewport()->setBackgroundRole(QPalette::Button);
     viewport()->setAutoFillBackground(true);
     viewport()->setCursor(Qt::ArrowCursor);
     // The default label font: a cell height of the field height less 2.6 mm.
     labelFont.Create("Arial", ScreenLength(fieldHeight - 26), 0, 0);
+
+    nameEdit_->hide();
+    nameEdit_->setGeometry(0, 0, 200, 20);
+    nameEdit_->SetKeyHandler([this](int key, int flags) { OnEditKey(key, flags); });
+    nameEdit_->SetFocusLostHandler([this] { CommitEdit(); });
+    SetEditorFont();
 }
 
 CV7NamenView::~CV7NamenView() = default;
@@ -57,6 +76,114 @@ void CV7NamenView::OnInitialUpdate() {
     const SIZE page{total.cx / 10, total.cy / 10};
     const SIZE line{page.cx / 10, page.cy / 10};
     SetScrollSizes(total, page, line);
+    // A loaded file may have brought another font.
+    SetEditorFont();
+}
+
+void CV7NamenView::SetEditorFont() {
+    nameEdit_->setFont(logfont::ToQFont(DescriptionOf(labelFont)));
+}
+
+int CV7NamenView::HitTest(QPoint clientPoint) const {
+    const POINT scroll = GetScrollPosition();
+    const POINT q{clientPoint.x() + scroll.x, clientPoint.y() + scroll.y};
+    for (int i = 0; i < kFieldCount; ++i) {
+        RECT r;
+        GetFieldRect(i, r, nullptr);
+        if (PtInRect(r, q))
+            return i;
+    }
+    return -1;
+}
+
+void CV7NamenView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        ScrollViewBase::mousePressEvent(event);
+        return;
+    }
+    // Taking the focus commits an open field before anything else happens.
+    setFocus(Qt::MouseFocusReason);
+    CommitPendingEdit();
+    const int index = HitTest(event->position().toPoint());
+    if (index >= 0)
+        BeginEdit(index);
+}
+
+void CV7NamenView::BeginEdit(int index) {
+    PositionEdit(index);
+    const CV7NamenDoc* doc = GetDocument();
+    nameEdit_->setText(codepage::Cp1252ToUnicode(doc ? doc->GetName(index) : std::string()));
+    nameEdit_->show();
+    nameEdit_->setFocus(Qt::OtherFocusReason);
+    editIndex = index;
+}
+
+void CV7NamenView::PositionEdit(int index) {
+    RECT r;
+    GetFieldRect(index, r, nullptr);
+    POINT scroll = GetScrollPosition();
+    const RECT client = GetClientRect();
+    const LONG top = r.top - scroll.y;
+    const LONG bottom = r.bottom - scroll.y;
+    if (bottom > client.bottom || top < 0)
+        ScrollToPosition({0, r.top - 10});
+    scroll = GetScrollPosition();
+    if (scroll.x != 0)
+        ScrollToPosition({0, scroll.y});
+    scroll = GetScrollPosition();
+    // 12 pixels wider than the field, 3 below its top and 2 above its bottom.
+    RECT e{r.left, r.top + 3, r.right + 12, r.bottom - 2};
+    OffsetRect(e, -scroll.x, -scroll.y);
+    nameEdit_->setGeometry(e.left, e.top, e.right - e.left, e.bottom - e.top);
+}
+
+void CV7NamenView::CommitEdit() {
+    if (editIndex < 0)
+        return;
+    const int index = editIndex;
+    if (CV7NamenDoc* doc = GetDocument())
+        doc->SetName(index, codepage::UnicodeToCp1252(nameEdit_->text()));
+    editIndex = -1;
+    nameEdit_->hide();
+    viewport()->update();
+}
+
+void CV7NamenView::CommitPendingEdit() {
+    if (editIndex < 0)
+        return;
+    if (nameEdit_->hasFocus())
+        setFocus(Qt::OtherFocusReason); // the editor's focus loss commits
+    CommitEdit(); // also where the window is not active and no focus event comes
+}
+
+void CV7NamenView::OnEditKey(int key, int) {
+    const int i = editIndex;
+    if (i < 0)
+        return;
+    switch (key) {
+    case 9: {
+        const int next = i + 1 >= kFieldCount ? 0 : i + 1;
+        CommitPendingEdit();
+        BeginEdit(next);
+        break;
+    }
+    case 13:
+        CommitPendingEdit();
+        break;
+    case 27:
+        nameEdit_->setText(
+            codepage::Cp1252ToUnicode(GetDocument() ? GetDocument()->GetName(i) : std::string()));
+        CommitPendingEdit();
+        break;
+    default:
+        break;
+    }
+}
+
+void CV7NamenView::resizeEvent(QResizeEvent* event) {
+    ScrollViewBase::resizeEvent(event);
+    if (editIndex >= 0 && nameEdit_->isVisible())
+        PositionEdit(editIndex);
 }
 
 void CV7NamenView::GetFieldRect(int index, RECT& rect, const DeviceContext* dc) const {

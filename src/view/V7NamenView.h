@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+class CNameEdit;
 class CV7NamenDoc;
 
 class CV7NamenView : public ScrollViewBase, public LayoutSettings {
@@ -39,14 +40,38 @@ public:
     // 0.1 mm to screen pixels at the fixed screen scale, truncated.
     int ScreenLength(double tenthsMm) const;
 
+    // In-place editing: opens the editor over field index with its name.
+    void BeginEdit(int index);
+    // Scrolls field index into view if needed and puts the editor over it.
+    void PositionEdit(int index);
+    // Stores the editor's text as the field's name and hides the editor;
+    // runs whenever the editor loses the focus.
+    void CommitEdit();
+    // Tab (9), Enter (13) and Esc (27) from the editor.
+    void OnEditKey(int key, int flags);
+    void CommitPendingEdit() override;
+    CNameEdit* NameEdit() const { return nameEdit_; }
+    // Hands the label font to the editor.
+    void SetEditorFont();
+
     const std::int32_t fieldHeight = 70;
     // Screen pixels per 0.1 mm, fixed whatever the display's resolution.
     const float screenScale;
     // True from the start to the end of a print job or print preview.
     bool printing = false;
     CLabelFont printerFont;
+    // The field being edited, or -1.
+    int editIndex = -1;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The field under a client point, or -1.
+    int HitTest(QPoint clientPoint) const;
     void GetScreenFieldRect(int index, RECT& rect) const;
     void GetPaperFieldRect(int index, RECT& rect, const DeviceContext& dc) const;
+
+    CNameEdit* nameEdit_; // child of the viewport
 };

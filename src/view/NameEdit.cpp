@@ -1,0 +1,107 @@
+#include "view/NameEdit.h"
+
+#include "platform/CodePage.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <QValidator>
+#include <algorithm>
+
+namespace {
+
+// Refuses characters code page 1252 cannot hold, and cuts an insertion at
+// the point where the text would no longer fit the editor.
+class NameValidator final : public QValidator {
+public:
+    explicit NameValidator(CNameEdit* edit) : QValidator(edit), edit_(edit) {}
+
+    State validate(QString& input, int& pos) const override {
+        if (!codepage::Cp1252CanHold(input))
+            return Invalid;
+        if (edit_->Fits(input))
+            return Acceptable;
+        const QString& before = edit_->AcceptedText();
+        if (input.size() <= before.size())
+            return Acceptable; // deleting never makes it worse
+        // The new text is head + inserted + rest, with the cursor after the
+        // insertion; keep as much of the insertion as fits.
+        const int cursor = std::clamp(pos, 0, int(input.size()));
+        int a = 0;
+        while (a < cursor && a < before.size() && input.at(a) == before.at(a))
+            ++a;
+        const QString head = input.left(a);
+        QString inserted = input.mid(a, cursor - a);
+        const QString rest = input.mid(cursor);
+        while (!inserted.isEmpty() && !edit_->Fits(head + inserted + rest))
+            inserted.chop(1);
+        if (inserted.isEmpty()) {
+            QApplication::beep();
+            return Invalid;
+        }
+        input = head + inserted + rest;
+        pos = int(head.size() + inserted.size());
+        return Acceptable;
+    }
+
+private:
+    CNameEdit* edit_;
+};
+
+} // namespace
+
+CNameEdit::CNameEdit(QWidget* parent) : QLineEdit(parent) {
+    setObjectName(QStringLiteral("IDC_NAME_EDIT"));
+    setProperty("controlId", 1000);
+    // A plain one-pixel border, as a bare edit control has.
+    setFrame(false);
+    setStyleSheet(QStringLiteral(
+        "CNameEdit { border: 1px solid black; background: white; color: black; padding: 0px; }"));
+    setValidator(new NameValidator(this));
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& text) { accepted_ = text; });
+    setContextMenuPolicy(Qt::DefaultContextMenu);
+}
+
+bool CNameEdit::Fits(const QString& text) const {
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
+    // The line edit keeps two pixels of margin on each side of the text.
+    const int room = contents.width() - 4;
+    return fontMetrics().horizontalAdvance(text) <= room;
+}
+
+bool CNameEdit::event(QEvent* e) {
+    if (e->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(e);
+        int ch = 0;
+        switch (key->key()) {
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            ch = 9;
+            break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            ch = 13;
+            break;
+        case Qt::Key_Escape:
+            ch = 27;
+            break;
+        default:
+            break;
+        }
+        if (ch != 0) {
+            if (keyHandler_)
+                keyHandler_(ch, int(key->nativeScanCode() & 0xFFFF));
+            return true; // never inserted, never passed on
+        }
+    }
+    return QLineEdit::event(e);
+}
+
+void CNameEdit::focusOutEvent(QFocusEvent* e) {
+    QLineEdit::focusOutEvent(e);
+    if (focusLost_)
+        focusLost_();
+}

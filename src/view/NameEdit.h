@@ -1,0 +1,38 @@
+#pragma once
+// The one-line editor that lies over a field while its name is typed.
+//
+// Tab (and Shift+Tab), Enter and Esc are never inserted: they go straight
+// to the view as edit keys. The editor does not scroll horizontally, so
+// typing and pasting stop where the text would no longer fit its width,
+// and it takes only characters that code page 1252 can hold.
+
+#include <QLineEdit>
+#include <functional>
+
+class CNameEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit CNameEdit(QWidget* parent = nullptr);
+
+    // Receives the edit keys synchronously: the character (9, 13 or 27) and
+    // the key's flags word.
+    void SetKeyHandler(std::function<void(int key, int flags)> handler) {
+        keyHandler_ = std::move(handler);
+    }
+    // Called whenever the editor loses the keyboard focus.
+    void SetFocusLostHandler(std::function<void()> handler) { focusLost_ = std::move(handler); }
+
+    // Whether the text fits the editor's width.
+    bool Fits(const QString& text) const;
+    // The text before the change being validated.
+    const QString& AcceptedText() const { return accepted_; }
+
+protected:
+    bool event(QEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    std::function<void(int, int)> keyHandler_;
+    std::function<void()> focusLost_;
+    QString accepted_;
+};

@@ -1,0 +1,224 @@
+#include "AppFixture.h"
+#include "StripFiles.h"
+#include "platform/CodePage.h"
+#include "resources/Resource.h"
+#include "view/NameEdit.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QScrollBar>
+#include <QTest>
+
+namespace {
+
+class Editing : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        Start();
+        ShowActive();
+    }
+    // The centre of field i in client coordinates.
+    QPoint FieldCentre(int i) {
+        RECT r;
+        View().GetFieldRect(i, r, nullptr);
+        const POINT s = View().GetScrollPosition();
+        return QPoint((r.left + r.right) / 2 - s.x, (r.top + r.bottom) / 2 - s.y);
+    }
+    void ClickField(int i) { Click(FieldCentre(i)); }
+    void Click(QPoint p) { QTest::mouseClick(View().viewport(), Qt::LeftButton, {}, p); }
+    void Key(Qt::Key key, Qt::KeyboardModifiers mods = {}) {
+        QTest::keyClick(QApplication::focusWidget(), key, mods);
+    }
+    void Type(const QString& text) {
+        for (QChar c : text)
+            QTest::sendKeyEvent(QTest::Click, Edit(), Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+    CNameEdit* Edit() { return View().NameEdit(); }
+    QRect ExpectedEditorGeometry(int i) {
+        RECT r;
+        View().GetFieldRect(i, r, nullptr);
+        const POINT s = View().GetScrollPosition();
+        return QRect(r.left - s.x, r.top + 3 - s.y, r.right + 12 - r.left,
+                     r.bottom - 2 - r.top - 3);
+    }
+};
+
+} // namespace
+
+TEST_F(Editing, ClickOpensTheFieldAndTheDocumentSeesTheTextOnlyOnFocusLoss) {
+    Doc().names[3] = "Alt";
+    ClickField(3);
+    EXPECT_EQ(View().editIndex, 3);
+    ASSERT_TRUE(Edit()->isVisible());
+    EXPECT_TRUE(Edit()->hasFocus());
+    EXPECT_EQ(Edit()->text(), QString("Alt"));
+    EXPECT_EQ(Edit()->geometry(), ExpectedEditorGeometry(3));
+    Type("er");
+    EXPECT_EQ(Doc().GetName(3), "Alt");
+    EXPECT_FALSE(Doc().IsModified());
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Doc().GetName(3), "Alter");
+    EXPECT_TRUE(Doc().IsModified());
+    EXPECT_FALSE(Edit()->isVisible());
+    EXPECT_EQ(View().editIndex, -1);
+}
+
+TEST_F(Editing, EditorGeometryMatchesTheFieldInAWideWindow) {
+    Frame().resize(400, 700);
+    QApplication::processEvents();
+    ClickField(0);
+    RECT r;
+    View().GetFieldRect(0, r, nullptr);
+    EXPECT_EQ(Edit()->geometry(), QRect(r.left, 31, 114, 22));
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(Edit()->geometry(), QRect(r.left, 58, 114, 23));
+}
+
+TEST_F(Editing, TabWalksThroughAllSixteenFieldsAndAround) {
+    ClickField(0);
+    for (int i = 0; i < 16; ++i) {
+        EXPECT_EQ(View().editIndex, i);
+        Type(QString("Taste %1").arg(i));
+        Key(i % 2 ? Qt::Key_Backtab : Qt::Key_Tab, i % 2 ? Qt::ShiftModifier : Qt::NoModifier);
+    }
+    EXPECT_EQ(View().editIndex, 0) << "Tab from field 15 opens field 0";
+    for (int i = 0; i < 16; ++i)
+        EXPECT_EQ(Doc().GetName(i), "Taste " + std::to_string(i));
+    // The keys never reach the text.
+    EXPECT_EQ(Edit()->text(), QString("Taste 0"));
+}
+
+TEST_F(Editing, UnchangedTextAndEscLeaveTheModifiedFlagAlone) {
+    Doc().names[5] = "Fax";
+    ClickField(5);
+    Key(Qt::Key_Tab);
+    Key(Qt::Key_Return);
+    EXPECT_FALSE(Doc().IsModified());
+
+    ClickField(5);
+    Type("xyz");
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(Doc().GetName(5), "Fax");
+    EXPECT_FALSE(Doc().IsModified());
+    EXPECT_FALSE(Edit()->isVisible());
+    EXPECT_EQ(Edit()->text(), QString("Fax"));
+}
+
+TEST_F(Editing, ClicksElsewhereStoreBeforeTheNextFieldOpens) {
+    ClickField(2);
+    Type("zwei");
+    ClickField(4);
+    EXPECT_EQ(Doc().GetName(2), "zwei");
+    EXPECT_EQ(View().editIndex, 4);
+    EXPECT_EQ(Edit()->text(), QString());
+    Type("vier");
+    // Beside the strip: stores and opens nothing.
+    RECT r;
+    View().GetFieldRect(4, r, nullptr);
+    Click(QPoint(r.right + 15 - View().GetScrollPosition().x, FieldCentre(4).y()));
+    EXPECT_EQ(Doc().GetName(4), "vier");
+    EXPECT_EQ(View().editIndex, -1);
+    EXPECT_FALSE(Edit()->isVisible());
+    // Above the first field, in the strip's margin: the same.
+    ClickField(1);
+    Type("eins");
+    Click(QPoint(FieldCentre(0).x(), 20 - View().GetScrollPosition().y));
+    EXPECT_EQ(Doc().GetName(1), "eins");
+    EXPECT_EQ(View().editIndex, -1);
+}
+
+TEST_F(Editing, FieldsOutOfSightScrollTenPixelsBelowTheTop) {
+    Frame().resize(300, 260);
+    QApplication::processEvents();
+    View().OnInitialUpdate();
+    ASSERT_GT(View().verticalScrollBar()->maximum(), 200);
+    ClickField(0);
+    for (int i = 0; i < 15; ++i)
+        Key(Qt::Key_Tab);
+    EXPECT_EQ(View().editIndex, 15);
+    EXPECT_EQ(View().GetScrollPosition().y, View().verticalScrollBar()->maximum())
+        << "field 15 near the end: as far as the range allows";
+    EXPECT_EQ(Edit()->geometry(), ExpectedEditorGeometry(15));
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(View().editIndex, 0);
+    EXPECT_EQ(View().GetScrollPosition().y, 18);
+    EXPECT_EQ(Edit()->geometry(), ExpectedEditorGeometry(0));
+    // A field wholly inside the client area does not scroll.
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(View().GetScrollPosition().y, 18);
+}
+
+TEST_F(Editing, ResizingKeepsTheEditorOverItsField) {
+    ClickField(1);
+    for (int width : {200, 520, 300}) {
+        Frame().resize(width, 478);
+        QApplication::processEvents();
+        EXPECT_EQ(Edit()->geometry(), ExpectedEditorGeometry(1)) << width;
+    }
+    // Scrolling by the user moves the editor with the picture.
+    Frame().resize(300, 260);
+    QApplication::processEvents();
+    ClickField(1);
+    View().verticalScrollBar()->setValue(30);
+    EXPECT_EQ(Edit()->geometry(), ExpectedEditorGeometry(1));
+    EXPECT_EQ(View().editIndex, 1);
+}
+
+TEST_F(Editing, TypingStopsAtTheRightEdgeAndOnlyCodePage1252IsTaken) {
+    ClickField(6);
+    Type(QString(60, 'W'));
+    const QString typed = Edit()->text();
+    EXPECT_LT(typed.size(), 60);
+    EXPECT_GT(typed.size(), 3);
+    EXPECT_TRUE(Edit()->Fits(typed));
+    EXPECT_FALSE(Edit()->Fits(typed + "W"));
+
+    Edit()->clear();
+    Type(QString::fromUtf8("Łódź €"));
+    EXPECT_EQ(Edit()->text(), QString::fromUtf8("ód €")) << "characters 1252 lacks are refused";
+    // Pasted text is cut where it stops fitting.
+    Edit()->clear();
+    QApplication::clipboard()->setText(QString(80, 'M'));
+    Edit()->paste();
+    EXPECT_GT(Edit()->text().size(), 0);
+    EXPECT_TRUE(Edit()->Fits(Edit()->text()));
+    // The accelerators take Ctrl+C and Ctrl+V before the editor sees them.
+    Edit()->setText("abc");
+    Edit()->selectAll();
+    QApplication::clipboard()->setText("leer");
+    Key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), QString("leer"));
+}
+
+TEST_F(Editing, TypedNamesSurviveSaveAndOpenByteForByte) {
+    ClickField(0);
+    Type(QString::fromUtf8("Grüße €"));
+    Key(Qt::Key_Tab);
+    Type(QString::fromUtf8("Weiß"));
+    const QString path = TempPath("typed.V7N");
+    ui->fileAnswers = {path};
+    // Saving commits the open field first.
+    Frame().ExecuteCommand(ID_FILE_SAVE);
+    EXPECT_EQ(Doc().GetName(1), std::string("Wei\xDF"));
+    ui->messageAnswers = {MbResult::No};
+    Frame().ExecuteCommand(ID_FILE_NEW);
+    ASSERT_TRUE(app->OpenDocumentFile(path, false));
+    EXPECT_EQ(Doc().GetName(0), std::string("Gr\xFC\xDF"
+                                            "e \x80"));
+    const Bytes bytes = ReadFileBytes(path);
+    const std::string stored(bytes.begin() + 148, bytes.begin() + 148 + 8);
+    EXPECT_EQ(stored, std::string("\x07Gr\xFC\xDF"
+                                  "e \x80"));
+    ClickField(0);
+    EXPECT_EQ(Edit()->text(), QString::fromUtf8("Grüße €"));
+}
+
+TEST_F(Editing, ClosingTheWindowWhileEditingAsksToSaveTheTypedName) {
+    ClickField(7);
+    Type("Lager");
+    ui->messageAnswers = {MbResult::Cancel};
+    EXPECT_FALSE(Frame().close());
+    ASSERT_EQ(ui->messages.size(), 1u);
+    EXPECT_EQ(Doc().GetName(7), "Lager");
+}
