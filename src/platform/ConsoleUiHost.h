@@ -13,6 +13,7 @@ public:
     bool ChooseFont(LOGFONTA&) override { return false; }
     bool PrintDialog(QPrinter&, int, int) override { return true; }
     bool PrintSetupDialog(QPrinter&) override { return false; }
+    QAction* TrackPopupMenu(QMenu&, const QPoint&) override { return nullptr; }
     int RunModal(QDialog&) override { return 0; }
 
     // Number of messages written so far (a batch run fails when there was one).

@@ -11,6 +11,7 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QGroupBox>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -141,6 +142,10 @@ bool QtUiHost::PrintDialog(QPrinter& printer, int minPage, int maxPage) {
 
 bool QtUiHost::PrintSetupDialog(QPrinter&) {
     return false;
+}
+
+QAction* QtUiHost::TrackPopupMenu(QMenu& menu, const QPoint& globalPos) {
+    return menu.exec(globalPos);
 }
 
 int QtUiHost::RunModal(QDialog& dialog) {

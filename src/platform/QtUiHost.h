@@ -12,5 +12,6 @@ public:
     bool ChooseFont(LOGFONTA& font) override;
     bool PrintDialog(QPrinter& printer, int minPage, int maxPage) override;
     bool PrintSetupDialog(QPrinter& printer) override;
+    QAction* TrackPopupMenu(QMenu& menu, const QPoint& globalPos) override;
     int RunModal(QDialog& dialog) override;
 };

@@ -16,6 +16,7 @@ public:
     bool ChooseFont(LOGFONTA&) override { return false; }
     bool PrintDialog(QPrinter&, int, int) override { return false; }
     bool PrintSetupDialog(QPrinter&) override { return false; }
+    QAction* TrackPopupMenu(QMenu&, const QPoint&) override { return nullptr; }
     int RunModal(QDialog&) override { return 0; }
 };
 } // namespace

@@ -12,7 +12,10 @@
 #include <array>
 #include <optional>
 
+class QAction;
 class QDialog;
+class QMenu;
+class QPoint;
 class QPrinter;
 class QWidget;
 
@@ -47,6 +50,9 @@ public:
     virtual bool PrintDialog(QPrinter& printer, int minPage, int maxPage) = 0;
     // Printer and paper for later jobs; false when cancelled.
     virtual bool PrintSetupDialog(QPrinter& printer) = 0;
+    // Shows a popup menu at a screen point until it closes; answers the
+    // chosen action or null.
+    virtual QAction* TrackPopupMenu(QMenu& menu, const QPoint& globalPos) = 0;
     // Runs one of the program's own dialogs modally and answers its result
     // code (QDialog::Accepted or Rejected).
     virtual int RunModal(QDialog& dialog) = 0;

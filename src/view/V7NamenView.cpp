@@ -6,6 +6,7 @@
 #include "platform/LogFont.h"
 #include "platform/MulDiv.h"
 #include "platform/PrintInfo.h"
+#include "resources/Resource.h"
 #include "view/NameEdit.h"
 
 #include <QDate>
@@ -54,6 +55,12 @@ CV7NamenView::CV7NamenView(QWidget* parent)
     nameEdit_->SetKeyHandler([this](int key, int flags) { OnEditKey(key, flags); });
     nameEdit_->SetFocusLostHandler([this] { CommitEdit(); });
     SetEditorFont();
+
+    customColors.fill(0xFFFFFF);
+    OnCommand(ID_FIELD_COLOR, [this] { OnFieldColor(); });
+    OnCommand(ID_FIELD_DEFAULT_COLOR, [this] { OnFieldDefaultColor(); });
+    OnCommand(ID_FIELD_INSERT, [this] { OnFieldInsert(); });
+    OnCommand(ID_FIELD_REMOVE, [this] { OnFieldRemove(); });
 }
 
 CV7NamenView::~CV7NamenView() = default;
@@ -97,6 +104,10 @@ int CV7NamenView::HitTest(QPoint clientPoint) const {
 }
 
 void CV7NamenView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        OnRButtonDown(event->position().toPoint());
+        return;
+    }
     if (event->button() != Qt::LeftButton) {
         ScrollViewBase::mousePressEvent(event);
         return;

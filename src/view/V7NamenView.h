@@ -4,6 +4,7 @@
 
 #include "document/LayoutSettings.h"
 #include "platform/ScrollViewBase.h"
+#include "platform/UiHost.h"
 
 #include <cstdint>
 
@@ -54,6 +55,13 @@ public:
     // Hands the label font to the editor.
     void SetEditorFont();
 
+    // The field menu: opened by the right button over a field.
+    void OnRButtonDown(QPoint clientPoint);
+    void OnFieldColor();
+    void OnFieldDefaultColor();
+    void OnFieldInsert();
+    void OnFieldRemove();
+
     const std::int32_t fieldHeight = 70;
     // Screen pixels per 0.1 mm, fixed whatever the display's resolution.
     const float screenScale;
@@ -62,13 +70,17 @@ public:
     CLabelFont printerFont;
     // The field being edited, or -1.
     int editIndex = -1;
+    // The field the field menu was last opened on, or -1.
+    int menuIndex = -1;
+    // The colour chooser's custom colours, kept for the run.
+    CustomColors customColors;
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    // The field under a client point, or -1.
+    // The field under a client point (scroll position added), or -1.
     int HitTest(QPoint clientPoint) const;
     void GetScreenFieldRect(int index, RECT& rect) const;
     void GetPaperFieldRect(int index, RECT& rect, const DeviceContext& dc) const;

@@ -1,5 +1,7 @@
 #include "ScriptedUiHost.h"
 
+#include <QAction>
+#include <QMenu>
 #include <gtest/gtest.h>
 
 ScriptedUiHost::ScriptedUiHost() : previous_(&GetUiHost()) {
@@ -65,6 +67,23 @@ bool ScriptedUiHost::PrintSetupDialog(QPrinter& printer) {
     auto f = printAnswers.front();
     printAnswers.pop_front();
     return f(printer);
+}
+
+QAction* ScriptedUiHost::TrackPopupMenu(QMenu& menu, const QPoint& globalPos) {
+    ShownMenu shown;
+    shown.position = globalPos;
+    const QList<QAction*> actions = menu.actions();
+    for (QAction* a : actions) {
+        shown.items << a->text();
+        shown.statusTips << a->statusTip();
+    }
+    menus.push_back(shown);
+    int index = -1;
+    if (!menuAnswers.empty()) {
+        index = menuAnswers.front();
+        menuAnswers.pop_front();
+    }
+    return index >= 0 && index < actions.size() ? actions.at(index) : nullptr;
 }
 
 int ScriptedUiHost::RunModal(QDialog& dialog) {

@@ -34,6 +34,15 @@ public:
     // and answers its result code.
     std::deque<std::function<int(QDialog&)>> dialogScripts;
 
+    // Popup menus: the index of the item to choose, -1 to close without a choice.
+    std::deque<int> menuAnswers;
+    struct ShownMenu {
+        QStringList items;
+        QPoint position;
+        QStringList statusTips;
+    };
+    std::vector<ShownMenu> menus;
+
     std::vector<ShownMessage> messages;
     std::vector<FileDialogRequest> fileRequests;
     std::vector<COLORREF> colorRequests;
@@ -48,6 +57,7 @@ public:
     bool ChooseFont(LOGFONTA& font) override;
     bool PrintDialog(QPrinter& printer, int minPage, int maxPage) override;
     bool PrintSetupDialog(QPrinter& printer) override;
+    QAction* TrackPopupMenu(QMenu& menu, const QPoint& globalPos) override;
     int RunModal(QDialog& dialog) override;
 
     // The texts of all boxes shown so far.

@@ -1,0 +1,106 @@
+// The field menu of the view: a colour of the field's own, back to the
+// default shade, insert and remove fields.
+
+#include "document/V7NamenDoc.h"
+#include "platform/FrameWindowBase.h"
+#include "platform/StringTable.h"
+#include "platform/UiHost.h"
+#include "resources/Resource.h"
+#include "view/V7NamenView.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QMenu>
+#include <QStatusTipEvent>
+
+namespace {
+bool InRange(int index) {
+    return index >= 0 && index < CV7NamenView::kFieldCount;
+}
+} // namespace
+
+void CV7NamenView::OnRButtonDown(QPoint clientPoint) {
+    // An open editor commits before anything else.
+    setFocus(Qt::MouseFocusReason);
+    CommitPendingEdit();
+    menuIndex = HitTest(clientPoint);
+    if (menuIndex < 0)
+        return;
+
+    // The main window owns the menu, so its items' prompts reach the status bar.
+    auto* frame = qobject_cast<FrameWindowBase*>(window());
+    QMenu menu(frame ? static_cast<QWidget*>(frame) : this);
+    const struct {
+        int text;
+        int command;
+    } items[] = {
+        {IDS_FIELD_COLOR, ID_FIELD_COLOR},
+        {IDS_FIELD_DEFAULT_COLOR, ID_FIELD_DEFAULT_COLOR},
+        {IDS_FIELD_INSERT, ID_FIELD_INSERT},
+        {IDS_FIELD_REMOVE, ID_FIELD_REMOVE},
+    };
+    for (const auto& item : items) {
+        QAction* action = menu.addAction(LoadStr(item.text));
+        action->setData(item.command);
+        action->setStatusTip(LoadStrPart(item.command, 0));
+    }
+    if (frame) {
+        // A popup opened here has no menu bar above it to pass its prompts on.
+        QObject::connect(&menu, &QMenu::hovered, frame, [frame](QAction* action) {
+            QStatusTipEvent tip(action->statusTip());
+            QCoreApplication::sendEvent(frame, &tip);
+        });
+    }
+    QAction* chosen = GetUiHost().TrackPopupMenu(menu, viewport()->mapToGlobal(clientPoint));
+    const int command = chosen ? chosen->data().toInt() : 0;
+    if (frame)
+        frame->ShowIdleMessage();
+    // The command arrives after the menu has closed, through the routing.
+    if (command != 0) {
+        if (frame)
+            frame->ExecuteCommand(command);
+        else
+            OnCmdMsg(command, nullptr);
+    }
+}
+
+void CV7NamenView::OnFieldColor() {
+    CV7NamenDoc* doc = GetDocument();
+    if (!InRange(menuIndex) || !doc)
+        return;
+    COLORREF& field = doc->colors[std::size_t(menuIndex)];
+    // A field without a colour of its own starts the chooser on black.
+    COLORREF chosen = field;
+    if (!GetUiHost().ChooseColor(chosen, customColors))
+        return;
+    if (chosen == field)
+        return;
+    field = chosen;
+    doc->SetModifiedFlag(true);
+    viewport()->update();
+}
+
+void CV7NamenView::OnFieldDefaultColor() {
+    CV7NamenDoc* doc = GetDocument();
+    if (!InRange(menuIndex) || !doc || doc->colors[std::size_t(menuIndex)] == 0)
+        return;
+    doc->colors[std::size_t(menuIndex)] = 0;
+    doc->SetModifiedFlag(true);
+    viewport()->update();
+}
+
+void CV7NamenView::OnFieldInsert() {
+    CV7NamenDoc* doc = GetDocument();
+    if (!InRange(menuIndex) || !doc)
+        return;
+    doc->InsertField(menuIndex);
+    viewport()->update();
+}
+
+void CV7NamenView::OnFieldRemove() {
+    CV7NamenDoc* doc = GetDocument();
+    if (!InRange(menuIndex) || !doc)
+        return;
+    doc->RemoveField(menuIndex);
+    viewport()->update();
+}
