@@ -120,6 +120,25 @@ char16_t Cp850ToUnicode(unsigned char c) {
     return char16_t(c);
 }
 
+std::string UnicodeToCp850(QStringView text) {
+    std::string out;
+    out.reserve(std::size_t(text.size()));
+    ForEachCodePoint(View(text), [&](char32_t cp) {
+        if (cp < 0x80) {
+            out.push_back(char(cp));
+            return;
+        }
+        for (int i = 0; i < 128; ++i) {
+            if (kCp850High[std::size_t(i)] == cp) {
+                out.push_back(char(0x80 + i));
+                return;
+            }
+        }
+        out.push_back('?');
+    });
+    return out;
+}
+
 std::string OemToAnsi(std::string_view oem) {
     std::string out;
     out.reserve(oem.size());

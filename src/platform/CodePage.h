@@ -25,6 +25,8 @@ std::string UnicodeToCp1252(QStringView text);
 std::string Utf16ToCp1252(std::u16string_view units);
 
 char16_t Cp850ToUnicode(unsigned char c);
+// Unicode to code page 850, '?' for what it cannot hold.
+std::string UnicodeToCp850(QStringView text);
 // Code page 850 (the OEM code page of a German installation) to code page
 // 1252; characters without a counterpart get their closest look-alike
 // (box drawing as + - | =) or '?'.
