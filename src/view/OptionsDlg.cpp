@@ -83,19 +83,6 @@ COptionsDlg::COptionsDlg(QWidget* parent) : QDialog(parent ? parent : GetUiHost(
     group->lower();
 }
 
-QWidget* COptionsDlg::Control(int id) const {
-    switch (id) {
-    case IDC_SHADE:
-        return shade_;
-    case IDOK:
-        return ok_;
-    case IDCANCEL:
-        return cancel_;
-    default:
-        return Edit(id);
-    }
-}
-
 QLineEdit* COptionsDlg::Edit(int id) const {
     switch (id) {
     case IDC_TEXT_OFFSET:

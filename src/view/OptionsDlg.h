@@ -24,9 +24,8 @@ public:
     std::int16_t zoomXPercent = 0;
     std::int16_t zoomYPercent = 0;
 
-    // The controls, by their ids (IDC_SHADE ... IDC_ZOOM_Y, IDOK, IDCANCEL).
-    QWidget* Control(int id) const;
     ShadeComboBox* ShadeList() const { return shade_; }
+    // The edit field of a control id (IDC_TEXT_OFFSET ... IDC_ZOOM_Y), or null.
     QLineEdit* Edit(int id) const;
     QPushButton* OkButton() const { return ok_; }
     QPushButton* CancelButton() const { return cancel_; }
