@@ -61,6 +61,8 @@ CV7NamenView::CV7NamenView(QWidget* parent)
     OnCommand(ID_FIELD_DEFAULT_COLOR, [this] { OnFieldDefaultColor(); });
     OnCommand(ID_FIELD_INSERT, [this] { OnFieldInsert(); });
     OnCommand(ID_FIELD_REMOVE, [this] { OnFieldRemove(); });
+    OnCommand(ID_OPTIONS, [this] { OnOptions(); });
+    OnCommand(ID_FONT, [this] { OnFont(); });
 }
 
 CV7NamenView::~CV7NamenView() = default;

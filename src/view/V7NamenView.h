@@ -62,6 +62,10 @@ public:
     void OnFieldInsert();
     void OnFieldRemove();
 
+    // "Optionen" and the font chooser: change the layout settings.
+    void OnOptions();
+    void OnFont();
+
     const std::int32_t fieldHeight = 70;
     // Screen pixels per 0.1 mm, fixed whatever the display's resolution.
     const float screenScale;

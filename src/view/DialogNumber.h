@@ -1,0 +1,37 @@
+#pragma once
+// The numbers of the dialogs' edit fields: how a value is written into a
+// field and how a field's text is read back. No widget is involved, so the
+// rules can be checked (and fuzzed) on plain text.
+//
+// Reading is strict on purpose: the point is the only decimal separator
+// whatever the user's regional settings, blanks and tabs may stand around
+// the number but nothing else may, and a zero counts only when it is written
+// with a leading digit 0 (so an empty field, "+0", "-0" or ".0" is refused).
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace dialognumber {
+
+// Only this many characters of a field are read.
+constexpr std::size_t kMaxChars = 31;
+
+// "%.*g" at precision 6, with the point as separator: 1, 2.29, 0.1, 1e+06.
+QString ShowDecimal(float value);
+// Decimal digits with a minus sign where needed.
+QString ShowWhole(int value);
+
+// A decimal number (optional sign, digits with an optional point, optional
+// exponent), held in single precision; nothing when the text is refused.
+// Too large a magnitude reads as an infinity, which no range accepts.
+std::optional<float> ReadDecimal(std::string_view text);
+std::optional<float> ReadDecimal(const QString& text);
+
+// A whole number (optional sign and digits) that fits in signed 16 bits;
+// nothing when the text is refused.
+std::optional<std::int16_t> ReadWhole(std::string_view text);
+std::optional<std::int16_t> ReadWhole(const QString& text);
+
+} // namespace dialognumber

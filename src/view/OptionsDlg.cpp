@@ -1,0 +1,183 @@
+#include "view/OptionsDlg.h"
+
+#include "platform/DialogUnits.h"
+#include "platform/StringTable.h"
+#include "platform/UiHost.h"
+#include "resources/Resource.h"
+#include "view/DialogNumber.h"
+#include "view/ShadeComboBox.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+// The template is laid out in dialog units of the 8-point dialog font.
+void Place(QWidget* control, int x, int y, int width, int height) {
+    control->setGeometry(dlu::ToPixels(x, y, width, height));
+}
+
+QLineEdit* MakeEdit(QWidget* parent, int x, int y, int width, int height) {
+    auto* edit = new QLineEdit(parent);
+    Place(edit, x, y, width, height);
+    return edit;
+}
+
+void MakeLabel(QWidget* parent, const QString& text, int x, int y, int width, int height) {
+    auto* label = new QLabel(text, parent);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Place(label, x, y, width, height);
+}
+
+// The range messages name both bounds as whole numbers.
+QString RangeMessage(int stringId, int low, int high) {
+    QString text = LoadStr(stringId);
+    text.replace(QLatin1String("%1"), QString::number(low));
+    text.replace(QLatin1String("%2"), QString::number(high));
+    return text;
+}
+
+} // namespace
+
+COptionsDlg::COptionsDlg(QWidget* parent) : QDialog(parent ? parent : GetUiHost().MainWindow()) {
+    setWindowTitle(QStringLiteral("Optionen"));
+    setFont(dlu::DialogFont());
+    setFixedSize(dlu::ToPixelsX(192), dlu::ToPixelsY(117));
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+
+    // Created in template order, which is the tab order.
+    shade_ = new ShadeComboBox(this);
+    const QRect shadeRect = dlu::ToPixels(52, 6, 60, 66);
+    shade_->setGeometry(shadeRect.x(), shadeRect.y(), shadeRect.width(),
+                        ShadeComboBox::BoxHeight());
+    // The template's own entries; the initialisation replaces them by swatches.
+    shade_->addItems({QStringLiteral("Weiss"), QStringLiteral("Hellgrau"), QStringLiteral("Grau"),
+                      QStringLiteral("Dunkelgrau")});
+
+    textOffset_ = MakeEdit(this, 76, 36, 24, 14);
+    leftMargin_ = MakeEdit(this, 68, 76, 31, 14);
+    topMargin_ = MakeEdit(this, 68, 92, 31, 14);
+    zoomX_ = MakeEdit(this, 148, 76, 31, 14);
+    zoomY_ = MakeEdit(this, 148, 92, 31, 14);
+
+    ok_ = new QPushButton(QStringLiteral("OK"), this);
+    Place(ok_, 132, 4, 50, 14);
+    ok_->setDefault(true);
+    cancel_ = new QPushButton(QStringLiteral("Abbrechen"), this);
+    Place(cancel_, 132, 20, 50, 14);
+    connect(ok_, &QPushButton::clicked, this, &COptionsDlg::accept);
+    connect(cancel_, &QPushButton::clicked, this, &COptionsDlg::reject);
+
+    MakeLabel(this, QStringLiteral("Hintergrund"), 8, 8, 40, 8);
+    MakeLabel(this, QStringLiteral("Abstand Text vom\nlinken Rand (mm):"), 8, 32, 64, 16);
+    MakeLabel(this, QStringLiteral("Rand links (cm):"), 8, 79, 56, 8);
+    MakeLabel(this, QStringLiteral("Rand oben (cm:)"), 8, 95, 56, 8);
+    MakeLabel(this, QStringLiteral("Zoom x (%):"), 108, 79, 40, 8);
+    MakeLabel(this, QStringLiteral("Zoom y (%):"), 108, 95, 40, 8);
+
+    auto* group = new QGroupBox(QStringLiteral("Ausdruck"), this);
+    Place(group, 4, 64, 180, 48);
+    // Behind the fields it frames, so that they still get the mouse.
+    group->lower();
+}
+
+QLineEdit* COptionsDlg::Edit(int id) const {
+    switch (id) {
+    case IDC_TEXT_OFFSET:
+        return textOffset_;
+    case IDC_LEFT_MARGIN:
+        return leftMargin_;
+    case IDC_TOP_MARGIN:
+        return topMargin_;
+    case IDC_ZOOM_X:
+        return zoomX_;
+    case IDC_ZOOM_Y:
+        return zoomY_;
+    default:
+        return nullptr;
+    }
+}
+
+void COptionsDlg::showEvent(QShowEvent* event) {
+    if (!initialized_) {
+        initialized_ = true;
+        InitDialog();
+    }
+    QDialog::showEvent(event);
+}
+
+void COptionsDlg::InitDialog() {
+    textOffset_->setText(dialognumber::ShowDecimal(textOffsetMm));
+    leftMargin_->setText(dialognumber::ShowDecimal(leftMarginCm));
+    topMargin_->setText(dialognumber::ShowDecimal(topMarginCm));
+    zoomX_->setText(dialognumber::ShowWhole(zoomXPercent));
+    zoomY_->setText(dialognumber::ShowWhole(zoomYPercent));
+
+    shade_->FillShades();
+    // A shade outside the table (from a file) leaves the list without a selection.
+    shade_->setCurrentIndex(shadeChoice >= 0 && shadeChoice <= 3 ? int(shadeChoice) : -1);
+    shade_->setFocus(Qt::OtherFocusReason);
+}
+
+void COptionsDlg::accept() {
+    if (ReadValues())
+        QDialog::accept();
+}
+
+bool COptionsDlg::ReadValues() {
+    // Read into locals in table order: the members change only when every
+    // field is accepted, and the first refusal ends the reading.
+    float offset = 0;
+    float left = 0;
+    float top = 0;
+    std::int16_t zx = 0;
+    std::int16_t zy = 0;
+    if (!ReadDecimalField(textOffset_, 0, 20, offset) ||
+        !ReadDecimalField(leftMargin_, 0, 30, left) || !ReadDecimalField(topMargin_, 0, 30, top) ||
+        !ReadWholeField(zoomX_, 1, 200, zx) || !ReadWholeField(zoomY_, 1, 200, zy))
+        return false;
+    shadeChoice = shade_->currentIndex();
+    textOffsetMm = offset;
+    leftMarginCm = left;
+    topMarginCm = top;
+    zoomXPercent = zx;
+    zoomYPercent = zy;
+    return true;
+}
+
+bool COptionsDlg::ReadDecimalField(QLineEdit* edit, int low, int high, float& value) {
+    const std::optional<float> read = dialognumber::ReadDecimal(edit->text());
+    if (!read) {
+        Refuse(edit, LoadStr(IDP_PARSE_REAL));
+        return false;
+    }
+    // Compared in single precision, as the value is held.
+    if (*read < float(low) || *read > float(high)) {
+        Refuse(edit, RangeMessage(IDP_PARSE_REAL_RANGE, low, high));
+        return false;
+    }
+    value = *read;
+    return true;
+}
+
+bool COptionsDlg::ReadWholeField(QLineEdit* edit, int low, int high, std::int16_t& value) {
+    const std::optional<std::int16_t> read = dialognumber::ReadWhole(edit->text());
+    if (!read) {
+        Refuse(edit, LoadStr(IDP_PARSE_INT));
+        return false;
+    }
+    if (*read < low || *read > high) {
+        Refuse(edit, RangeMessage(IDP_PARSE_INT_RANGE, low, high));
+        return false;
+    }
+    value = *read;
+    return true;
+}
+
+void COptionsDlg::Refuse(QLineEdit* edit, const QString& message) {
+    AppMessageBox(message, MbButtons::Ok, MbIcon::Exclamation);
+    edit->setFocus(Qt::OtherFocusReason);
+    edit->selectAll();
+}

@@ -1,0 +1,430 @@
+#include "AppFixture.h"
+#include "StripFiles.h"
+#include "platform/LogFont.h"
+#include "resources/Resource.h"
+#include "view/NameEdit.h"
+#include "view/OptionsDlg.h"
+#include "view/ShadeComboBox.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using Script = std::function<int(COptionsDlg&)>;
+// shadeIndex, textOffset, leftMargin, topMargin, zoomX, zoomY
+using Settings =
+    std::tuple<std::int32_t, std::int32_t, std::int32_t, std::int32_t, std::int16_t, std::int16_t>;
+
+// Counts the paint events of a widget.
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+class OptionsDialog : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        Start();
+    }
+
+    // Runs the options command; the script gets the dialog shown (not
+    // modally) and answers its result.
+    void RunOptions(const Script& script) {
+        ui->dialogScripts.push_back([script](QDialog& d) {
+            auto* options = dynamic_cast<COptionsDlg*>(&d);
+            if (!options) {
+                ADD_FAILURE() << "not the options dialog";
+                return int(QDialog::Rejected);
+            }
+            options->show();
+            const int result = script(*options);
+            options->hide();
+            return result;
+        });
+        View().OnOptions();
+        EXPECT_TRUE(ui->dialogScripts.empty());
+    }
+
+    // Clicks OK; the result is Accepted only when every field was taken.
+    static int PressOk(COptionsDlg& d) {
+        QTest::mouseClick(d.OkButton(), Qt::LeftButton);
+        return d.result();
+    }
+    // Types the texts into their fields, then clicks OK.
+    static Script Enter(std::vector<std::pair<int, QString>> texts) {
+        return [texts](COptionsDlg& d) {
+            for (const auto& [id, text] : texts)
+                d.Edit(id)->setText(text);
+            return PressOk(d);
+        };
+    }
+    // The field holds the focus with its whole text selected.
+    static void ExpectFieldBack(COptionsDlg& d, int id) {
+        EXPECT_TRUE(d.isVisible()) << "the dialog stays open";
+        EXPECT_EQ(d.focusWidget(), d.Edit(id));
+        EXPECT_EQ(d.Edit(id)->selectedText(), d.Edit(id)->text());
+    }
+
+    Settings Current() const {
+        const CV7NamenView& v = View();
+        return {v.shadeIndex, v.textOffset, v.leftMargin, v.topMargin, v.zoomX, v.zoomY};
+    }
+    QStringList Messages() const { return ui->MessageTexts(); }
+};
+
+QAction* FindAction(QMainWindow& frame, int id) {
+    for (QAction* a : frame.findChildren<QAction*>()) {
+        if (a->data().toInt() == id)
+            return a;
+    }
+    return nullptr;
+}
+
+QRgb Rgb(COLORREF c) {
+    return qRgb(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
+} // namespace
+
+TEST_F(OptionsDialog, DefaultsAreShownAndTheCommandCommitsAnOpenField) {
+    ShowActive();
+    Frame().UpdateCommandUi();
+    EXPECT_TRUE(FindAction(Frame(), ID_OPTIONS)->isEnabled());
+    EXPECT_TRUE(FindAction(Frame(), ID_FONT)->isEnabled());
+
+    View().BeginEdit(3);
+    QTest::keyClicks(View().NameEdit(), "Amt");
+    ui->dialogScripts.push_back([this](QDialog& dialog) {
+        EXPECT_EQ(Doc().GetName(3), "Amt") << "the open field is stored first";
+        auto& d = dynamic_cast<COptionsDlg&>(dialog);
+        d.show();
+        EXPECT_EQ(d.windowTitle(), QString("Optionen"));
+        EXPECT_EQ(d.parentWidget(), &Frame());
+        EXPECT_EQ(d.ShadeList()->currentIndex(), 2);
+        EXPECT_EQ(d.Edit(IDC_TEXT_OFFSET)->text(), QString("1"));
+        EXPECT_EQ(d.Edit(IDC_LEFT_MARGIN)->text(), QString("2"));
+        EXPECT_EQ(d.Edit(IDC_TOP_MARGIN)->text(), QString("2"));
+        EXPECT_EQ(d.Edit(IDC_ZOOM_X)->text(), QString("100"));
+        EXPECT_EQ(d.Edit(IDC_ZOOM_Y)->text(), QString("100"));
+        EXPECT_EQ(d.focusWidget(), d.ShadeList());
+        return PressOk(d);
+    });
+    EXPECT_TRUE(Frame().ExecuteCommand(ID_OPTIONS));
+    EXPECT_EQ(ui->modalDialogs, 1);
+    EXPECT_EQ(Current(), Settings(2, 10, 200, 200, 100, 100));
+}
+
+TEST_F(OptionsDialog, TabOrderFollowsTheTemplateAndTheFrameStaysBehindTheFields) {
+    RunOptions([](COptionsDlg& d) {
+        EXPECT_TRUE(d.OkButton()->isDefault());
+        // The group box "Ausdruck" frames four fields; a click must still reach them.
+        for (int id : {IDC_LEFT_MARGIN, IDC_TOP_MARGIN, IDC_ZOOM_X, IDC_ZOOM_Y})
+            EXPECT_EQ(d.childAt(d.Edit(id)->geometry().center()), d.Edit(id));
+
+        // The list, the five fields, OK, Cancel, and round again.
+        const std::vector<QWidget*> order = {
+            d.ShadeList(),          d.Edit(IDC_TEXT_OFFSET), d.Edit(IDC_LEFT_MARGIN),
+            d.Edit(IDC_TOP_MARGIN), d.Edit(IDC_ZOOM_X),      d.Edit(IDC_ZOOM_Y),
+            d.OkButton(),           d.CancelButton(),        d.ShadeList()};
+        std::vector<QWidget*> chain = {d.ShadeList()};
+        for (QWidget* w = d.ShadeList()->nextInFocusChain(); chain.size() < order.size();
+             w = w->nextInFocusChain()) {
+            if (w->isVisible() && (w->focusPolicy() & Qt::TabFocus))
+                chain.push_back(w);
+        }
+        EXPECT_EQ(chain, order);
+        return int(QDialog::Rejected);
+    });
+}
+
+TEST_F(OptionsDialog, OkWithoutEditsChangesNothingForEveryValidValue) {
+    // Every value of every setting once: 3001 runs cover the margins'
+    // 0..3000, and the indent, scales and shade cycle through theirs.
+    for (int i = 0; i <= 3000; ++i) {
+        CV7NamenView& v = View();
+        v.textOffset = i % 201;
+        v.leftMargin = i;
+        v.topMargin = 3000 - i;
+        v.zoomX = std::int16_t(1 + i % 200);
+        v.zoomY = std::int16_t(200 - i % 200);
+        v.shadeIndex = i % 4;
+        const Settings before = Current();
+        RunOptions(PressOk);
+        ASSERT_EQ(Current(), before) << "run " << i;
+        ASSERT_FALSE(Doc().IsModified()) << "run " << i;
+        ASSERT_TRUE(ui->messages.empty())
+            << "run " << i << ": " << Messages().join('|').toStdString();
+    }
+}
+
+TEST_F(OptionsDialog, LengthsRoundToTheNearestTenthOfAMillimetreAndOnlyChangesCount) {
+    ShowActive();
+    PaintCounter counter;
+    View().viewport()->installEventFilter(&counter);
+    auto paintsAfter = [&](const Script& script) {
+        QTest::qWait(20);
+        counter.paints = 0;
+        RunOptions(script);
+        QTest::qWait(50);
+        return counter.paints;
+    };
+
+    // The same values written otherwise change nothing: no flag, no repaint.
+    EXPECT_EQ(paintsAfter(Enter(
+                  {{IDC_LEFT_MARGIN, "2.00"}, {IDC_TEXT_OFFSET, "1e0"}, {IDC_ZOOM_X, "0100"}})),
+              0);
+    EXPECT_FALSE(Doc().IsModified());
+
+    EXPECT_GT(paintsAfter(Enter({{IDC_LEFT_MARGIN, "2.3"}, {IDC_TEXT_OFFSET, "0.7"}})), 0);
+    EXPECT_EQ(Current(), Settings(2, 7, 230, 200, 100, 100));
+    EXPECT_TRUE(Doc().IsModified());
+
+    // Halves (exact in single precision) round up.
+    Doc().SetModifiedFlag(false);
+    RunOptions(
+        Enter({{IDC_TEXT_OFFSET, "0.25"}, {IDC_LEFT_MARGIN, "0.125"}, {IDC_TOP_MARGIN, "0.625"}}));
+    EXPECT_EQ(Current(), Settings(2, 3, 13, 63, 100, 100));
+    EXPECT_TRUE(Doc().IsModified());
+
+    // Shade and scales; the strip shows the new shade.
+    RunOptions([](COptionsDlg& d) {
+        d.ShadeList()->setCurrentIndex(3);
+        d.Edit(IDC_ZOOM_X)->setText("150");
+        d.Edit(IDC_ZOOM_Y)->setText("1");
+        return PressOk(d);
+    });
+    EXPECT_EQ(Current(), Settings(3, 3, 13, 63, 150, 1));
+    RECT r;
+    View().GetFieldRect(1, r, nullptr);
+    const POINT s = View().GetScrollPosition();
+    const QImage image = View().viewport()->grab().toImage();
+    EXPECT_EQ(image.pixel(r.left + 2 - s.x, r.top + 3 - s.y), Rgb(0x808080));
+}
+
+TEST_F(OptionsDialog, RefusedTextsGetTheirMessageAndTheFieldBackWhileTheBoundsPass) {
+    const char* real = "Geben Sie bitte eine Zahl ein.";
+    const char* whole = "Geben Sie bitte eine ganze Zahl ein.";
+    const char* indent = "Geben Sie bitte eine Zahl zwischen 0 und 20 ein.";
+    const char* margin = "Geben Sie bitte eine Zahl zwischen 0 und 30 ein.";
+    const char* zoom = "Geben Sie bitte eine ganze Zahl zwischen 1 und 200 ein.";
+    const struct {
+        int id;
+        const char* text;
+        const char* message;
+    } cases[] = {
+        {IDC_TEXT_OFFSET, "2,3", real},    {IDC_LEFT_MARGIN, "", real},
+        {IDC_TOP_MARGIN, "+0", real},      {IDC_TEXT_OFFSET, "-0", real},
+        {IDC_LEFT_MARGIN, ".0", real},     {IDC_ZOOM_X, "2.5", whole},
+        {IDC_ZOOM_Y, "70000", whole},      {IDC_ZOOM_X, "", whole},
+        {IDC_TEXT_OFFSET, "20.5", indent}, {IDC_TEXT_OFFSET, "-1", indent},
+        {IDC_TEXT_OFFSET, "1e39", indent}, {IDC_LEFT_MARGIN, "31", margin},
+        {IDC_TOP_MARGIN, "30.01", margin}, {IDC_ZOOM_X, "0", zoom},
+        {IDC_ZOOM_Y, "201", zoom},
+    };
+    const Settings before = Current();
+    for (const auto& c : cases) {
+        ui->messages.clear();
+        RunOptions([&c](COptionsDlg& d) {
+            d.Edit(c.id)->setText(c.text);
+            EXPECT_EQ(PressOk(d), QDialog::Rejected);
+            ExpectFieldBack(d, c.id);
+            return d.result();
+        });
+        ASSERT_EQ(ui->messages.size(), 1u) << c.text;
+        EXPECT_EQ(ui->messages[0].text, QString(c.message)) << c.text;
+        EXPECT_EQ(ui->messages[0].icon, MbIcon::Exclamation);
+        EXPECT_EQ(ui->messages[0].buttons, MbButtons::Ok);
+    }
+    EXPECT_EQ(Current(), before);
+    EXPECT_FALSE(Doc().IsModified());
+
+    // The bounds pass, with blanks and tabs around; just above 20 is 20 in
+    // single precision.
+    ui->messages.clear();
+    RunOptions(Enter({{IDC_TEXT_OFFSET, " \t20.0000005\t "},
+                      {IDC_LEFT_MARGIN, "\t30 "},
+                      {IDC_TOP_MARGIN, " 0"},
+                      {IDC_ZOOM_X, "1\t"},
+                      {IDC_ZOOM_Y, "\t 200 \t"}}));
+    EXPECT_TRUE(ui->messages.empty()) << Messages().join('|').toStdString();
+    EXPECT_EQ(Current(), Settings(2, 200, 3000, 0, 1, 200));
+}
+
+TEST_F(OptionsDialog, OnlyTheFirstBadFieldInTableOrderIsReported) {
+    RunOptions([this](COptionsDlg& d) {
+        d.Edit(IDC_ZOOM_Y)->setText("0");
+        d.Edit(IDC_TOP_MARGIN)->setText("x");
+        d.Edit(IDC_LEFT_MARGIN)->setText("99");
+        PressOk(d);
+        EXPECT_EQ(Messages(), QStringList{"Geben Sie bitte eine Zahl zwischen 0 und 30 ein."});
+        ExpectFieldBack(d, IDC_LEFT_MARGIN);
+        // Each correction lets the next bad field speak up.
+        d.Edit(IDC_LEFT_MARGIN)->setText("12");
+        PressOk(d);
+        EXPECT_EQ(Messages().value(1), QString("Geben Sie bitte eine Zahl ein."));
+        ExpectFieldBack(d, IDC_TOP_MARGIN);
+        d.Edit(IDC_TOP_MARGIN)->setText("1");
+        PressOk(d);
+        EXPECT_EQ(Messages().size(), 3);
+        EXPECT_EQ(Messages().value(2),
+                  QString("Geben Sie bitte eine ganze Zahl zwischen 1 und 200 ein."));
+        ExpectFieldBack(d, IDC_ZOOM_Y);
+        d.Edit(IDC_ZOOM_Y)->setText("50");
+        return PressOk(d);
+    });
+    EXPECT_EQ(Current(), Settings(2, 10, 1200, 100, 100, 50));
+}
+
+TEST_F(OptionsDialog, CancelAfterEditsChangesNothing) {
+    const Settings before = Current();
+    RunOptions([](COptionsDlg& d) {
+        d.ShadeList()->setCurrentIndex(0);
+        d.Edit(IDC_TEXT_OFFSET)->setText("5");
+        d.Edit(IDC_LEFT_MARGIN)->setText("3");
+        d.Edit(IDC_ZOOM_X)->setText("kaputt"); // not read on Cancel
+        QTest::mouseClick(d.CancelButton(), Qt::LeftButton);
+        EXPECT_FALSE(d.isVisible());
+        return d.result();
+    });
+    EXPECT_EQ(Current(), before);
+    EXPECT_FALSE(Doc().IsModified());
+    EXPECT_TRUE(ui->messages.empty());
+}
+
+TEST_F(OptionsDialog, SettingsOutsideTheRangesFromAFileMustBeCorrectedBeforeOk) {
+    Bytes file = TestDataFile("default.V7N");
+    auto put32 = [&file](std::size_t at, std::uint32_t v) {
+        for (int k = 0; k < 4; ++k)
+            file[at + std::size_t(k)] = std::uint8_t(v >> (8 * k));
+    };
+    put32(0, 500);              // indent 50 mm
+    file[12] = 0, file[13] = 0; // zoomX 0
+    put32(16, 7);               // a shade the table does not have
+    const QString path = TempPath("odd.V7N");
+    WriteFileBytes(path, file);
+    ASSERT_TRUE(app->OpenDocumentFile(path, false));
+    const Settings loaded = Current();
+    ASSERT_EQ(loaded, Settings(7, 500, 200, 200, 0, 100));
+
+    RunOptions([](COptionsDlg& d) {
+        EXPECT_EQ(d.Edit(IDC_TEXT_OFFSET)->text(), QString("50"));
+        EXPECT_EQ(d.Edit(IDC_ZOOM_X)->text(), QString("0"));
+        EXPECT_EQ(d.ShadeList()->currentIndex(), -1);
+        EXPECT_EQ(PressOk(d), QDialog::Rejected);
+        QTest::mouseClick(d.CancelButton(), Qt::LeftButton);
+        return d.result();
+    });
+    EXPECT_EQ(Current(), loaded);
+    EXPECT_FALSE(Doc().IsModified());
+
+    ui->messages.clear();
+    RunOptions([](COptionsDlg& d) {
+        PressOk(d);
+        d.Edit(IDC_TEXT_OFFSET)->setText("5");
+        PressOk(d);
+        d.Edit(IDC_ZOOM_X)->setText("100");
+        return PressOk(d);
+    });
+    EXPECT_EQ(Messages(), QStringList({"Geben Sie bitte eine Zahl zwischen 0 und 20 ein.",
+                                       "Geben Sie bitte eine ganze Zahl zwischen 1 und 200 ein."}));
+    // No shade chosen stores the default grey.
+    EXPECT_EQ(Current(), Settings(2, 50, 200, 200, 100, 100));
+    EXPECT_TRUE(Doc().IsModified());
+}
+
+TEST_F(OptionsDialog, ShadeListShowsFourSwatchesWithoutTextOrHighlight) {
+    RunOptions([](COptionsDlg& d) {
+        ShadeComboBox* list = d.ShadeList();
+        EXPECT_EQ(list->count(), 4);
+        for (int i = 0; i < list->count(); ++i) {
+            EXPECT_EQ(list->itemText(i), QString());
+            EXPECT_EQ(list->itemData(i), QVariant(i));
+        }
+        // The closed box shows the selected swatch (grey), nothing without a selection.
+        QImage box = list->grab().toImage();
+        EXPECT_EQ(box.pixel(box.rect().center() - QPoint(10, 0)), Rgb(0xC0C0C0));
+        list->setCurrentIndex(-1);
+        box = list->grab().toImage();
+        EXPECT_NE(box.pixel(box.rect().center() - QPoint(10, 0)), Rgb(0xC0C0C0));
+        list->setCurrentIndex(2);
+        // No focus frame either: with and without the focus the box looks the same.
+        d.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&d));
+        d.CancelButton()->setFocus();
+        const QImage unfocused = list->grab().toImage();
+        QTest::keyClick(d.CancelButton(), Qt::Key_Tab); // the keyboard's focus, most visible
+        EXPECT_TRUE(list->hasFocus());
+        EXPECT_EQ(list->grab().toImage(), unfocused);
+
+        list->showPopup();
+        QAbstractItemView* view = list->view();
+        // Hovering item 1 with item 2 current: still nothing but swatches.
+        QTest::mouseMove(view->viewport(), view->visualRect(list->model()->index(1, 0)).center());
+        const QImage open = view->viewport()->grab().toImage();
+        const COLORREF shades[] = {0xFFFFFF, 0xE0E0E0, 0xC0C0C0, 0x808080};
+        for (int i = 0; i < 4; ++i) {
+            const QRect r = view->visualRect(list->model()->index(i, 0));
+            EXPECT_EQ(r.height(), 16) << i;
+            for (const QPoint p : {r.center(), r.topLeft() + QPoint(1, 0), r.bottomRight()})
+                EXPECT_EQ(open.pixel(p), Rgb(shades[i])) << "item " << i;
+        }
+        list->hidePopup();
+        return int(QDialog::Rejected);
+    });
+    // Item data outside the table is drawn white.
+    EXPECT_EQ(ShadeComboBox::SwatchColor(QVariant(7)), QColor(Qt::white));
+    EXPECT_EQ(ShadeComboBox::SwatchColor(QVariant(-1)), QColor(Qt::white));
+}
+
+TEST_F(OptionsDialog, FontCommandMarksTheStripModifiedEvenForTheSameFont) {
+    // Cancelled: nothing changes.
+    EXPECT_TRUE(Frame().ExecuteCommand(ID_FONT));
+    EXPECT_EQ(ui->fontRequests.size(), 1u);
+    EXPECT_FALSE(Doc().IsModified());
+
+    // The same font again: still a change, with a repaint.
+    ShowActive();
+    PaintCounter counter;
+    View().viewport()->installEventFilter(&counter);
+    QTest::qWait(20);
+    counter.paints = 0;
+    ui->fontAnswers.push_back([](LOGFONTA&) { return true; });
+    Frame().ExecuteCommand(ID_FONT);
+    QTest::qWait(50);
+    EXPECT_GT(counter.paints, 0);
+    EXPECT_TRUE(Doc().IsModified());
+    LOGFONTA lf{};
+    View().labelFont.GetObject(&lf);
+    EXPECT_EQ(logfont::FaceName(lf), QString("Arial"));
+    EXPECT_EQ(lf.lfHeight, 17);
+
+    // Another font reaches the label font and the editor.
+    Doc().SetModifiedFlag(false);
+    ui->fontAnswers.push_back([](LOGFONTA& chosen) {
+        logfont::SetFaceName(chosen, "Liberation Mono");
+        chosen.lfHeight = -24;
+        chosen.lfWeight = 700;
+        return true;
+    });
+    Frame().ExecuteCommand(ID_FONT);
+    EXPECT_EQ(logfont::FaceName(ui->fontRequests.back()), QString("Arial"))
+        << "the chooser starts on the current font";
+    View().labelFont.GetObject(&lf);
+    EXPECT_EQ(logfont::FaceName(lf), QString("Liberation Mono"));
+    EXPECT_EQ(lf.lfHeight, -24);
+    EXPECT_EQ(View().NameEdit()->font(), logfont::ToQFont(lf));
+    EXPECT_TRUE(Doc().IsModified());
+}
