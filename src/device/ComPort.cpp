@@ -4,7 +4,6 @@
 #include "platform/UiHost.h"
 #include "resources/Resource.h"
 
-#include <QCoreApplication>
 #include <QWidget>
 #include <algorithm>
 #include <cerrno>
@@ -167,7 +166,7 @@ bool CComPort::PostChunk(int count) {
         return false;
     // Reset first: the owner may release the buffer as soon as it sees the post.
     dataEvent->Reset();
-    QCoreApplication::postEvent(window, new PortDataEvent(count, this));
+    PostPortDataEvent(window, count, this);
     return true;
 }
 

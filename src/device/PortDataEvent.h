@@ -3,6 +3,7 @@
 // for each chunk it read, or for a failed read.
 
 #include <QEvent>
+#include <QObject>
 #include <atomic>
 
 class CComPort;
@@ -28,3 +29,7 @@ private:
     std::atomic<int> count_;
     std::atomic<CComPort*> port_;
 };
+
+// Queues a PortDataEvent for `receiver` on the receiver's thread (posted,
+// never sent). Safe from any thread while the receiver lives.
+void PostPortDataEvent(QObject* receiver, int count, CComPort* port);

@@ -143,18 +143,24 @@ TEST_F(SerialTest, ManyOpenCloseCyclesLeaveNoThreadOrFileBehind) {
     SetCom(2, pty.Path());
     QWidget mainWindow;
     ui.SetMainWindow(&mainWindow);
+    CComPort port;
+    port.FindPort(2, 4);
+    // One cycle first: the race checker starts a helper thread of its own
+    // with the first thread the process makes.
+    ASSERT_EQ(port.Open(), 1);
+    // With no window named, chunks go to the main window.
+    EXPECT_EQ(port.notifyWindow.load(), &mainWindow);
+    port.Close();
     const int files = OpenFileCount();
     const int threads = ThreadCount();
+    for (int i = 0; i < 1000; ++i) {
+        ASSERT_EQ(port.Open(), 1) << "cycle " << i;
+        port.Close();
+    }
     {
-        CComPort port;
-        port.FindPort(2, 4);
-        for (int i = 0; i < 1000; ++i) {
-            ASSERT_EQ(port.Open(), 1) << "cycle " << i;
-            port.Close();
-        }
-        // With no window named, chunks go to the main window.
-        EXPECT_EQ(port.notifyWindow.load(), &mainWindow);
-        ASSERT_EQ(port.Open(), 1);
+        CComPort second;
+        second.FindPort(2, 4);
+        ASSERT_EQ(second.Open(), 1);
         // The destructor closes an open port.
     }
     EXPECT_EQ(OpenFileCount(), files);
