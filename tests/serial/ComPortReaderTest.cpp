@@ -3,7 +3,6 @@
 #include "SerialTestSupport.h"
 
 #include <QWidget>
-#include <thread>
 
 namespace {
 
@@ -186,22 +185,4 @@ TEST_F(SerialTest, TheOtherEndGoingAwayIsReportedOnce) {
     p.port.Close();
     EXPECT_LT(MillisecondsSince(start), 50);
     EXPECT_TRUE(ui.messages.empty());
-}
-
-TEST(ManualResetEvent, StaysSetUntilResetAndWakesWaiters) {
-    ManualResetEvent event(false);
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_FALSE(event.Wait(30));
-    EXPECT_GE(MillisecondsSince(start), 30);
-
-    std::thread setter([&] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        event.Set();
-    });
-    EXPECT_TRUE(event.Wait(ManualResetEvent::kInfinite));
-    setter.join();
-    EXPECT_TRUE(event.Wait(0));
-    EXPECT_TRUE(event.Wait(0));
-    event.Reset();
-    EXPECT_FALSE(event.Wait(0));
 }

@@ -58,34 +58,7 @@ TEST(SerialTermios, FramesMapBothWays) {
     }
 }
 
-TEST(SerialTermios, FlowControlAndRawMode) {
-    termios t = Cooked();
-    DCB dcb = Line(9600, 8, NOPARITY, ONESTOPBIT);
-    dcb.fOutxCtsFlow = 1;
-    dcb.fRtsControl = RTS_CONTROL_HANDSHAKE;
-    dcb.fOutX = dcb.fInX = 1;
-    dcb.XonChar = 0x11;
-    dcb.XoffChar = 0x13;
-    ASSERT_EQ(TermiosFromDcb(dcb, t), 0);
-    EXPECT_TRUE(t.c_cflag & CRTSCTS);
-    EXPECT_EQ(t.c_iflag & (IXON | IXOFF | IXANY | ICRNL), tcflag_t(IXON | IXOFF));
-    EXPECT_EQ(t.c_lflag & (ICANON | ECHO | ISIG | IEXTEN), 0u);
-    EXPECT_EQ(t.c_oflag & OPOST, 0u);
-    EXPECT_EQ(t.c_cc[VSTART], 0x11);
-    EXPECT_EQ(t.c_cc[VSTOP], 0x13);
-    EXPECT_EQ(t.c_cc[VMIN], 0);
-    EXPECT_EQ(t.c_cc[VTIME], 0);
-    EXPECT_TRUE(t.c_cflag & CLOCAL);
-
-    dcb.fOutxCtsFlow = 0;
-    dcb.fRtsControl = RTS_CONTROL_ENABLE;
-    dcb.fOutX = dcb.fInX = 0;
-    ASSERT_EQ(TermiosFromDcb(dcb, t), 0);
-    EXPECT_FALSE(t.c_cflag & CRTSCTS);
-    EXPECT_EQ(t.c_iflag & (IXON | IXOFF), 0u);
-}
-
-TEST(SerialTermios, RefusesWhatATerminalCannotDoAndLeavesItAlone) {
+TEST(SerialTermios, RefusesFramesATerminalCannotCarry) {
     const DCB bad[] = {
         Line(12345, 8, NOPARITY, ONESTOPBIT),  Line(0, 8, NOPARITY, ONESTOPBIT),
         Line(9600, 9, NOPARITY, ONESTOPBIT),   Line(9600, 4, NOPARITY, ONESTOPBIT),
@@ -97,11 +70,4 @@ TEST(SerialTermios, RefusesWhatATerminalCannotDoAndLeavesItAlone) {
         EXPECT_EQ(TermiosFromDcb(dcb, t), EINVAL);
         EXPECT_TRUE(t.c_lflag & ICANON);
     }
-    DCB dsr = Line(9600, 8, NOPARITY, ONESTOPBIT);
-    dsr.fOutxDsrFlow = 1;
-    termios t = Cooked();
-    EXPECT_EQ(TermiosFromDcb(dsr, t), EINVAL);
-    dsr.fOutxDsrFlow = 0;
-    dsr.fDtrControl = DTR_CONTROL_HANDSHAKE;
-    EXPECT_EQ(TermiosFromDcb(dsr, t), EINVAL);
 }
