@@ -1,0 +1,200 @@
+#include "device/ComPort.h"
+
+#include "device/PortDataEvent.h"
+#include "platform/UiHost.h"
+#include "resources/Resource.h"
+
+#include <QWidget>
+#include <algorithm>
+#include <cerrno>
+#include <system_error>
+
+namespace {
+
+constexpr DWORD kPurgeAll = PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR;
+constexpr std::uint32_t kPollPauseMs = 10;
+
+} // namespace
+
+CComPort::~CComPort() {
+    Close();
+}
+
+int CComPort::FindPort(std::int8_t port, std::int8_t maxPort) {
+    if (port != 0) {
+        portNumber = port;
+        return port;
+    }
+    for (int n = 1; n <= maxPort; ++n) {
+        // Opened only to see that it can be; closed again at once.
+        if (OpenPortHandle(std::int8_t(n))) {
+            portNumber = std::int8_t(n);
+            return n;
+        }
+    }
+    portNumber = 0;
+    return 0;
+}
+
+std::unique_ptr<SerialDevice> CComPort::OpenPortHandle(std::int8_t port) {
+    if (port < 0)
+        return nullptr;
+    return SerialDevice::Open(ComPortDeviceName(port));
+}
+
+int CComPort::Open() {
+    // Opening twice would orphan the running reader.
+    if (handle)
+        Close();
+    handle = OpenPortHandle(portNumber);
+    if (!handle) {
+        ShowMessage(IDS_ERR_OPEN_PORT, {int(portNumber)});
+        return 0;
+    }
+    if (!handle->SetupComm(inQueueSize, outQueueSize) || !ApplyTimeouts())
+        return FailOpen(SerialLastError());
+    const bool lineSet = ApplyLineSettings();
+    // The number shown must be that of the refused settings, not of the purge.
+    const int lineError = lineSet ? 0 : SerialLastError();
+    handle->PurgeComm(kPurgeAll);
+    if (!lineSet)
+        return FailOpen(lineError);
+
+    dataEvent = std::make_unique<ManualResetEvent>(true);
+    stopEvent_ = std::make_unique<ManualResetEvent>(false);
+    // An owner that named itself before Open gets every chunk from the first.
+    if (!notifyWindow.load())
+        notifyWindow.store(GetUiHost().MainWindow());
+    running.store(1);
+    try {
+        readerThread = std::make_unique<std::thread>(&CComPort::ReaderThread, this);
+    } catch (const std::system_error& e) {
+        return FailOpen(e.code().value());
+    }
+    return 1;
+}
+
+int CComPort::FailOpen(int error) {
+    handle.reset();
+    running.store(0);
+    dataEvent.reset();
+    stopEvent_.reset();
+    ShowMessage(IDS_ERR_SETUP_PORT, {unsigned(error), int(portNumber)});
+    return 0;
+}
+
+bool CComPort::ApplyTimeouts() {
+    if (!handle)
+        return false;
+    COMMTIMEOUTS t;
+    // Reads return at once with whatever has arrived, possibly nothing.
+    t.ReadIntervalTimeout = MAXDWORD;
+    t.ReadTotalTimeoutMultiplier = 0;
+    t.ReadTotalTimeoutConstant = 0;
+    // About the time one byte takes on the line, at least 1 ms.
+    t.WriteTotalTimeoutMultiplier = std::max<DWORD>(1, baudRate ? 10000 / baudRate : 1);
+    t.WriteTotalTimeoutConstant = writeTimeoutConstant;
+    return handle->SetCommTimeouts(t);
+}
+
+bool CComPort::ApplyLineSettings() {
+    if (!handle)
+        return false;
+    DCB dcb;
+    dcb.DCBlength = sizeof(DCB);
+    // Settings read from a device that cannot report them are no base to
+    // change, so that counts as a failure too.
+    if (!handle->GetCommState(dcb))
+        return false;
+    dcb.BaudRate = baudRate;
+    dcb.ByteSize = byteSize;
+    dcb.Parity = parity;
+    dcb.StopBits = stopBits;
+    dcb.fBinary = 1;
+    dcb.fParity = 1;
+    dcb.fOutxCtsFlow = DWORD(ctsRtsHandshake & 1);
+    dcb.fRtsControl = ctsRtsHandshake ? RTS_CONTROL_HANDSHAKE : RTS_CONTROL_ENABLE;
+    dcb.fOutxDsrFlow = DWORD(dsrDtrHandshake & 1);
+    dcb.fDtrControl = dsrDtrHandshake ? DTR_CONTROL_HANDSHAKE : DTR_CONTROL_ENABLE;
+    dcb.fOutX = DWORD(xonXoff & 1);
+    dcb.fInX = dcb.fOutX;
+    dcb.fAbortOnError = 0;
+    dcb.XonChar = 0x11;
+    dcb.XoffChar = 0x13;
+    dcb.XonLim = 100;
+    dcb.XoffLim = 100;
+    return handle->SetCommState(dcb);
+}
+
+void CComPort::Close() {
+    running.store(0);
+    if (handle) {
+        // Wake the reader wherever it waits, then wait for its end: the
+        // device is closed only once nobody reads from it.
+        if (stopEvent_)
+            stopEvent_->Set();
+        if (dataEvent)
+            dataEvent->Set();
+        if (readerThread) {
+            if (readerThread->joinable())
+                readerThread->join();
+            readerThread.reset();
+        }
+        handle->PurgeComm(kPurgeAll);
+        handle.reset();
+    }
+    dataEvent.reset();
+    stopEvent_.reset();
+}
+
+bool CComPort::Write(const void* data, std::uint32_t length) {
+    if (length == 0)
+        return true;
+    if (!handle) {
+        SetSerialLastError(EBADF);
+        return false;
+    }
+    DWORD written = 0;
+    const bool ok = handle->WriteFile(data, length, written);
+    return ok && written == length;
+}
+
+bool CComPort::PostChunk(int count) {
+    QObject* window = notifyWindow.load();
+    // Nobody to hand it to: the chunk is dropped and reading goes on.
+    if (!window)
+        return false;
+    // Reset first: the owner may release the buffer as soon as it sees the post.
+    dataEvent->Reset();
+    PostPortDataEvent(window, count, this);
+    return true;
+}
+
+int CComPort::ReaderThread(CComPort* port) {
+    if (!port || !port->handle || !port->dataEvent || !port->stopEvent_)
+        return 1;
+    // A failure that lasts (a device gone away) is reported once, until a
+    // read succeeds again; the owner would otherwise see one report per cycle.
+    bool failureReported = false;
+    while (port->running.load() && port->handle) {
+        if (port->stopEvent_->Wait(kPollPauseMs))
+            break;
+        // The owner still holds the last chunk. A wait that runs out starts a
+        // new cycle rather than reading over a chunk nobody has parsed yet.
+        if (!port->dataEvent->Wait(port->handOverTimeout))
+            continue;
+        if (!port->running.load())
+            break;
+        DWORD count = 0;
+        if (!port->handle->ReadFile(port->readBuffer, kReadChunk, count)) {
+            // Handed over like a chunk, so the next read waits for the owner.
+            if (!failureReported)
+                failureReported = port->PostChunk(-1);
+            continue;
+        }
+        failureReported = false;
+        if (count > 0)
+            port->PostChunk(int(count));
+    }
+    return 0;
+}

@@ -1,0 +1,87 @@
+#pragma once
+// The serial port to the apparatus: chooses one of COM1 to COM4, opens it
+// exclusively with fixed queue sizes, time-outs and line settings, and runs a
+// reader thread that polls the line and hands each chunk of received bytes to
+// the notify window (PortDataEvent, WM_PORTDATA). Writes happen on the
+// caller's thread.
+//
+// Hand-over of readBuffer: dataEvent is signalled while the reader may fill
+// the buffer. The reader resets it before it posts a chunk; from then on the
+// owner holds the buffer until it sets dataEvent again. The owner reads the
+// event's Count() before it looks at readBuffer.
+
+#include "platform/ManualResetEvent.h"
+#include "platform/SerialDevice.h"
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <thread>
+
+class QObject;
+
+class CComPort {
+public:
+    static constexpr int kReadChunk = 100;
+
+    CComPort() = default;
+    virtual ~CComPort();
+    CComPort(const CComPort&) = delete;
+    CComPort& operator=(const CComPort&) = delete;
+
+    // A port other than 0 is taken as it is and nothing is opened; 0 probes
+    // COM1 to COM maxPort and takes the first that opens. Sets portNumber
+    // and answers it (0: none).
+    int FindPort(std::int8_t port, std::int8_t maxPort);
+    // The device of COM port, opened exclusively; null when it is missing or
+    // in use, or when the number names no device (0 or negative).
+    std::unique_ptr<SerialDevice> OpenPortHandle(std::int8_t port);
+    // Opens and configures portNumber and starts the reader. Answers 1, or
+    // 0 after showing message 23001 or 23002.
+    int Open();
+    bool ApplyTimeouts();
+    bool ApplyLineSettings();
+    // Stops the reader, purges and closes the port. Harmless when closed.
+    void Close();
+    // True only when all `length` bytes went out within the write time-out;
+    // 0 bytes succeed even on a closed port.
+    bool Write(const void* data, std::uint32_t length);
+
+    // The reader thread's body. Answers 0 after a normal end, 1 when started
+    // without an open port.
+    static int ReaderThread(CComPort* port);
+
+    std::unique_ptr<SerialDevice> handle; // null whenever the port is closed
+    std::int8_t portNumber = 0;           // COM n; 0 = none chosen
+    std::atomic<std::int32_t> running{0}; // the reader runs while non-zero
+    DWORD inQueueSize = 4096;
+    DWORD outQueueSize = 4096;
+    DWORD baudRate = 9600;
+    BYTE byteSize = 8;
+    BYTE stopBits = ONESTOPBIT;
+    BYTE parity = NOPARITY;
+    std::int32_t ctsRtsHandshake = 1;
+    std::int32_t dsrDtrHandshake = 0;
+    std::int32_t xonXoff = 0;
+    // Receives PortDataEvent. Must outlive the open port (or be replaced
+    // first). A window named before Open is kept; otherwise Open takes the
+    // application's main window.
+    std::atomic<QObject*> notifyWindow{nullptr};
+    std::unique_ptr<ManualResetEvent> dataEvent; // exists only while open
+    std::unique_ptr<std::thread> readerThread;   // exists only while open
+    std::uint8_t readBuffer[kReadChunk];         // the chunk last read
+
+    // Limits that tests shorten; like the line settings they take effect at
+    // the next Open.
+    DWORD writeTimeoutConstant = 5000; // ms a write may take beyond its bytes
+    DWORD handOverTimeout = 120000;    // ms of one wait for the owner's release
+
+private:
+    // Step back to Closed after a failed Open and show 23002 with `error`.
+    int FailOpen(int error);
+    // Resets dataEvent and posts WM_PORTDATA; false when there is no window.
+    bool PostChunk(int count);
+
+    // Ends the reader's pause at once when Close wants it gone.
+    std::unique_ptr<ManualResetEvent> stopEvent_;
+};

@@ -1,0 +1,188 @@
+// The reader thread, writing and closing.
+
+#include "SerialTestSupport.h"
+
+#include <QWidget>
+
+namespace {
+
+// A port on a fresh pty as COM1 with the receive dialog's line settings.
+struct OpenPort {
+    explicit OpenPort(PortEventLog* log, DWORD handOverTimeout = 120000) {
+        qputenv("QUINTARA_COM1", QByteArray::fromStdString(pty.Path()));
+        port.ctsRtsHandshake = 0;
+        port.xonXoff = 1;
+        port.handOverTimeout = handOverTimeout;
+        port.writeTimeoutConstant = 100;
+        port.notifyWindow.store(log);
+        port.FindPort(1, 4);
+    }
+    Pty pty;
+    CComPort port;
+};
+
+} // namespace
+
+TEST_F(SerialTest, NothingIsPostedWhileNothingArrives) {
+    PortEventLog log;
+    OpenPort p(&log);
+    // Bytes that were waiting before the port opened are dropped by Open.
+    p.pty.Send("stale");
+    PumpFor(20);
+    ASSERT_EQ(p.port.Open(), 1);
+    EXPECT_EQ(p.port.notifyWindow.load(), &log);
+    PumpFor(150);
+    EXPECT_TRUE(log.entries.empty());
+    EXPECT_TRUE(p.port.dataEvent->IsSet());
+}
+
+TEST_F(SerialTest, AChunkIsPostedOnceAndTheNextReadWaitsForTheRelease) {
+    PortEventLog log;
+    // A short hand-over wait: running out of it must not lead to a read.
+    OpenPort p(&log, 20);
+    ASSERT_EQ(p.port.Open(), 1);
+
+    p.pty.Send("hello");
+    ASSERT_TRUE(PumpUntil([&] { return !log.entries.empty(); }, 2000));
+    ASSERT_EQ(log.entries.size(), 1u);
+    EXPECT_EQ(log.entries[0].count, 5);
+    EXPECT_EQ(log.entries[0].port, &p.port);
+    EXPECT_EQ(log.entries[0].bytes, "hello");
+    EXPECT_FALSE(p.port.dataEvent->IsSet());
+
+    // More data while the owner holds the chunk waits in the driver.
+    p.pty.Send("world");
+    PumpFor(150);
+    EXPECT_EQ(log.entries.size(), 1u);
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(p.port.readBuffer), 5), "hello");
+
+    p.port.dataEvent->Set();
+    ASSERT_TRUE(PumpUntil([&] { return log.entries.size() == 2; }, 2000));
+    EXPECT_EQ(log.entries[1].bytes, "world");
+    PumpFor(30);
+    EXPECT_EQ(log.entries.size(), 2u);
+
+    // A long answer comes in chunks of at most 100 bytes, in order.
+    log.entries.clear();
+    log.autoRelease = true;
+    QByteArray answer;
+    for (int i = 0; i < 250; ++i)
+        answer += char('A' + i % 26);
+    p.port.dataEvent->Set();
+    p.pty.Send(answer);
+    ASSERT_TRUE(PumpUntil([&] { return log.AllBytes().size() >= answer.size(); }, 3000));
+    EXPECT_EQ(log.AllBytes(), answer);
+    for (const auto& e : log.entries) {
+        EXPECT_GE(e.count, 1);
+        EXPECT_LE(e.count, 100);
+    }
+}
+
+TEST_F(SerialTest, WritesGoOutWholeOrFail) {
+    CComPort closed;
+    EXPECT_TRUE(closed.Write(nullptr, 0));
+    EXPECT_FALSE(closed.Write("\x00\x07", 2));
+
+    PortEventLog log;
+    OpenPort p(&log);
+    ASSERT_EQ(p.port.Open(), 1);
+    EXPECT_TRUE(p.port.Write("\x00\x07", 2));
+    EXPECT_EQ(p.pty.Receive(50), QByteArray("\x00\x07", 2));
+
+    // XOFF from the other side holds the output: the write gives up after
+    // its time-out (100 ms here plus 1 ms a byte) and says so.
+    p.pty.Send("\x13");
+    PumpFor(30);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(p.port.Write("0123456789", 10));
+    const qint64 took = MillisecondsSince(start);
+    EXPECT_GE(took, 100);
+    EXPECT_LT(took, 1000);
+    // XON lets it go again; flow-control bytes never reach the owner.
+    p.pty.Send("\x11");
+    PumpFor(30);
+    EXPECT_TRUE(p.port.Write("ok", 2));
+    EXPECT_EQ(p.pty.Receive(50), "ok");
+    EXPECT_TRUE(log.entries.empty());
+}
+
+TEST_F(SerialTest, CloseIsHarmlessTwiceAndEndsAWaitingReaderAtOnce) {
+    CComPort never;
+    never.Close();
+    never.Close();
+    EXPECT_EQ(never.handle, nullptr);
+    EXPECT_EQ(CComPort::ReaderThread(nullptr), 1);
+    EXPECT_EQ(CComPort::ReaderThread(&never), 1);
+
+    PortEventLog log;
+    OpenPort p(&log);
+    ASSERT_EQ(p.port.Open(), 1);
+    p.pty.Send("x");
+    ASSERT_TRUE(PumpUntil([&] { return !log.entries.empty(); }, 2000));
+    // The reader now waits up to two minutes for the release.
+    const auto start = std::chrono::steady_clock::now();
+    p.port.Close();
+    EXPECT_LT(MillisecondsSince(start), 50);
+    EXPECT_EQ(p.port.handle, nullptr);
+    EXPECT_EQ(p.port.readerThread, nullptr);
+    EXPECT_EQ(p.port.dataEvent, nullptr);
+    EXPECT_EQ(p.port.running.load(), 0);
+    p.port.Close();
+
+    // The same port opens again and reads again.
+    ASSERT_EQ(p.port.Open(), 1);
+    p.pty.Send("y");
+    ASSERT_TRUE(PumpUntil([&] { return log.entries.size() == 2; }, 2000));
+    EXPECT_EQ(log.entries[1].bytes, "y");
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(SerialTest, ManyOpenCloseCyclesLeaveNoThreadOrFileBehind) {
+    Pty pty;
+    SetCom(2, pty.Path());
+    QWidget mainWindow;
+    ui.SetMainWindow(&mainWindow);
+    CComPort port;
+    port.FindPort(2, 4);
+    // One cycle first: the race checker starts a helper thread of its own
+    // with the first thread the process makes.
+    ASSERT_EQ(port.Open(), 1);
+    // With no window named, chunks go to the main window.
+    EXPECT_EQ(port.notifyWindow.load(), &mainWindow);
+    port.Close();
+    const int files = OpenFileCount();
+    const int threads = ThreadCount();
+    for (int i = 0; i < 1000; ++i) {
+        ASSERT_EQ(port.Open(), 1) << "cycle " << i;
+        port.Close();
+    }
+    {
+        CComPort second;
+        second.FindPort(2, 4);
+        ASSERT_EQ(second.Open(), 1);
+        // The destructor closes an open port.
+    }
+    EXPECT_EQ(OpenFileCount(), files);
+    EXPECT_EQ(ThreadCount(), threads);
+    EXPECT_FALSE(IsExclusive(pty.Slave()));
+    EXPECT_TRUE(ui.messages.empty());
+    ui.SetMainWindow(nullptr);
+}
+
+TEST_F(SerialTest, TheOtherEndGoingAwayIsReportedOnce) {
+    PortEventLog log;
+    log.autoRelease = true;
+    OpenPort p(&log);
+    ASSERT_EQ(p.port.Open(), 1);
+    p.pty.CloseMaster();
+    ASSERT_TRUE(PumpUntil([&] { return !log.entries.empty(); }, 2000));
+    // Released at once, yet the lasting failure is not reported again.
+    PumpFor(150);
+    ASSERT_EQ(log.entries.size(), 1u);
+    EXPECT_EQ(log.entries[0].count, -1);
+    EXPECT_FALSE(p.port.Write("\x00\x07", 2));
+    const auto start = std::chrono::steady_clock::now();
+    p.port.Close();
+    EXPECT_LT(MillisecondsSince(start), 50);
+    EXPECT_TRUE(ui.messages.empty());
+}

@@ -1,0 +1,164 @@
+#include "SerialTestSupport.h"
+
+#include "device/PortDataEvent.h"
+
+#include <QCoreApplication>
+#include <QThread>
+#include <dirent.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+Pty::Pty() {
+    if (::openpty(&master_, &slave_, nullptr, nullptr, nullptr) != 0)
+        throw std::runtime_error("openpty failed");
+    // Raw from the start, so nothing the test sends is echoed or edited
+    // before the port sets the line up.
+    termios t{};
+    ::tcgetattr(slave_, &t);
+    ::cfmakeraw(&t);
+    ::tcsetattr(slave_, TCSANOW, &t);
+    ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK);
+    path_ = ::ttyname(slave_);
+}
+
+Pty::~Pty() {
+    CloseMaster();
+    ::close(slave_);
+}
+
+void Pty::Send(const QByteArray& bytes) {
+    ASSERT_EQ(::write(master_, bytes.constData(), std::size_t(bytes.size())), bytes.size());
+}
+
+QByteArray Pty::Receive(int ms) {
+    QByteArray got;
+    const auto start = std::chrono::steady_clock::now();
+    while (MillisecondsSince(start) < ms) {
+        pollfd p{master_, POLLIN, 0};
+        if (::poll(&p, 1, 5) > 0 && (p.revents & POLLIN)) {
+            char buffer[256];
+            const ssize_t n = ::read(master_, buffer, sizeof buffer);
+            if (n > 0)
+                got.append(buffer, int(n));
+        }
+    }
+    return got;
+}
+
+void Pty::CloseMaster() {
+    if (master_ >= 0)
+        ::close(master_);
+    master_ = -1;
+}
+
+bool PortEventLog::event(QEvent* e) {
+    if (e->type() != PortDataEvent::kType)
+        return QObject::event(e);
+    const auto* data = static_cast<PortDataEvent*>(e);
+    // Count first: it orders the reader's chunk before the look at it.
+    Entry entry{data->Count(), data->Port(), {}};
+    CComPort* port = entry.port;
+    // Like the real owner, a port that is no longer running is not touched.
+    if (port && port->running.load()) {
+        if (entry.count > 0)
+            entry.bytes = QByteArray(reinterpret_cast<const char*>(port->readBuffer), entry.count);
+        if (autoRelease)
+            port->dataEvent->Set();
+    }
+    entries.push_back(entry);
+    return true;
+}
+
+QByteArray PortEventLog::AllBytes() const {
+    QByteArray all;
+    for (const Entry& e : entries)
+        all += e.bytes;
+    return all;
+}
+
+bool PumpUntil(const std::function<bool()>& done, int ms) {
+    const auto start = std::chrono::steady_clock::now();
+    for (;;) {
+        QCoreApplication::sendPostedEvents();
+        if (done())
+            return true;
+        if (MillisecondsSince(start) >= ms)
+            return false;
+        QThread::msleep(1);
+    }
+}
+
+void PumpFor(int ms) {
+    PumpUntil([] { return false; }, ms);
+}
+
+namespace {
+int CountEntries(const char* dir) {
+    DIR* d = ::opendir(dir);
+    if (!d)
+        return -1;
+    int n = 0;
+    while (::readdir(d))
+        ++n;
+    ::closedir(d);
+    return n;
+}
+} // namespace
+
+int OpenFileCount() {
+    return CountEntries("/proc/self/fd");
+}
+
+int ThreadCount() {
+    return CountEntries("/proc/self/task");
+}
+
+int LockAsAnotherProgram(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+bool IsExclusive(int fd) {
+    int exclusive = 0;
+    return ::ioctl(fd, TIOCGEXCL, &exclusive) == 0 && exclusive != 0;
+}
+
+qint64 MillisecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                 start)
+        .count();
+}
+
+void SerialTest::SetUp() {
+    for (int n = 1; n <= 4; ++n)
+        SetCom(n, Missing(n));
+}
+
+void SerialTest::TearDown() {
+    for (int n = 1; n <= 4; ++n)
+        UnsetCom(n);
+    qunsetenv("QUINTARA_PROFILE");
+}
+
+void SerialTest::SetCom(int n, const std::string& path) {
+    qputenv(("QUINTARA_COM" + std::to_string(n)).c_str(), QByteArray::fromStdString(path));
+}
+
+void SerialTest::UnsetCom(int n) {
+    qunsetenv(("QUINTARA_COM" + std::to_string(n)).c_str());
+}
+
+std::string SerialTest::Missing(int n) {
+    return "/nonexistent/quintara-com" + std::to_string(n);
+}

@@ -1,0 +1,79 @@
+#pragma once
+// Helpers for the serial port tests: pseudo-terminal pairs standing in for
+// the line, a window that records what the port's reader posts, COM n
+// pointed at chosen devices, and counts of open files and threads.
+
+#include "ScriptedUiHost.h"
+#include "device/ComPort.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <chrono>
+#include <functional>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+// One pseudo-terminal pair. The port opens the slave by its path; the test
+// plays the other side on the master. The test keeps its own slave
+// descriptor to look at the terminal's settings and queues.
+class Pty {
+public:
+    Pty();
+    ~Pty();
+    Pty(const Pty&) = delete;
+    Pty& operator=(const Pty&) = delete;
+
+    const std::string& Path() const { return path_; }
+    int Slave() const { return slave_; }
+    void Send(const QByteArray& bytes);
+    // What arrived on the master within `ms` milliseconds.
+    QByteArray Receive(int ms);
+    void CloseMaster();
+
+private:
+    int master_ = -1;
+    int slave_ = -1;
+    std::string path_;
+};
+
+// Records every WM_PORTDATA it is sent, with a copy of the chunk.
+class PortEventLog : public QObject {
+public:
+    struct Entry {
+        int count;
+        CComPort* port;
+        QByteArray bytes;
+    };
+    std::vector<Entry> entries;
+    // Hand the buffer back at once, as a receiver that is done with it.
+    bool autoRelease = false;
+
+    bool event(QEvent* e) override;
+    QByteArray AllBytes() const;
+};
+
+// Delivers posted events until `done` holds or `ms` milliseconds pass.
+bool PumpUntil(const std::function<bool()>& done, int ms);
+void PumpFor(int ms);
+
+int OpenFileCount();
+int ThreadCount();
+// Opens `path` as another program would and locks it; -1 when that fails.
+int LockAsAnotherProgram(const std::string& path);
+// Whether the terminal behind `fd` is in exclusive mode.
+bool IsExclusive(int fd);
+qint64 MillisecondsSince(std::chrono::steady_clock::time_point start);
+
+// Points COM1 to COM4 at devices that do not exist, so no test ever reaches
+// a real port, and installs a scripted UI host.
+class SerialTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    static void SetCom(int n, const std::string& path);
+    static void UnsetCom(int n);
+    static std::string Missing(int n);
+
+    ScriptedUiHost ui;
+};
