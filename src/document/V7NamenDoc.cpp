@@ -1,15 +1,35 @@
 #include "document/V7NamenDoc.h"
 
+#include "device/ReceiveDlg.h"
 #include "document/LayoutSettings.h"
 #include "document/V7NFile.h"
 #include "platform/Archive.h"
 #include "platform/ScrollViewBase.h"
+#include "platform/UiHost.h"
+#include "resources/Resource.h"
 
 namespace {
 const std::string kEmpty;
 }
 
-CV7NamenDoc::CV7NamenDoc() = default;
+CV7NamenDoc::CV7NamenDoc() {
+    OnCommand(ID_RECEIVE_NAMES, [this] { OnReceiveNames(); });
+}
+
+void CV7NamenDoc::OnReceiveNames() {
+    if (!SaveModified())
+        return;
+    CReceiveDlg dialog;
+    if (GetUiHost().RunModal(dialog) != QDialog::Accepted)
+        return;
+    // The title stays; the path goes, so that Save asks for a file name.
+    ResetToNew();
+    const std::vector<std::string>& received = dialog.ReceivedNames();
+    for (std::size_t i = 0; i < names.size() && i < received.size(); ++i)
+        names[i] = received[i];
+    SetModifiedFlag(true);
+    UpdateAllViews();
+}
 
 bool CV7NamenDoc::ResetToNew() {
     DocumentBase::ResetToNew();

@@ -32,6 +32,10 @@ public:
     // The layout settings of the first view, or null without a view.
     LayoutSettings* Settings() const;
 
+    // Fetches the 16 names from the apparatus (the receive dialog); after a
+    // complete answer the strip is a new, modified document with those names.
+    void OnReceiveNames();
+
     // Entry i is the name of field i (8-bit text, code page 1252).
     std::vector<std::string> names;
     // Entry i is field i's own colour; 0 means none.

@@ -84,6 +84,8 @@ QByteArray PortEventLog::AllBytes() const {
 bool PumpUntil(const std::function<bool()>& done, int ms) {
     const auto start = std::chrono::steady_clock::now();
     for (;;) {
+        // Timers too: the receive dialog's time-out is one.
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         QCoreApplication::sendPostedEvents();
         if (done())
             return true;

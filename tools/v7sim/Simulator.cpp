@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <thread>
 #include <unistd.h>
@@ -102,6 +103,18 @@ bool Simulator::SendAnswer() {
     return true;
 }
 
+void Simulator::Linger() {
+    if (keepFd_ < 0)
+        return;
+    for (int i = 0; i < 100 && !g_stop; ++i) {
+        int queued = 0;
+        if (::ioctl(keepFd_, FIONREAD, &queued) == 0 && queued == 0)
+            break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+}
+
 int Simulator::Run() {
     std::signal(SIGINT, OnSignal);
     std::signal(SIGTERM, OnSignal);
@@ -140,8 +153,12 @@ int Simulator::Run() {
                 continue;
             if (!SendAnswer())
                 return 1;
-            if (options_.once)
+            if (options_.once) {
+                // Stay until the other side has read the answer and closed
+                // the line (closing a pseudo-terminal drops unread input).
+                Linger();
                 return 0;
+            }
         }
     }
     return 0;

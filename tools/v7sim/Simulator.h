@@ -30,6 +30,8 @@ public:
 private:
     bool Open();
     bool SendAnswer();
+    // Waits until the answer has been read from the line.
+    void Linger();
 
     SimulatorOptions options_;
     int fd_ = -1;     // the side we read and write

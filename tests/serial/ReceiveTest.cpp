@@ -1,0 +1,189 @@
+// The receive dialog end to end: the real dialog and port against the
+// apparatus simulator (or a pseudo-terminal the test plays itself).
+
+#include "SerialTestSupport.h"
+#include "device/ReceiveDlg.h"
+#include "document/V7NamenDoc.h"
+#include "view/V7NamenView.h"
+
+#include "platform/StringTable.h"
+#include "resources/Resource.h"
+#include <QProcess>
+
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+namespace {
+
+// tools/v7sim on a pseudo-terminal of its own.
+class Simulator {
+public:
+    explicit Simulator(const QStringList& args) {
+        process_.setProgram(QStringLiteral(QUINTARA_BINARY_DIR "/v7sim"));
+        process_.setArguments(args);
+        process_.setProcessChannelMode(QProcess::SeparateChannels);
+        process_.start();
+        EXPECT_TRUE(process_.waitForStarted(5000));
+        EXPECT_TRUE(process_.waitForReadyRead(5000));
+        path_ = QString::fromLocal8Bit(process_.readLine()).trimmed().toStdString();
+    }
+    ~Simulator() {
+        process_.terminate();
+        process_.waitForFinished(3000);
+    }
+    const std::string& Path() const { return path_; }
+
+private:
+    QProcess process_;
+    std::string path_;
+};
+
+class Receive : public SerialTest {
+protected:
+    void SetUp() override {
+        SerialTest::SetUp();
+        doc.AddView(&view);
+        doc.ResetToNew();
+        doc.SetTitle("vorher.V7N");
+    }
+    void TearDown() override {
+        doc.RemoveView(&view);
+        SerialTest::TearDown();
+    }
+    // Scripts the dialog: `play` runs once it is shown; the dialog then runs
+    // until it closes or `ms` pass.
+    void ScriptDialog(std::function<void(CReceiveDlg&)> play, int timeout = 400, int ms = 10000) {
+        ui.dialogScripts.push_back([play, timeout, ms](QDialog& d) {
+            auto& dialog = dynamic_cast<CReceiveDlg&>(d);
+            dialog.answerTimeout = timeout;
+            dialog.show();
+            play(dialog);
+            PumpUntil([&] { return !dialog.isVisible(); }, ms);
+            if (dialog.isVisible())
+                dialog.done(QDialog::Rejected);
+            return dialog.result();
+        });
+    }
+    int Count(int stringId) const {
+        const QString text = LoadStr(stringId).section(QLatin1Char('%'), 0, 0);
+        int n = 0;
+        for (const ShownMessage& m : ui.messages)
+            n += m.text.startsWith(text) ? 1 : 0;
+        return n;
+    }
+
+    CV7NamenView view;
+    CV7NamenDoc doc;
+};
+
+} // namespace
+
+TEST_F(Receive, NamesFromTheSimulatorArriveInTheDocument) {
+    Simulator sim({"--once"});
+    SetCom(1, sim.Path());
+    doc.names[0] = "alt";
+    doc.colors[4] = 0x123456;
+    ScriptDialog([](CReceiveDlg& d) {
+        EXPECT_TRUE(d.PortButton(1)->isChecked());
+        QTest::mouseClick(d.StartButton(), Qt::LeftButton);
+    });
+    doc.OnReceiveNames();
+    EXPECT_EQ(ui.MessageTexts(), QStringList({"16 Namen empfangen vom Telvora V7"}));
+    EXPECT_EQ(doc.GetName(0), "Zentrale");
+    EXPECT_EQ(doc.GetName(3), std::string("M\xFCller"));
+    EXPECT_EQ(doc.GetName(11), std::string("Gesch\xE4"
+                                           "ftsf\xFChrung"));
+    EXPECT_EQ(doc.GetName(15), std::string("T\xFCr\xF6"
+                                           "ffner"));
+    EXPECT_EQ(doc.colors[4], 0u);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_TRUE(doc.GetPathName().isEmpty());
+    EXPECT_EQ(doc.GetTitle(), QString("vorher.V7N"));
+}
+
+TEST_F(Receive, FastAnswersInSmallChunksAndOtherOrdersAreReadAlike) {
+    Simulator sim({"--once", "--fast", "--chunk", "3", "--order", "reverse", "--skip", "4",
+                   "--garbage", "9"});
+    SetCom(1, sim.Path());
+    ScriptDialog([](CReceiveDlg& d) { QTest::mouseClick(d.StartButton(), Qt::LeftButton); });
+    doc.OnReceiveNames();
+    EXPECT_EQ(ui.MessageTexts(), QStringList({"15 Namen empfangen vom Telvora V7"}));
+    EXPECT_EQ(doc.GetName(4), "");
+    EXPECT_EQ(doc.GetName(5), std::string("Wei\xDF"));
+}
+
+TEST_F(Receive, NoAnswerTimesOutAndCancelThenLeavesTheStrip) {
+    Simulator sim({"--no-answer"});
+    SetCom(1, sim.Path());
+    doc.names[2] = "bleibt";
+    ScriptDialog([](CReceiveDlg& d) {
+        QTest::mouseClick(d.StartButton(), Qt::LeftButton);
+        EXPECT_FALSE(d.StartButton()->isEnabled());
+        PumpUntil([&] { return d.StartButton()->isEnabled(); }, 5000);
+        EXPECT_TRUE(d.StartButton()->isEnabled()) << "the time-out gives the button back";
+        d.reject(); // nothing under way: closes without asking
+    });
+    doc.OnReceiveNames();
+    EXPECT_EQ(ui.MessageTexts(), QStringList({"Keine Daten empfangen vom Telvora V7 (Timeout)"}));
+    EXPECT_EQ(doc.GetName(2), "bleibt");
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(Receive, GarbageEndsTheTimeOutAndCancelAsksFirst) {
+    Pty line;
+    SetCom(1, line.Path());
+    doc.names[2] = "bleibt";
+    ui.messageAnswers = {MbResult::Cancel, MbResult::Ok};
+    ScriptDialog(
+        [&](CReceiveDlg& d) {
+            QTest::mouseClick(d.StartButton(), Qt::LeftButton);
+            EXPECT_EQ(line.Receive(500), QByteArray("\x00\x07", 2));
+            line.Send("xyz\x08");
+            PumpFor(1800); // longer than the dialog's shortened time-out
+            EXPECT_EQ(d.timerId, 0);
+            EXPECT_FALSE(d.StartButton()->isEnabled());
+            d.reject(); // answered Cancel: stays open
+            EXPECT_TRUE(d.isVisible());
+            d.reject(); // answered OK: closes
+        },
+        1200);
+    doc.OnReceiveNames();
+    EXPECT_EQ(Count(IDS_ERR_TIMEOUT), 0);
+    EXPECT_EQ(Count(IDS_ASK_CANCEL_RECEIVE), 2);
+    EXPECT_EQ(ui.messages[0].buttons, MbButtons::OkCancel);
+    EXPECT_EQ(doc.GetName(2), "bleibt");
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(Receive, ALineThatGoesAwayIsReportedOnceNotAsAPile) {
+    auto line = std::make_unique<Pty>();
+    SetCom(1, line->Path());
+    ui.messageAnswers = {MbResult::Ok, MbResult::Ok};
+    ScriptDialog([&](CReceiveDlg& d) {
+        QTest::mouseClick(d.StartButton(), Qt::LeftButton);
+        line->Send(QByteArray("\x00\x08\x30"
+                              "AB",
+                              5));
+        PumpFor(100);
+        line->CloseMaster();
+        PumpFor(600);
+        ui.messageAnswers = {MbResult::Ok};
+        d.reject();
+    });
+    doc.OnReceiveNames();
+    EXPECT_EQ(Count(IDS_ERR_READ_PORT), 1) << ui.MessageTexts().join(" | ").toStdString();
+    EXPECT_EQ(doc.GetName(0), "");
+}
+
+TEST_F(Receive, WithoutAnyPortTheRequestCannotBeSent) {
+    ScriptDialog([](CReceiveDlg& d) {
+        for (int n = 1; n <= 4; ++n)
+            EXPECT_FALSE(d.PortButton(n)->isChecked());
+        QTest::mouseClick(d.StartButton(), Qt::LeftButton);
+        EXPECT_TRUE(d.StartButton()->isEnabled());
+        d.reject();
+    });
+    doc.OnReceiveNames();
+    EXPECT_EQ(ui.MessageTexts(), QStringList({"Fehler beim Senden an Telvora V7"}));
+}
