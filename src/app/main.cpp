@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 #include "app/NamenApp.h"
+#include "app/ShellIntegration.h"
 #include "platform/ConsoleUiHost.h"
 #include "platform/QtUiHost.h"
 
@@ -68,6 +69,9 @@ int main(int argc, char** argv) {
     else
         SetUiHost(&qtHost);
 
+    ShellIntegration shell;
+    if (!cmd.IsBatch() && shell.HandOver(cmd))
+        return 0;
     CNamenApp namenApp;
     if (!namenApp.InitInstance(cmd))
         return 1;
@@ -76,6 +80,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     namenApp.ShowMainWindow();
+    shell.Attach(namenApp);
+    shell.StartDesktopRegistration();
     const int result = QApplication::exec();
     SetUiHost(nullptr);
     return result;

@@ -1,5 +1,5 @@
-// main() of every test executable: headless Qt, a private runtime folder,
-// German Qt texts as in the program, and GoogleTest.
+// main() of every test executable: headless Qt, private runtime, profile and
+// data folders, German Qt texts as in the program, and GoogleTest.
 
 #include <QApplication>
 #include <QDir>
@@ -15,9 +15,13 @@ int main(int argc, char** argv) {
     QTemporaryDir runtime;
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtime.isValid())
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
-    // The tests must never touch the user's own profile.
+    // The tests must never touch the user's own profile, nor register the
+    // file type in the user's own data folder (programs they start inherit
+    // these folders too).
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
     qunsetenv("QUINTARA_PROFILE");
 
     QApplication app(argc, argv);

@@ -1,0 +1,15 @@
+#pragma once
+// The later start's end of shell open.
+
+#include <QString>
+
+class ShellOpenClient {
+public:
+    enum class Outcome { NoServer, Accepted, Rejected, NoAnswer };
+
+    // Hands absolutePath to the program serving name and waits for its
+    // answer at most timeoutMs.
+    static Outcome Send(const QString& name, const QString& absolutePath, int timeoutMs);
+    // path as the user meant it: relative to workingDir.
+    static QString Resolve(const QString& path, const QString& workingDir);
+};

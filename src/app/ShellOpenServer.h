@@ -1,0 +1,49 @@
+#pragma once
+// The running program's end of shell open: takes paths from later starts,
+// answers at once so that they can end, and hands each path to the handler
+// on the user-interface thread. A path waits while a modal window or a
+// popup menu is open (the document must not change under a dialog) and
+// while the handler is still busy with the previous one.
+
+#include <QLocalServer>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <deque>
+#include <functional>
+
+class QLocalSocket;
+
+class ShellOpenServer : public QObject {
+    Q_OBJECT
+public:
+    explicit ShellOpenServer(QString name, QObject* parent = nullptr);
+    ~ShellOpenServer() override;
+
+    // Becomes the server. A socket left by a program that crashed is removed
+    // first; a live server of another program is left alone (false).
+    bool Listen();
+    bool IsListening() const { return server_.isListening(); }
+    const QString& Name() const { return name_; }
+
+    // Where paths go; they wait until one is set.
+    void SetHandler(std::function<void(const QString&)> handler);
+    int PendingCount() const { return int(pending_.size()); }
+
+    // True when a program answers on name.
+    static bool IsAlive(const QString& name);
+
+private:
+    void OnNewConnection();
+    void OnReadyRead(QLocalSocket* socket);
+    void Reply(QLocalSocket* socket, char answer);
+    void ScheduleDelivery();
+    void Deliver();
+
+    QString name_;
+    QLocalServer server_;
+    std::deque<QString> pending_;
+    std::function<void(const QString&)> handler_;
+    QTimer retry_;
+    bool delivering_ = false;
+};
