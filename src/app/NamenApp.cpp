@@ -22,7 +22,6 @@ CNamenApp::CNamenApp(std::unique_ptr<Profile> profile)
 CNamenApp::~CNamenApp() = default;
 
 bool CNamenApp::InitInstance(const CommandLineInfo& commandLine) {
-    RecentFiles().ReadList();
 
     auto frame = std::make_unique<CMainFrame>();
     auto* view = new CV7NamenView(frame.get());

@@ -12,7 +12,14 @@ QString Key(int i) {
 }
 } // namespace
 
+const QStringList& RecentFileList::Loaded() const {
+    if (!loaded_)
+        const_cast<RecentFileList*>(this)->ReadList();
+    return entries_;
+}
+
 void RecentFileList::ReadList() {
+    loaded_ = true;
     entries_.clear();
     for (int i = 0; i < kSize; ++i) {
         const QString path = profile_.GetString(kSection, Key(i));
@@ -33,6 +40,7 @@ void RecentFileList::WriteList() {
 
 void RecentFileList::Add(const QString& path) {
     const QString full = QFileInfo(path).absoluteFilePath();
+    Loaded();
     entries_.removeAll(full);
     entries_.prepend(full);
     while (entries_.size() > kSize)
@@ -41,14 +49,14 @@ void RecentFileList::Add(const QString& path) {
 }
 
 void RecentFileList::Remove(int index) {
-    if (index < 0 || index >= entries_.size())
+    if (index < 0 || index >= Loaded().size())
         return;
     entries_.removeAt(index);
     WriteList();
 }
 
 QString RecentFileList::MenuText(int index) const {
-    if (index < 0 || index >= entries_.size())
+    if (index < 0 || index >= Loaded().size())
         return QString();
     QString name = AbbreviatePath(QDir::toNativeSeparators(entries_.at(index)), kDisplayWidth);
     name.replace(QLatin1Char('&'), QLatin1String("&&"));

@@ -14,6 +14,7 @@ public:
 
     explicit RecentFileList(Profile& profile) : profile_(profile) {}
 
+    // Reads the list from the profile (again); otherwise it is read on first use.
     void ReadList();
     void WriteList();
 
@@ -21,8 +22,8 @@ public:
     // being listed twice.
     void Add(const QString& path);
     void Remove(int index);
-    int Count() const { return int(entries_.size()); }
-    const QStringList& Entries() const { return entries_; }
+    int Count() const { return int(Loaded().size()); }
+    const QStringList& Entries() const { return Loaded(); }
     // Menu text of entry index: "&1 " and the path shortened to 30 characters.
     QString MenuText(int index) const;
 
@@ -32,6 +33,11 @@ public:
     static QString AbbreviatePath(const QString& path, int width);
 
 private:
+    // The list, read from the profile the first time it is needed, so that
+    // start-up does not wait for the profile.
+    const QStringList& Loaded() const;
+
     Profile& profile_;
-    QStringList entries_;
+    mutable QStringList entries_;
+    mutable bool loaded_ = false;
 };
