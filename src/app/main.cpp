@@ -1,3 +1,4 @@
+#include "app/BatchPrinter.h"
 #include "app/CommandLine.h"
 #include "app/NamenApp.h"
 #include "platform/ConsoleUiHost.h"
@@ -45,9 +46,10 @@ int main(int argc, char** argv) {
     }
 
     // Printing from the command line shows no window and needs no display.
-    if (cmd.IsBatch())
+    if (cmd.IsBatch()) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    else if (!HaveDisplay()) {
+        BatchPrinter::QuietQtMessages();
+    } else if (!HaveDisplay()) {
         std::fprintf(stderr, "Quintara: Keine Anzeige gefunden (DISPLAY ist nicht gesetzt).\n");
         return 1;
     }
@@ -71,10 +73,8 @@ int main(int argc, char** argv) {
     CNamenApp namenApp;
     if (!namenApp.InitInstance(cmd))
         return 1;
-    if (cmd.IsBatch()) {
-        std::fprintf(stderr, "Quintara: Drucken ist noch nicht verfügbar.\n");
-        return 1;
-    }
+    if (cmd.IsBatch())
+        return BatchPrinter(cmd).Run(namenApp) ? 0 : 1;
     namenApp.ShowMainWindow();
     const int result = QApplication::exec();
     SetUiHost(nullptr);
