@@ -129,6 +129,7 @@ void FrameWindowBase::BeginPreviewMode(QWidget* pane, CommandTarget* target,
         hiddenCentral_->setParent(this);
         hiddenCentral_->hide();
     }
+    sizeBeforePreview_ = size();
     toolBarWasShown_ = toolBar_ && !toolBar_->isHidden();
     if (toolBar_)
         toolBar_->hide();
@@ -170,6 +171,9 @@ void FrameWindowBase::EndPreviewMode() {
         toolBar_->show();
     if (menuBarWasShown_ && menuWidget())
         menuWidget()->show();
+    // The preview's bar may have widened the window.
+    if (!isMaximized() && !isFullScreen())
+        resize(sizeBeforePreview_);
     ShowIdleMessage();
     UpdateCommandUi();
 }

@@ -90,6 +90,7 @@ private:
     std::vector<Accelerator> previewKeys_;
     QString previewMessage_;
     QWidget* hiddenCentral_ = nullptr;
+    QSize sizeBeforePreview_;
     bool toolBarWasShown_ = false;
     bool menuBarWasShown_ = false;
 };
