@@ -74,8 +74,13 @@ PrintJob::Result PrintJob::Run(bool direct) {
     }
     if (cancelled)
         printer_.abort();
-    painter.end();
+    // Some devices only find out when the job is handed over at the end.
+    const bool handedOver = painter.end() && printer_.printerState() != QPrinter::Error;
     box.reset();
+    if (!cancelled && !handedOver)
+        AppMessageBoxId(IDP_FAILED_TO_START_PRINT);
     view_.OnEndPrinting(infoDc, info);
-    return cancelled ? Result::Cancelled : Result::Printed;
+    if (cancelled)
+        return Result::Cancelled;
+    return handedOver ? Result::Printed : Result::Failed;
 }

@@ -82,6 +82,10 @@ void SdiAppBase::OnFileOpen() {
 bool SdiAppBase::OpenDocumentFile(const QString& path, bool ask) {
     if (ask && !document_->SaveModified())
         return false;
+    // A file dropped on the window (or handed over otherwise) while the
+    // print preview shows ends the preview first: it shows the old strip.
+    if (frame_ && frame_->InPreviewMode())
+        frame_->ExecuteCommand(ID_PREVIEW_CLOSE);
     const bool ok = document_->OnOpenDocument(path);
     if (ok)
         document_->SetPathName(path);

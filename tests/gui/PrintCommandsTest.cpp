@@ -184,6 +184,14 @@ TEST_F(PrintCommands, PreviewPageCountIsKeptAndPrintClosesThePreviewFirst) {
     EXPECT_EQ(ui->printDialogs, 1);
     EXPECT_EQ(PdfPages(pdf), 1);
     EXPECT_FALSE(View().printing);
+
+    // A file dropped on the window ends the preview, which shows the old strip.
+    ASSERT_TRUE(Frame().ExecuteCommand(ID_FILE_PRINT_PREVIEW));
+    EXPECT_TRUE(Frame().OnDropFiles({QUrl::fromLocalFile(QUINTARA_TEST_DATA "/demo.V7N")}));
+    EXPECT_EQ(Pane(), nullptr);
+    EXPECT_FALSE(View().printing);
+    EXPECT_EQ(Frame().centralWidget(), &View());
+    EXPECT_EQ(Doc().GetTitle(), QString("demo.V7N"));
 }
 
 TEST_F(PrintCommands, PrinterSetupChangesThePrinterForLaterJobs) {
