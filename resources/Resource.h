@@ -107,6 +107,10 @@ constexpr int IDS_PRINTING = 61458;
 constexpr int IDS_PRINTING_ON = 61459;
 constexpr int IDS_ONEPAGE = 61460;
 constexpr int IDS_TWOPAGE = 61461;
+// Printing from the command line
+constexpr int IDS_NO_DEFAULT_PRINTER = 30730;
+constexpr int IDS_PRINTER_NOT_FOUND = 30731;
+constexpr int IDS_PDF_NOT_WRITABLE = 30732;
 
 // Field menu items
 constexpr int IDS_FIELD_COLOR = 33000;

@@ -32,7 +32,10 @@ bool CNamenApp::InitInstance(const CommandLineInfo& commandLine) {
     framePtr->SetDropHandler([this](const QString& path) { OpenDocumentFile(path, true); });
     GetUiHost().SetMainWindow(framePtr);
 
-    if (commandLine.action == CommandLineInfo::Action::Open) {
+    // The printing switches load their file the same way, then print it.
+    const bool hasFile = commandLine.action == CommandLineInfo::Action::Open ||
+                         (commandLine.IsBatch() && !commandLine.file.isEmpty());
+    if (hasFile) {
         if (!OpenDocumentFile(commandLine.file, false))
             return false;
     } else {

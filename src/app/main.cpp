@@ -1,3 +1,4 @@
+#include "app/BatchPrinter.h"
 #include "app/CommandLine.h"
 #include "app/NamenApp.h"
 #include "app/ShellIntegration.h"
@@ -46,9 +47,10 @@ int main(int argc, char** argv) {
     }
 
     // Printing from the command line shows no window and needs no display.
-    if (cmd.IsBatch())
+    if (cmd.IsBatch()) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    else if (!HaveDisplay()) {
+        BatchPrinter::QuietQtMessages();
+    } else if (!HaveDisplay()) {
         std::fprintf(stderr, "Quintara: Keine Anzeige gefunden (DISPLAY ist nicht gesetzt).\n");
         return 1;
     }
@@ -75,10 +77,8 @@ int main(int argc, char** argv) {
     CNamenApp namenApp;
     if (!namenApp.InitInstance(cmd))
         return 1;
-    if (cmd.IsBatch()) {
-        std::fprintf(stderr, "Quintara: Drucken ist noch nicht verfügbar.\n");
-        return 1;
-    }
+    if (cmd.IsBatch())
+        return BatchPrinter(cmd).Run(namenApp) ? 0 : 1;
     namenApp.ShowMainWindow();
     shell.Attach(namenApp);
     shell.StartDesktopRegistration();

@@ -15,6 +15,7 @@ public:
     bool PrintSetupDialog(QPrinter&) override { return false; }
     QAction* TrackPopupMenu(QMenu&, const QPoint&) override { return nullptr; }
     int RunModal(QDialog&) override { return 0; }
+    bool ShowsProgress() const override { return false; }
 
     // Number of messages written so far (a batch run fails when there was one).
     int MessageCount() const { return count_; }

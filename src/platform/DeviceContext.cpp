@@ -4,6 +4,7 @@
 #include "platform/FontObject.h"
 
 #include <QPainter>
+#include <QPen>
 #include <cmath>
 
 namespace {
@@ -163,12 +164,16 @@ bool DeviceContext::Rectangle(const RECT& r) {
     const Brush* brush = state_.brush ? state_.brush : &whiteBrush_;
     if (d.width() > 2 && d.height() > 2)
         painter_->fillRect(d.adjusted(1, 1, -1, -1), ToQColor(brush->Color()));
-    // The one-pixel black outline along the rectangle's outer pixels.
-    const QColor pen(Qt::black);
-    painter_->fillRect(QRect(d.left(), d.top(), d.width(), 1), pen);
-    painter_->fillRect(QRect(d.left(), d.bottom(), d.width(), 1), pen);
-    painter_->fillRect(QRect(d.left(), d.top(), 1, d.height()), pen);
-    painter_->fillRect(QRect(d.right(), d.top(), 1, d.height()), pen);
+    // The black outline along the rectangle's outer pixels, drawn with a
+    // cosmetic pen: one pixel of whatever device finally shows it, so the
+    // lines stay visible when the print preview shows a page scaled down.
+    if (d.width() == 1 || d.height() == 1) {
+        painter_->fillRect(d, Qt::black);
+        return true;
+    }
+    painter_->setPen(QPen(Qt::black, 0));
+    painter_->setBrush(Qt::NoBrush);
+    painter_->drawRect(QRect(d.left(), d.top(), d.width() - 1, d.height() - 1));
     return true;
 }
 

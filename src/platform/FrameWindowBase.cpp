@@ -45,7 +45,8 @@ void FrameWindowBase::SetRouting(ScrollViewBase* view, DocumentBase* document, C
 }
 
 bool FrameWindowBase::Route(int id, CmdUi* ui) {
-    CommandTarget* targets[] = {view_, document_, static_cast<CommandTarget*>(this), app_};
+    CommandTarget* targets[] = {previewTarget_, view_, document_, static_cast<CommandTarget*>(this),
+                                app_};
     for (CommandTarget* t : targets) {
         if (t && t->OnCmdMsg(id, ui))
             return true;
@@ -115,7 +116,72 @@ void FrameWindowBase::SetMessagePane(QLabel* message, QLabel* capsLock) {
 
 void FrameWindowBase::ShowIdleMessage() {
     if (messagePane_)
-        messagePane_->setText(LoadStr(IDS_IDLEMESSAGE));
+        messagePane_->setText(InPreviewMode() ? previewMessage_ : LoadStr(IDS_IDLEMESSAGE));
+}
+
+void FrameWindowBase::BeginPreviewMode(QWidget* pane, CommandTarget* target,
+                                       std::vector<Accelerator> keys) {
+    if (InPreviewMode())
+        return;
+    // The view stays the frame's child, hidden, while the pane is shown.
+    hiddenCentral_ = takeCentralWidget();
+    if (hiddenCentral_) {
+        hiddenCentral_->setParent(this);
+        hiddenCentral_->hide();
+    }
+    sizeBeforePreview_ = size();
+    toolBarWasShown_ = toolBar_ && !toolBar_->isHidden();
+    if (toolBar_)
+        toolBar_->hide();
+    menuBarWasShown_ = menuWidget() && !menuWidget()->isHidden();
+    if (menuWidget())
+        menuWidget()->hide();
+    previewPane_ = pane;
+    previewTarget_ = target;
+    previewKeys_ = std::move(keys);
+    setCentralWidget(pane);
+    if (isVisible())
+        pane->show(); // at once, not when the layout next gets to it
+    pane->setFocus(Qt::OtherFocusReason);
+    ShowIdleMessage();
+}
+
+void FrameWindowBase::EndPreviewMode() {
+    if (!InPreviewMode())
+        return;
+    // The pane may be ending from one of its own handlers: it goes later,
+    // but stays the frame's child so that it never outlives the frame.
+    QWidget* pane = takeCentralWidget();
+    if (pane) {
+        pane->setParent(this);
+        pane->hide();
+        pane->deleteLater();
+    }
+    previewPane_ = nullptr;
+    previewTarget_ = nullptr;
+    previewKeys_.clear();
+    previewMessage_.clear();
+    if (hiddenCentral_) {
+        setCentralWidget(hiddenCentral_);
+        hiddenCentral_->show();
+        hiddenCentral_->setFocus(Qt::OtherFocusReason);
+        hiddenCentral_ = nullptr;
+    }
+    if (toolBar_ && toolBarWasShown_)
+        toolBar_->show();
+    if (menuBarWasShown_ && menuWidget())
+        menuWidget()->show();
+    // The preview's bar may have widened the window.
+    if (!isMaximized() && !isFullScreen())
+        resize(sizeBeforePreview_);
+    ShowIdleMessage();
+    UpdateCommandUi();
+}
+
+void FrameWindowBase::SetPreviewMessage(const QString& text) {
+    previewMessage_ = text;
+    if (InPreviewMode())
+        ShowIdleMessage();
 }
 
 void FrameWindowBase::UpdateCapsLockPane() {
@@ -161,7 +227,7 @@ bool FrameWindowBase::eventFilter(QObject* watched, QEvent* e) {
         return false;
     const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
     const QKeySequence pressed(QKeyCombination(mods, Qt::Key(key->key())));
-    for (const Accelerator& a : accelerators_) {
+    for (const Accelerator& a : InPreviewMode() ? previewKeys_ : accelerators_) {
         if (a.key == pressed) {
             // The key is taken whether or not its command does anything.
             ExecuteCommand(a.id);

@@ -49,6 +49,21 @@ public:
     QLabel* CapsLockPane() const { return capsPane_; }
     void UpdateCapsLockPane();
 
+    struct Accelerator {
+        QKeySequence key;
+        int id;
+    };
+    // The print preview takes the place of the view, the toolbar and the
+    // menu bar until EndPreviewMode. Meanwhile commands go to `target`
+    // before the usual targets, only `keys` act as accelerators, and the
+    // message pane's idle text is the preview's.
+    void BeginPreviewMode(QWidget* pane, CommandTarget* target, std::vector<Accelerator> keys);
+    // Brings the view and the bars back; the pane is deleted later.
+    void EndPreviewMode();
+    bool InPreviewMode() const { return previewPane_ != nullptr; }
+    QWidget* PreviewPane() const { return previewPane_; }
+    void SetPreviewMessage(const QString& text);
+
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -64,13 +79,18 @@ private:
     CommandTarget* app_ = nullptr;
     std::function<bool()> closeQuery_;
     std::vector<QAction*> actions_;
-    struct Accelerator {
-        QKeySequence key;
-        int id;
-    };
     std::vector<Accelerator> accelerators_;
     QToolBar* toolBar_ = nullptr;
     QStatusBar* statusBar_ = nullptr;
     QLabel* messagePane_ = nullptr;
     QLabel* capsPane_ = nullptr;
+
+    QWidget* previewPane_ = nullptr;
+    CommandTarget* previewTarget_ = nullptr;
+    std::vector<Accelerator> previewKeys_;
+    QString previewMessage_;
+    QWidget* hiddenCentral_ = nullptr;
+    QSize sizeBeforePreview_;
+    bool toolBarWasShown_ = false;
+    bool menuBarWasShown_ = false;
 };

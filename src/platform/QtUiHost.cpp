@@ -1,6 +1,7 @@
 #include "platform/QtUiHost.h"
 
 #include "platform/LogFont.h"
+#include "platform/PrintSetupDialog.h"
 #include "platform/Screen.h"
 #include "platform/StringTable.h"
 #include "resources/Resource.h"
@@ -140,8 +141,12 @@ bool QtUiHost::PrintDialog(QPrinter& printer, int minPage, int maxPage) {
     return dialog.exec() == QDialog::Accepted;
 }
 
-bool QtUiHost::PrintSetupDialog(QPrinter&) {
-    return false;
+bool QtUiHost::PrintSetupDialog(QPrinter& printer) {
+    ::PrintSetupDialog dialog(printer, MainWindow());
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    dialog.Apply();
+    return true;
 }
 
 QAction* QtUiHost::TrackPopupMenu(QMenu& menu, const QPoint& globalPos) {

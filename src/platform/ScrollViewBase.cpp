@@ -4,6 +4,7 @@
 #include "platform/PrintInfo.h"
 #include "platform/Screen.h"
 #include "platform/UiHost.h"
+#include "resources/Resource.h"
 
 #include <QPainter>
 #include <QScrollBar>
@@ -17,6 +18,13 @@ ScrollViewBase::ScrollViewBase(QWidget* parent) : QAbstractScrollArea(parent) {
             [this](int action) { OnScrollAction(Qt::Horizontal, action); });
     connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
             [this](int action) { OnScrollAction(Qt::Vertical, action); });
+    auto canPrint = [this](CmdUi& ui) { ui.Enable(printHost_ != nullptr); };
+    OnCommand(
+        ID_FILE_PRINT, [this] { DoPrint(false); }, canPrint);
+    OnCommand(
+        ID_FILE_PRINT_DIRECT, [this] { DoPrint(true); }, canPrint);
+    OnCommand(
+        ID_FILE_PRINT_PREVIEW, [this] { DoPrintPreview(); }, canPrint);
 }
 
 void ScrollViewBase::OnInitialUpdate() {

@@ -5,6 +5,7 @@
 // widgets of the viewport move with the picture.
 
 #include "platform/CommandTarget.h"
+#include "platform/PrintJob.h"
 #include "platform/WinTypes.h"
 
 #include <QAbstractScrollArea>
@@ -12,6 +13,7 @@
 class DeviceContext;
 struct PrintInfo;
 class DocumentBase;
+class PrintHost;
 
 class ScrollViewBase : public QAbstractScrollArea, public CommandTarget {
     Q_OBJECT
@@ -56,6 +58,15 @@ public:
     // the job's page range, none for direct printing and the preview.
     bool DoPreparePrinting(PrintInfo& info);
 
+    // The printer and profile the print commands use; without a host they
+    // are disabled.
+    void SetPrintHost(PrintHost* host) { printHost_ = host; }
+    PrintHost* GetPrintHost() const { return printHost_; }
+    // "&Drucken..." (direct false) and printing without the dialog.
+    PrintJob::Result DoPrint(bool direct);
+    // "Sei&tenansicht": the preview in place of the view until it is closed.
+    bool DoPrintPreview();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -65,7 +76,10 @@ private:
     void UpdateScrollBars();
     void OnScrollAction(Qt::Orientation orientation, int action);
 
+    void ClosePrintPreview(bool print);
+
     DocumentBase* document_ = nullptr;
+    PrintHost* printHost_ = nullptr;
     SIZE total_{1, 1};
     SIZE page_{0, 0};
     SIZE line_{0, 0};

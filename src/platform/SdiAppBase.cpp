@@ -1,6 +1,7 @@
 #include "platform/SdiAppBase.h"
 
 #include "platform/FrameWindowBase.h"
+#include "platform/PrinterDevice.h"
 #include "platform/ScrollViewBase.h"
 #include "platform/StringTable.h"
 #include "platform/UiHost.h"
@@ -8,6 +9,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QPrinter>
 
 DocTemplateStrings DocTemplateStrings::Parse(const QString& documentString) {
     const QStringList p = documentString.split(QLatin1Char('\n'));
@@ -20,6 +22,7 @@ SdiAppBase::SdiAppBase(const QString& documentString, std::unique_ptr<Profile> p
       recent_(*profile_) {
     OnCommand(ID_FILE_NEW, [this] { OnFileNew(); });
     OnCommand(ID_FILE_OPEN, [this] { OnFileOpen(); });
+    OnCommand(ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); });
     OnCommandRange(
         ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE4, [this](int id) { OnOpenRecentFile(id); },
         [this](CmdUi& ui) {
@@ -42,6 +45,7 @@ void SdiAppBase::CreateDocumentFrameView(std::unique_ptr<DocumentBase> document,
     document_ = documentOwner_.get();
     frame_ = std::move(frame);
     view_ = view;
+    view_->SetPrintHost(this);
     document_->SetHost(this);
     document_->AddView(view_);
     frame_->SetRouting(view_, document_, this);
@@ -78,6 +82,10 @@ void SdiAppBase::OnFileOpen() {
 bool SdiAppBase::OpenDocumentFile(const QString& path, bool ask) {
     if (ask && !document_->SaveModified())
         return false;
+    // A file dropped on the window (or handed over otherwise) while the
+    // print preview shows ends the preview first: it shows the old strip.
+    if (frame_ && frame_->InPreviewMode())
+        frame_->ExecuteCommand(ID_PREVIEW_CLOSE);
     const bool ok = document_->OnOpenDocument(path);
     if (ok)
         document_->SetPathName(path);
@@ -123,4 +131,34 @@ QString SdiAppBase::DefaultExtension() const {
 void SdiAppBase::CommitPendingEdits() {
     if (view_)
         view_->CommitPendingEdit();
+}
+
+QPrinter& SdiAppBase::Printer() {
+    if (!printer_) {
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printerdevice::PrepareForPrinter(*printer_);
+    }
+    return *printer_;
+}
+
+int SdiAppBase::PreviewPages() {
+    const int pages =
+        profile_->GetInt(QStringLiteral("Settings"), QStringLiteral("PreviewPages"), 1);
+    return pages == 2 ? 2 : 1;
+}
+
+void SdiAppBase::SetPreviewPages(int pages) {
+    if (PreviewPages() == pages)
+        return;
+    profile_->SetInt(QStringLiteral("Settings"), QStringLiteral("PreviewPages"), pages);
+    profile_->Sync();
+}
+
+bool SdiAppBase::OnFilePrintSetup() {
+    QPrinter& printer = Printer();
+    if (!GetUiHost().PrintSetupDialog(printer))
+        return false;
+    // Whatever the dialog changed, the page rectangle stays the printable area.
+    printerdevice::PrepareForPrinter(printer);
+    return true;
 }

@@ -5,6 +5,7 @@
 
 #include "platform/CommandTarget.h"
 #include "platform/DocumentBase.h"
+#include "platform/PrintHost.h"
 #include "platform/Profile.h"
 #include "platform/RecentFileList.h"
 
@@ -12,6 +13,7 @@
 #include <memory>
 
 class FrameWindowBase;
+class QPrinter;
 class ScrollViewBase;
 
 // The seven parts of a document string: window title, document base name,
@@ -22,7 +24,7 @@ struct DocTemplateStrings {
     static DocTemplateStrings Parse(const QString& documentString);
 };
 
-class SdiAppBase : public CommandTarget, public DocumentHost {
+class SdiAppBase : public CommandTarget, public DocumentHost, public PrintHost {
 public:
     SdiAppBase(const QString& documentString, std::unique_ptr<Profile> profile);
     ~SdiAppBase() override;
@@ -51,6 +53,15 @@ public:
     QString DefaultExtension() const override;
     void CommitPendingEdits() override;
 
+    // PrintHost. The printer is made on first use: making it asks the
+    // printing system for its printers, which start-up need not wait for.
+    QPrinter& Printer() override;
+    bool HasPrinter() const { return printer_ != nullptr; }
+    int PreviewPages() override;
+    void SetPreviewPages(int pages) override;
+    // "Drucker&einrichtung...": printer and paper for the later jobs.
+    bool OnFilePrintSetup();
+
 protected:
     // Creates document, frame and view and ties them together; the derived
     // application says which classes.
@@ -67,4 +78,5 @@ private:
     DocumentBase* document_ = nullptr;
     std::unique_ptr<FrameWindowBase> frame_;
     ScrollViewBase* view_ = nullptr; // owned by the frame
+    std::unique_ptr<QPrinter> printer_;
 };

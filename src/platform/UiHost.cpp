@@ -18,6 +18,7 @@ public:
     bool PrintSetupDialog(QPrinter&) override { return false; }
     QAction* TrackPopupMenu(QMenu&, const QPoint&) override { return nullptr; }
     int RunModal(QDialog&) override { return 0; }
+    bool ShowsProgress() const override { return false; }
 };
 } // namespace
 

@@ -56,6 +56,8 @@ public:
     // Runs one of the program's own dialogs modally and answers its result
     // code (QDialog::Accepted or Rejected).
     virtual int RunModal(QDialog& dialog) = 0;
+    // Whether windows that only report progress (the printing box) are shown.
+    virtual bool ShowsProgress() const { return true; }
 
     // The window that owns dialogs and boxes (may be null).
     void SetMainWindow(QWidget* window) { mainWindow_ = window; }

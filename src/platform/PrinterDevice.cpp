@@ -1,0 +1,64 @@
+#include "platform/PrinterDevice.h"
+
+#include "platform/UiHost.h"
+#include "resources/Resource.h"
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace printerdevice {
+
+void PrepareForPrinter(QPrinter& printer) {
+    printer.setFullPage(false);
+    // Margins at the device's minimum: the page rectangle is the printable
+    // area, and its corner is what the printing offset reports.
+    if (!printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter))
+        printer.setPageMargins(printer.pageLayout().minimumMargins(), printer.pageLayout().units());
+}
+
+void PrepareForPdf(QPrinter& printer, const QString& path) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setResolution(1200);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    printer.setFullPage(true);
+    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    printer.setFromTo(0, 0);
+    printer.setCopyCount(1);
+}
+
+DeviceContext::Attributes Attributes(const QPrinter& printer) {
+    DeviceContext::Attributes a;
+    a.dpiX = printer.logicalDpiX();
+    a.dpiY = printer.logicalDpiY();
+    a.isPrinter = true;
+    const QPageLayout layout = printer.pageLayout();
+    const int resolution = printer.resolution();
+    // The painter's origin is the paint rectangle's corner (the paper's
+    // corner for a full page).
+    const QPoint corner =
+        layout.paintRectPixels(resolution).topLeft() - layout.fullRectPixels(resolution).topLeft();
+    a.hasPrintingOffset = true;
+    a.printingOffset = {corner.x(), corner.y()};
+    return a;
+}
+
+QString DisplayName(const QPrinter& printer) {
+    if (printer.outputFormat() == QPrinter::PdfFormat || printer.printerName().isEmpty())
+        return QStringLiteral("PDF");
+    return printer.printerName();
+}
+
+QString DestinationLine(const QPrinter& printer) {
+    if (!printer.outputFileName().isEmpty())
+        return FormatString1(IDS_PRINTTOFILE, printer.outputFileName());
+    if (printer.printerName().isEmpty())
+        return QString();
+    const QString location = QPrinterInfo::printerInfo(printer.printerName()).location();
+    return location.isEmpty() ? QString() : FormatString1(IDS_PRINTONPORT, location);
+}
+
+} // namespace printerdevice

@@ -1,0 +1,257 @@
+// The drawing routine on rendered pixels: the screen picture of the view
+// and the paper picture on an image standing in for a printer.
+
+#include "PaperDc.h"
+#include "document/LayoutSettings.h"
+#include "document/V7NamenDoc.h"
+#include "platform/PrintInfo.h"
+#include "view/V7NamenView.h"
+
+#include <QDate>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QColor kWhite(255, 255, 255);
+const QColor kBlack(0, 0, 0);
+const QColor kGrey(0xC0, 0xC0, 0xC0); // ShadeTable[2]
+
+bool IsInk(QColor c) {
+    return c.lightness() < 100;
+}
+
+// A view 142 pixels wide (the strip from x = 20 to 121) showing a new strip.
+struct Screen {
+    Screen() {
+        doc.ResetToNew();
+        doc.AddView(&view);
+        view.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        view.resize(142, 520);
+        view.show();
+        view.OnInitialUpdate();
+    }
+    QImage Render() { return view.viewport()->grab().toImage(); }
+    RECT Field(int i) {
+        RECT r;
+        view.GetFieldRect(i, r, nullptr);
+        return r;
+    }
+    // The first column from the left with ink in rows top..bottom-1 (-1: none).
+    static int FirstInkColumn(const QImage& image, int x0, int x1, int top, int bottom) {
+        for (int x = x0; x < x1; ++x)
+            for (int y = top; y < bottom; ++y)
+                if (IsInk(image.pixelColor(x, y)))
+                    return x;
+        return -1;
+    }
+    static bool InkIn(const QImage& image, int x0, int x1, int top, int bottom) {
+        return FirstInkColumn(image, x0, x1, top, bottom) >= 0;
+    }
+    CV7NamenDoc doc;
+    CV7NamenView view;
+};
+
+constexpr int kLeft = 20;   // the strip's left frame line
+constexpr int kRight = 121; // its right frame line
+
+} // namespace
+
+TEST(Drawing, NewStripOnScreenFrameFieldsAndShades) {
+    Screen s;
+    const QImage img = s.Render();
+    const int x = kLeft + 50;
+    // The frame from 10 to 489, fields from 28 to 471, white in between.
+    EXPECT_EQ(img.pixelColor(x, 10), kBlack);
+    EXPECT_EQ(img.pixelColor(x, 489), kBlack);
+    EXPECT_EQ(img.pixelColor(kLeft, 300), kBlack);
+    EXPECT_EQ(img.pixelColor(kRight, 300), kBlack);
+    for (int y = 11; y < 28; ++y)
+        ASSERT_EQ(img.pixelColor(x, y), kWhite) << y;
+    for (int y = 472; y < 489; ++y)
+        ASSERT_EQ(img.pixelColor(x, y), kWhite) << y;
+    EXPECT_EQ(img.pixelColor(x, 28), kBlack);
+    EXPECT_EQ(img.pixelColor(x, 471), kBlack);
+    // Outside the frame the window's own background shows.
+    const QColor face = s.view.viewport()->palette().color(QPalette::Button);
+    EXPECT_EQ(img.pixelColor(x, 9), face);
+    EXPECT_EQ(img.pixelColor(x, 490), face);
+    EXPECT_EQ(img.pixelColor(kRight + 1, 300), face);
+    // Each field: its top line, then white (even) or the shade (odd).
+    for (int i = 0; i < 16; ++i) {
+        const RECT r = s.Field(i);
+        EXPECT_EQ(img.pixelColor(x, r.top), kBlack) << i;
+        EXPECT_EQ(img.pixelColor(x, (r.top + r.bottom) / 2), i % 2 ? kGrey : kWhite) << i;
+        EXPECT_EQ(img.pixelColor(kLeft + 1, r.top + 1), i % 2 ? kGrey : kWhite) << i;
+        EXPECT_EQ(img.pixelColor(kRight - 1, r.bottom - 1), i % 2 ? kGrey : kWhite) << i;
+    }
+
+    s.view.shadeIndex = 0;
+    const QImage white = s.Render();
+    for (int i = 0; i < 16; ++i)
+        EXPECT_EQ(white.pixelColor(x, (s.Field(i).top + s.Field(i).bottom) / 2), kWhite) << i;
+}
+
+TEST(Drawing, FieldColoursShowAndColourZeroIsNoColour) {
+    Screen s;
+    s.doc.colors[3] = 0x00FFFF;   // yellow
+    s.doc.colors[4] = 0xFF0000;   // blue
+    s.doc.colors[5] = 0x000000;   // black is 0: no colour of its own
+    s.doc.colors[6] = 0x01000000; // nothing in the red, green and blue bytes
+    const QImage img = s.Render();
+    auto mid = [&](int i) {
+        const RECT r = s.Field(i);
+        return img.pixelColor(kLeft + 50, (r.top + r.bottom) / 2);
+    };
+    EXPECT_EQ(mid(3), QColor(255, 255, 0));
+    EXPECT_EQ(mid(4), QColor(0, 0, 255));
+    EXPECT_EQ(mid(5), kGrey);
+    EXPECT_EQ(mid(6), kWhite);
+    EXPECT_EQ(mid(7), kGrey);
+    // The coloured field keeps its outline.
+    EXPECT_EQ(img.pixelColor(kLeft, s.Field(3).top + 5), kBlack);
+    EXPECT_EQ(img.pixelColor(kLeft + 50, s.Field(4).top), kBlack);
+}
+
+TEST(Drawing, NamesAreIndentedAndCutAtTheStripsRightEdge) {
+    Screen s;
+    s.doc.names[2] = "Hans";
+    s.doc.names[9] = "WWWWWWWWWWWWWWWWWWWWWWWW";
+    const RECT f2 = s.Field(2);
+    const RECT f9 = s.Field(9);
+
+    s.view.textOffset = 0;
+    const QImage flush = s.Render();
+    s.view.textOffset = 10; // 1 mm: 3 pixels
+    const QImage indented = s.Render();
+    const int a = Screen::FirstInkColumn(flush, kLeft + 1, kRight, f2.top + 2, f2.bottom - 1);
+    const int b = Screen::FirstInkColumn(indented, kLeft + 1, kRight, f2.top + 2, f2.bottom - 1);
+    ASSERT_GE(a, kLeft + 1);
+    EXPECT_EQ(b - a, 3);
+    // The text stands centred in its field.
+    EXPECT_TRUE(Screen::InkIn(indented, kLeft + 1, kRight, (f2.top + f2.bottom) / 2,
+                              (f2.top + f2.bottom) / 2 + 1));
+
+    // The long name reaches the right frame line and stops there.
+    EXPECT_TRUE(Screen::InkIn(indented, kRight - 4, kRight, f9.top + 2, f9.bottom - 1));
+    const QColor face = s.view.viewport()->palette().color(QPalette::Button);
+    for (int x = kRight + 1; x < 142; ++x)
+        for (int y = f9.top; y < f9.bottom; ++y)
+            ASSERT_EQ(indented.pixelColor(x, y), face) << x << "," << y;
+    // An empty name draws nothing.
+    EXPECT_FALSE(
+        Screen::InkIn(indented, kLeft + 1, kRight, s.Field(3).top + 1, s.Field(3).bottom - 1));
+}
+
+TEST(Drawing, FontTallerThanAFieldReachesUpAndIsCoveredBelow) {
+    Screen s;
+    s.view.labelFont.Create("Arial", 60, 0, 0);
+    s.doc.names[5] = "Hg";
+    s.doc.names[15] = "Hg";
+    const QImage img = s.Render();
+    const RECT f4 = s.Field(4), f5 = s.Field(5), f6 = s.Field(6), f15 = s.Field(15);
+    // The name starts above its field and covers part of the one above.
+    EXPECT_TRUE(Screen::InkIn(img, kLeft + 1, kRight, f4.top + 1, f4.bottom));
+    // The next field's background is painted over what reached down.
+    EXPECT_FALSE(Screen::InkIn(img, kLeft + 1, kRight, f6.top + 1, f6.bottom));
+    EXPECT_TRUE(Screen::InkIn(img, kLeft + 1, kRight, f5.top + 1, f5.bottom));
+    // Below the last field the frame's white shows it, up to the frame.
+    EXPECT_TRUE(Screen::InkIn(img, kLeft + 1, kRight, f15.bottom + 1, 489));
+    const QColor face = s.view.viewport()->palette().color(QPalette::Button);
+    for (int x = kLeft; x <= kRight; ++x)
+        ASSERT_EQ(img.pixelColor(x, 491), face) << x;
+}
+
+namespace {
+
+// The paper picture at 600 dpi on an image, through the print hooks.
+struct Paper {
+    explicit Paper(POINT offset = {}, bool hasOffset = false)
+        : paper(600, offset, hasOffset, QSize(1200, 3800)) {
+        doc.ResetToNew();
+        doc.AddView(&view);
+        doc.SetTitle(QStringLiteral("00"));
+    }
+    QImage Render() {
+        PrintInfo info;
+        view.OnBeginPrinting(*paper.dc, info);
+        view.OnPrepareDC(*paper.dc);
+        view.OnDraw(*paper.dc);
+        view.OnEndPrinting(*paper.dc, info);
+        return paper.image;
+    }
+    // The first row with ink in columns x0..x1-1 from row `from` down.
+    static int FirstInkRow(const QImage& image, int x0, int x1, int from) {
+        for (int y = from; y < image.height(); ++y)
+            for (int x = x0; x < x1; ++x)
+                if (IsInk(image.pixelColor(x, y)))
+                    return y;
+        return -1;
+    }
+    CV7NamenDoc doc;
+    CV7NamenView view;
+    PaperDc paper;
+};
+
+} // namespace
+
+TEST(Drawing, PaperStripAtTrueSizeAndMargins) {
+    Paper p;
+    const QImage img = p.Render();
+    // The frame's corner at the 20 mm margins, 614 by 2863 pixels.
+    EXPECT_EQ(img.pixelColor(472, 472), kBlack);
+    EXPECT_EQ(img.pixelColor(471, 472), kWhite);
+    EXPECT_EQ(img.pixelColor(472, 471), kWhite);
+    EXPECT_EQ(img.pixelColor(1085, 472), kBlack);
+    EXPECT_EQ(img.pixelColor(1086, 600), kWhite);
+    EXPECT_EQ(img.pixelColor(700, 472 + 2863 - 1), kBlack);
+    EXPECT_EQ(img.pixelColor(700, 472 + 2863), kWhite);
+    // Field 0 is (472, 581, 1086, 746): its outline and its white inside.
+    EXPECT_EQ(img.pixelColor(700, 581), kBlack);
+    EXPECT_EQ(img.pixelColor(700, 580), kWhite);
+    EXPECT_EQ(img.pixelColor(700, 746), kBlack);
+    EXPECT_EQ(img.pixelColor(700, 745), kWhite);
+    EXPECT_EQ(img.pixelColor(700, 747), kGrey);
+    EXPECT_FALSE(p.view.printing);
+}
+
+TEST(Drawing, PaperScaleAndPrintingOffset) {
+    Paper half;
+    half.view.zoomX = 50;
+    const QImage img = half.Render();
+    // Half as wide, full height, the margins still 20 mm.
+    EXPECT_EQ(img.pixelColor(472, 472), kBlack);
+    EXPECT_EQ(img.pixelColor(471, 600), kWhite);
+    EXPECT_EQ(img.pixelColor(472 + 307 - 1, 600), kBlack);
+    EXPECT_EQ(img.pixelColor(472 + 307, 600), kWhite);
+    EXPECT_EQ(img.pixelColor(600, 472 + 2863 - 1), kBlack);
+
+    // A device whose origin lies 60 and 40 pixels into the paper.
+    Paper offset({60, 40}, true);
+    const QImage moved = offset.Render();
+    EXPECT_EQ(moved.pixelColor(412, 432), kBlack);
+    EXPECT_EQ(moved.pixelColor(411, 432), kWhite);
+    EXPECT_EQ(moved.pixelColor(412, 431), kWhite);
+}
+
+TEST(Drawing, FooterTitleAndDateBelowTheLastField) {
+    Paper p;
+    const QImage img = p.Render();
+    // Where a "0" of the printer font starts below the top of its cell.
+    PaperDc probe(600, {}, false, QSize(400, 400));
+    probe.dc->SelectFont(&p.view.printerFont);
+    probe.dc->TextOut(10, 100, std::string("0"));
+    const int inkTop = Paper::FirstInkRow(probe.image, 0, 400, 0) - 100;
+    TEXTMETRIC tm;
+    probe.dc->GetTextMetrics(tm);
+    ASSERT_GT(tm.tmHeight, 50);
+
+    // Field 15's bottom line is at 3226; 116 tenths of a mm are 274 pixels.
+    const int titleTop = 3226 + 1 + 274;
+    const int titleInk = Paper::FirstInkRow(img, 472, 1200, 472 + 2863 + 1);
+    EXPECT_EQ(titleInk, titleTop + inkTop);
+    const int dateInk = Paper::FirstInkRow(img, 472, 1200, titleInk + tm.tmHeight - inkTop);
+    EXPECT_EQ(dateInk, titleInk + tm.tmHeight);
+    // Neither line is indented: both start at the strip's left edge.
+    EXPECT_FALSE(Screen::InkIn(img, 0, 472, titleTop, titleTop + 2 * tm.tmHeight));
+}

@@ -1,0 +1,221 @@
+// The print commands on a real printer object writing PDF files: the hooks
+// around a job, the printing box, the print preview in the main window and
+// the printer setup.
+
+#include "AppFixture.h"
+#include "platform/PrintPreviewPane.h"
+#include "platform/PrintSetupDialog.h"
+#include "platform/PrinterDevice.h"
+#include "resources/Resource.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+
+namespace {
+
+class PrintCommands : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        Start();
+        pdf = TempPath("out.pdf");
+        printerdevice::PrepareForPdf(app->Printer(), pdf);
+    }
+    // Pages of a PDF file as pdfinfo counts them (-1: not a PDF).
+    static int PdfPages(const QString& path) {
+        QProcess p;
+        p.start("pdfinfo", {path});
+        p.waitForFinished(10000);
+        for (const QString& line : QString::fromUtf8(p.readAllStandardOutput()).split('\n'))
+            if (line.startsWith("Pages:"))
+                return line.mid(6).trimmed().toInt();
+        return -1;
+    }
+    static std::function<bool(QPrinter&)> Accept() {
+        return [](QPrinter&) { return true; };
+    }
+    PrintPreviewPane* Pane() { return qobject_cast<PrintPreviewPane*>(Frame().PreviewPane()); }
+    QString Status() { return Frame().MessagePane()->text(); }
+
+    QString pdf;
+};
+
+} // namespace
+
+TEST_F(PrintCommands, CancelledDialogPrintsNothingAndAcceptedOnePrintsOnePage) {
+    Doc().SetName(0, "Zentrale");
+    EXPECT_TRUE(Frame().ExecuteCommand(ID_FILE_PRINT));
+    EXPECT_EQ(ui->printDialogs, 1);
+    EXPECT_FALSE(QFile::exists(pdf));
+    EXPECT_FALSE(View().printing);
+    EXPECT_FALSE(View().printerFont.HasFont()); // begin printing never ran
+
+    ui->printAnswers.push_back(Accept());
+    EXPECT_TRUE(Frame().ExecuteCommand(ID_FILE_PRINT));
+    EXPECT_EQ(ui->printDialogs, 2);
+    EXPECT_EQ(PdfPages(pdf), 1);
+    EXPECT_FALSE(View().printing);
+    EXPECT_TRUE(View().printerFont.HasFont());
+    EXPECT_TRUE(ui->messages.empty());
+
+    // Direct printing asks nothing.
+    QFile::remove(pdf);
+    EXPECT_TRUE(Frame().ExecuteCommand(ID_FILE_PRINT_DIRECT));
+    EXPECT_EQ(ui->printDialogs, 2);
+    EXPECT_EQ(PdfPages(pdf), 1);
+}
+
+TEST_F(PrintCommands, JobThatCannotStartSaysSoAndEndsPrinting) {
+    printerdevice::PrepareForPdf(app->Printer(), TempPath("missing/folder/out.pdf"));
+    ui->printAnswers.push_back(Accept());
+    EXPECT_EQ(View().DoPrint(false), PrintJob::Result::Failed);
+    EXPECT_EQ(ui->MessageTexts(), QStringList{"Der Druckauftrag konnte nicht gestartet werden."});
+    EXPECT_TRUE(View().printerFont.HasFont()); // begin printing ran
+    EXPECT_FALSE(View().printing);
+}
+
+TEST_F(PrintCommands, PrintingBoxNamesDocumentPrinterFileAndPageAndCancels) {
+    QStringList lines;
+    QString button;
+    // The box pumps events while it is up: look at it, then press its button.
+    QTimer::singleShot(0, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->objectName() != "PrintingBox" || !w->isVisible())
+                continue;
+            for (QLabel* l : w->findChildren<QLabel*>())
+                lines << l->text();
+            auto* cancel = w->findChild<QPushButton*>("CancelButton");
+            button = cancel->text();
+            cancel->click();
+        }
+    });
+    EXPECT_EQ(View().DoPrint(true), PrintJob::Result::Cancelled);
+    EXPECT_EQ(lines, QStringList({"Drucke", "Unbenannt", "auf", "PDF", "in " + pdf, "Seite 1"}));
+    EXPECT_EQ(button, QString("Abbrechen"));
+    EXPECT_FALSE(View().printing);
+}
+
+TEST_F(PrintCommands, PreviewTakesThePlaceOfTheViewUntilClosed) {
+    ShowActive();
+    const QSize size = Frame().size();
+    ASSERT_TRUE(Frame().ExecuteCommand(ID_FILE_PRINT_PREVIEW));
+    PrintPreviewPane* pane = Pane();
+    ASSERT_NE(pane, nullptr);
+    EXPECT_EQ(Frame().centralWidget(), pane);
+    EXPECT_TRUE(View().isHidden());
+    EXPECT_TRUE(Frame().ToolBar()->isHidden());
+    EXPECT_TRUE(Frame().menuBar()->isHidden());
+    EXPECT_TRUE(View().printing);
+    EXPECT_TRUE(View().printerFont.HasFont());
+
+    QStringList texts;
+    for (QPushButton* b : pane->findChild<QWidget*>("PreviewBar")->findChildren<QPushButton*>())
+        texts << b->text();
+    EXPECT_EQ(texts, QStringList({"&Drucken...", "&Nächste", "&Vorherige", "&Zwei Seiten",
+                                  "Ver&größern", "Ver&kleinern", "&Schließen"}));
+    // One page: nowhere to go; the whole page shown: only larger.
+    EXPECT_FALSE(pane->Button(ID_PREVIEW_NEXT)->isEnabled());
+    EXPECT_FALSE(pane->Button(ID_PREVIEW_PREV)->isEnabled());
+    EXPECT_TRUE(pane->Button(ID_PREVIEW_ZOOMIN)->isEnabled());
+    EXPECT_FALSE(pane->Button(ID_PREVIEW_ZOOMOUT)->isEnabled());
+    EXPECT_EQ(pane->Preview()->pageCount(), 1);
+    EXPECT_EQ(Status(), QString("Seite 1"));
+    EXPECT_EQ(pane->Button(ID_PREVIEW_CLOSE)->statusTip(), QString("Beendet die Seitenansicht."));
+
+    // Accelerators of the main window rest; Page Down does nothing here.
+    QTest::keyClick(pane->Preview(), Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(ui->printDialogs, 0);
+    QTest::keyClick(pane->Preview(), Qt::Key_PageDown);
+    EXPECT_EQ(Pane(), pane);
+
+    pane->Button(ID_PREVIEW_ZOOMIN)->click();
+    EXPECT_TRUE(pane->Button(ID_PREVIEW_ZOOMOUT)->isEnabled());
+    EXPECT_FALSE(pane->Button(ID_PREVIEW_NUMPAGE)->isEnabled());
+    pane->Button(ID_PREVIEW_ZOOMIN)->click();
+    EXPECT_FALSE(pane->Button(ID_PREVIEW_ZOOMIN)->isEnabled());
+
+    QTest::keyClick(pane->Preview(), Qt::Key_Escape);
+    EXPECT_EQ(Pane(), nullptr);
+    EXPECT_EQ(Frame().centralWidget(), &View());
+    EXPECT_EQ(Frame().size(), size); // the bar may have widened it
+    EXPECT_FALSE(View().isHidden());
+    EXPECT_FALSE(Frame().ToolBar()->isHidden());
+    EXPECT_FALSE(Frame().menuBar()->isHidden());
+    EXPECT_FALSE(View().printing);
+    EXPECT_EQ(Status(), QString("Zusatzfunktionen: rechte Maustaste"));
+    EXPECT_FALSE(QFile::exists(pdf));
+    // The main window's keys are back.
+    QTest::keyClick(View().viewport(), Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(ui->printDialogs, 1);
+}
+
+TEST_F(PrintCommands, PreviewPageCountIsKeptAndPrintClosesThePreviewFirst) {
+    ShowActive();
+    ASSERT_TRUE(Frame().ExecuteCommand(ID_FILE_PRINT_PREVIEW));
+    Pane()->Button(ID_PREVIEW_NUMPAGE)->click();
+    EXPECT_EQ(Pane()->Button(ID_PREVIEW_NUMPAGE)->text(), QString("&Eine Seite"));
+    EXPECT_EQ(Status(), QString("Seite 1")); // there is no second page
+    Pane()->Button(ID_PREVIEW_CLOSE)->click();
+    QSettings profile(TempPath("quintara.ini"), QSettings::IniFormat);
+    EXPECT_EQ(profile.value("Settings/PreviewPages").toInt(), 2);
+
+    ASSERT_TRUE(Frame().ExecuteCommand(ID_FILE_PRINT_PREVIEW));
+    EXPECT_EQ(Pane()->PagesShown(), 2);
+    EXPECT_EQ(Pane()->Button(ID_PREVIEW_NUMPAGE)->text(), QString("&Eine Seite"));
+    bool printingWhenAsked = true;
+    ui->printAnswers.push_back([&](QPrinter&) {
+        printingWhenAsked = View().printing;
+        return true;
+    });
+    Pane()->Button(ID_PREVIEW_PRINT)->click();
+    EXPECT_EQ(Pane(), nullptr);
+    EXPECT_FALSE(printingWhenAsked); // the preview had ended its printing
+    EXPECT_EQ(ui->printDialogs, 1);
+    EXPECT_EQ(PdfPages(pdf), 1);
+    EXPECT_FALSE(View().printing);
+
+    // A file dropped on the window ends the preview, which shows the old strip.
+    ASSERT_TRUE(Frame().ExecuteCommand(ID_FILE_PRINT_PREVIEW));
+    EXPECT_TRUE(Frame().OnDropFiles({QUrl::fromLocalFile(QUINTARA_TEST_DATA "/demo.V7N")}));
+    EXPECT_EQ(Pane(), nullptr);
+    EXPECT_FALSE(View().printing);
+    EXPECT_EQ(Frame().centralWidget(), &View());
+    EXPECT_EQ(Doc().GetTitle(), QString("demo.V7N"));
+}
+
+TEST_F(PrintCommands, PrinterSetupChangesThePrinterForLaterJobs) {
+    QPrinter* seen = nullptr;
+    ui->printAnswers.push_back([&](QPrinter& printer) {
+        seen = &printer;
+        printer.setPageOrientation(QPageLayout::Landscape);
+        return true;
+    });
+    EXPECT_TRUE(Frame().ExecuteCommand(ID_FILE_PRINT_SETUP));
+    EXPECT_EQ(ui->printSetupDialogs, 1);
+    EXPECT_EQ(seen, &app->Printer());
+    EXPECT_EQ(app->Printer().pageLayout().orientation(), QPageLayout::Landscape);
+    EXPECT_FALSE(app->Printer().fullPage());
+
+    // The dialog itself: paper and orientation reach the printer only on OK.
+    QPrinter printer(QPrinter::HighResolution);
+    PrintSetupDialog dialog(printer);
+    const int a5 = dialog.PaperBox()->findText(QPageSize(QPageSize::A5).name());
+    ASSERT_GE(a5, 0);
+    dialog.PaperBox()->setCurrentIndex(a5);
+    dialog.LandscapeButton()->setChecked(true);
+    EXPECT_NE(printer.pageLayout().pageSize().id(), QPageSize::A5);
+    dialog.Apply();
+    EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A5);
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
+}
