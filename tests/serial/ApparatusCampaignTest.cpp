@@ -1,0 +1,106 @@
+// Fault campaign on the line: the other side vanishing in the middle of an
+// answer, bursts of garbage, an answer at full speed. Each fault gives at
+// most one message, Cancel always ends the dialog at once, and no thread or
+// file is left behind.
+
+#include "SerialTestSupport.h"
+#include "device/ReceiveDlg.h"
+#include "platform/StringTable.h"
+#include "resources/Resource.h"
+#include "v7sim/AnswerBuilder.h"
+
+#include <QPushButton>
+#include <QTest>
+#include <chrono>
+
+namespace {
+
+class ApparatusCampaign : public SerialTest {
+protected:
+    int ReadErrors() const {
+        const QString prefix = LoadStr(IDS_ERR_READ_PORT).section(QLatin1Char('%'), 0, 0);
+        int n = 0;
+        for (const ShownMessage& m : ui.messages)
+            n += m.text.startsWith(prefix) ? 1 : 0;
+        return n;
+    }
+    // Cancel with a transfer under way, confirmed: the dialog must end at once.
+    void CancelWithin100ms(CReceiveDlg& dialog) {
+        ui.messageAnswers = {MbResult::Ok};
+        const auto start = std::chrono::steady_clock::now();
+        dialog.reject();
+        EXPECT_FALSE(dialog.isVisible());
+        EXPECT_LT(MillisecondsSince(start), 100);
+    }
+};
+
+QByteArray Answer(int garbage) {
+    QStringList names;
+    for (int k = 0; k < 16; ++k)
+        names << QString(98, QChar('a' + k));
+    v7sim::AnswerOptions options;
+    options.garbage = garbage;
+    const auto bytes = v7sim::BuildAnswer(names, options);
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+}
+
+} // namespace
+
+TEST_F(ApparatusCampaign, EveryFaultGivesOneMessageAtMostAndLeavesNothingBehind) {
+    const int files = OpenFileCount();
+    const int threads = ThreadCount();
+    const QByteArray full = Answer(0);
+    struct Fault {
+        const char* name;
+        std::function<void(Pty&)> play;
+        bool complete;
+    };
+    const Fault faults[] = {
+        {"line closes mid-answer",
+         [&](Pty& line) {
+             line.Send(full.left(full.size() / 2));
+             PumpFor(50);
+             line.CloseMaster();
+             PumpFor(400);
+         },
+         false},
+        {"bursts of garbage",
+         [&](Pty& line) {
+             QByteArray garbage;
+             for (int i = 0; i < 3000; ++i)
+                 garbage.append(char(0x20 + (i * 7) % 200));
+             line.Send(garbage);
+             PumpFor(400);
+         },
+         false},
+        {"full speed, no pacing",
+         [&](Pty& line) {
+             line.Send(Answer(500));
+             PumpUntil([] { return false; }, 600);
+         },
+         true},
+    };
+    for (const Fault& fault : faults) {
+        ui.messages.clear();
+        auto line = std::make_unique<Pty>();
+        SetCom(1, line->Path());
+        {
+            CReceiveDlg dialog;
+            dialog.show();
+            QTest::mouseClick(dialog.StartButton(), Qt::LeftButton);
+            fault.play(*line);
+            EXPECT_LE(ReadErrors(), 1) << fault.name;
+            if (fault.complete) {
+                EXPECT_EQ(dialog.result(), QDialog::Accepted) << fault.name;
+                EXPECT_EQ(dialog.ReceivedNames()[15], std::string(98, 'p'));
+            } else {
+                EXPECT_TRUE(dialog.isVisible()) << fault.name;
+                CancelWithin100ms(dialog);
+            }
+        }
+        line.reset();
+        PumpFor(20);
+        EXPECT_EQ(OpenFileCount(), files) << fault.name;
+        EXPECT_EQ(ThreadCount(), threads) << fault.name;
+    }
+}
