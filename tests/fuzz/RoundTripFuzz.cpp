@@ -1,0 +1,52 @@
+// Any file the reader accepts must save to bytes that read back to the same
+// document and settings.
+
+#include "document/LayoutSettings.h"
+#include "document/V7NFile.h"
+#include "platform/Archive.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+bool SameStrip(const StripData& a, const StripData& b) {
+    return a.textOffset == b.textOffset && a.leftMargin == b.leftMargin &&
+           a.topMargin == b.topMargin && a.zoomX == b.zoomX && a.zoomY == b.zoomY &&
+           a.shadeIndex == b.shadeIndex && std::memcmp(&a.font, &b.font, sizeof a.font) == 0 &&
+           a.colors == b.colors && a.names == b.names;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    MemoryByteStream in(data, size);
+    Archive ar(in, Archive::Mode::Load);
+    StripData strip;
+    const bool ok = v7n::Read(ar, strip);
+    ar.Close();
+    if (!ok)
+        return 0;
+    if (strip.names.size() != 16 || strip.colors.size() != 16)
+        std::abort();
+
+    LayoutSettings settings;
+    settings.textOffset = strip.textOffset;
+    settings.leftMargin = strip.leftMargin;
+    settings.topMargin = strip.topMargin;
+    settings.zoomX = strip.zoomX;
+    settings.zoomY = strip.zoomY;
+    settings.shadeIndex = strip.shadeIndex;
+    settings.labelFont.CreateFontIndirect(strip.font);
+    MemoryByteStream out;
+    Archive writer(out, Archive::Mode::Store);
+    v7n::Write(writer, settings, strip.colors, strip.names);
+    writer.Close();
+
+    MemoryByteStream again(out.Bytes());
+    Archive reader(again, Archive::Mode::Load);
+    StripData second;
+    if (!v7n::Read(reader, second) || !SameStrip(strip, second))
+        std::abort();
+    return 0;
+}
