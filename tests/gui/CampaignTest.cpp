@@ -86,6 +86,8 @@ TEST(Campaign, EveryFlippedByteGivesAStripOrTheRefusalNeverTornSettings) {
             }
         }
     }
+    ::testing::Test::RecordProperty("loaded", loaded);
+    ::testing::Test::RecordProperty("refused", refused);
     EXPECT_GT(refused, 0);
     EXPECT_GT(loaded, refused);
     doc.RemoveView(&view);
