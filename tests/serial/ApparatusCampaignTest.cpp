@@ -11,7 +11,9 @@
 
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
 #include <chrono>
+#include <iterator>
 
 namespace {
 
@@ -47,8 +49,6 @@ QByteArray Answer(int garbage) {
 } // namespace
 
 TEST_F(ApparatusCampaign, EveryFaultGivesOneMessageAtMostAndLeavesNothingBehind) {
-    const int files = OpenFileCount();
-    const int threads = ThreadCount();
     const QByteArray full = Answer(0);
     struct Fault {
         const char* name;
@@ -80,7 +80,17 @@ TEST_F(ApparatusCampaign, EveryFaultGivesOneMessageAtMostAndLeavesNothingBehind)
          },
          true},
     };
-    for (const Fault& fault : faults) {
+    // The first round is played twice and counted only from its second time:
+    // what the libraries and sanitizers set up once on first use (a helper
+    // thread, a symbolizer's pipes) is not a leak; a leak grows every round.
+    int files = -1;
+    int threads = -1;
+    for (int round = -1; round < int(std::size(faults)); ++round) {
+        if (round == 0) {
+            files = OpenFileCount();
+            threads = ThreadCount();
+        }
+        const Fault& fault = faults[std::max(round, 0)];
         ui.messages.clear();
         auto line = std::make_unique<Pty>();
         SetCom(1, line->Path());
@@ -100,6 +110,8 @@ TEST_F(ApparatusCampaign, EveryFaultGivesOneMessageAtMostAndLeavesNothingBehind)
         }
         line.reset();
         PumpFor(20);
+        if (round < 0)
+            continue;
         EXPECT_EQ(OpenFileCount(), files) << fault.name;
         EXPECT_EQ(ThreadCount(), threads) << fault.name;
     }

@@ -8,36 +8,39 @@
 
 #include "platform/StringTable.h"
 #include "resources/Resource.h"
-#include <QProcess>
+#include "v7sim/Simulator.h"
 
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <thread>
 
 namespace {
 
-// tools/v7sim on a pseudo-terminal of its own.
+// The apparatus simulator on a pseudo-terminal of its own, served from a
+// thread of this process.
 class Simulator {
 public:
-    explicit Simulator(const QStringList& args) {
-        process_.setProgram(QStringLiteral(QUINTARA_BINARY_DIR "/v7sim"));
-        process_.setArguments(args);
-        process_.setProcessChannelMode(QProcess::SeparateChannels);
-        process_.start();
-        EXPECT_TRUE(process_.waitForStarted(5000));
-        EXPECT_TRUE(process_.waitForReadyRead(5000));
-        path_ = QString::fromLocal8Bit(process_.readLine()).trimmed().toStdString();
+    explicit Simulator(v7sim::SimulatorOptions options) : sim_(std::move(options)) {
+        EXPECT_TRUE(sim_.Open());
+        thread_ = std::thread([this] { sim_.Serve(); });
     }
     ~Simulator() {
-        process_.terminate();
-        process_.waitForFinished(3000);
+        sim_.Stop();
+        thread_.join();
     }
-    const std::string& Path() const { return path_; }
+    std::string Path() const { return sim_.Path().toStdString(); }
 
 private:
-    QProcess process_;
-    std::string path_;
+    v7sim::Simulator sim_;
+    std::thread thread_;
 };
+
+v7sim::SimulatorOptions Options() {
+    v7sim::SimulatorOptions options;
+    options.names = v7sim::DemoNames();
+    return options;
+}
 
 class Receive : public SerialTest {
 protected:
@@ -80,7 +83,9 @@ protected:
 } // namespace
 
 TEST_F(Receive, NamesFromTheSimulatorArriveInTheDocument) {
-    Simulator sim({"--once"});
+    auto options = Options();
+    options.once = true;
+    Simulator sim(options);
     SetCom(1, sim.Path());
     doc.names[0] = "alt";
     doc.colors[4] = 0x123456;
@@ -103,8 +108,13 @@ TEST_F(Receive, NamesFromTheSimulatorArriveInTheDocument) {
 }
 
 TEST_F(Receive, FastAnswersInSmallChunksAndOtherOrdersAreReadAlike) {
-    Simulator sim({"--once", "--fast", "--chunk", "3", "--order", "reverse", "--skip", "4",
-                   "--garbage", "9"});
+    auto options = Options();
+    options.once = options.fast = true;
+    options.chunk = 3;
+    options.answer.order = {15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0};
+    options.answer.skip = {4};
+    options.answer.garbage = 9;
+    Simulator sim(options);
     SetCom(1, sim.Path());
     ScriptDialog([](CReceiveDlg& d) { QTest::mouseClick(d.StartButton(), Qt::LeftButton); });
     doc.OnReceiveNames();
@@ -114,7 +124,9 @@ TEST_F(Receive, FastAnswersInSmallChunksAndOtherOrdersAreReadAlike) {
 }
 
 TEST_F(Receive, NoAnswerTimesOutAndCancelThenLeavesTheStrip) {
-    Simulator sim({"--no-answer"});
+    auto options = Options();
+    options.noAnswer = true;
+    Simulator sim(options);
     SetCom(1, sim.Path());
     doc.names[2] = "bleibt";
     ScriptDialog([](CReceiveDlg& d) {

@@ -55,6 +55,17 @@ bool WriteAll(int fd, const std::uint8_t* data, std::size_t n) {
 
 } // namespace
 
+Simulator::~Simulator() {
+    if (fd_ >= 0)
+        ::close(fd_);
+    if (keepFd_ >= 0)
+        ::close(keepFd_);
+}
+
+bool Simulator::Stopping() const {
+    return g_stop != 0 || stop_;
+}
+
 bool Simulator::Open() {
     if (options_.device.isEmpty()) {
         int master = -1;
@@ -78,6 +89,8 @@ bool Simulator::Open() {
         path_ = options_.device;
     }
     ::fcntl(fd_, F_SETFD, FD_CLOEXEC);
+    if (keepFd_ >= 0)
+        ::fcntl(keepFd_, F_SETFD, FD_CLOEXEC);
     return true;
 }
 
@@ -86,7 +99,7 @@ bool Simulator::SendAnswer() {
     const std::size_t chunk = std::size_t(std::max(1, options_.chunk));
     const auto start = std::chrono::steady_clock::now();
     const double secondsPerByte = 10.0 / std::max(1, options_.baud);
-    for (std::size_t sent = 0; sent < answer.size() && !g_stop;) {
+    for (std::size_t sent = 0; sent < answer.size() && !Stopping();) {
         const std::size_t n = std::min(chunk, answer.size() - sent);
         if (!WriteAll(fd_, answer.data() + sent, n))
             return false;
@@ -106,7 +119,7 @@ bool Simulator::SendAnswer() {
 void Simulator::Linger() {
     if (keepFd_ < 0)
         return;
-    for (int i = 0; i < 100 && !g_stop; ++i) {
+    for (int i = 0; i < 100 && !Stopping(); ++i) {
         int queued = 0;
         if (::ioctl(keepFd_, FIONREAD, &queued) == 0 && queued == 0)
             break;
@@ -123,10 +136,13 @@ int Simulator::Run() {
         return 1;
     std::printf("%s\n", qPrintable(path_));
     std::fflush(stdout);
+    return Serve();
+}
 
+int Simulator::Serve() {
     bool sawLead = false;
     std::uint8_t buffer[256];
-    while (!g_stop) {
+    while (!Stopping()) {
         pollfd p{fd_, POLLIN, 0};
         const int ready = ::poll(&p, 1, 200);
         if (ready <= 0)

@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <atomic>
 
 namespace v7sim {
 
@@ -23,17 +24,30 @@ struct SimulatorOptions {
 class Simulator {
 public:
     explicit Simulator(SimulatorOptions options) : options_(std::move(options)) {}
-    // Opens the line, prints its path on standard output, serves requests.
-    // Answers the exit status.
+    ~Simulator();
+    Simulator(const Simulator&) = delete;
+    Simulator& operator=(const Simulator&) = delete;
+
+    // As a program: opens the line, prints its path on standard output and
+    // serves requests until SIGINT or SIGTERM. Answers the exit status.
     int Run();
 
-private:
+    // Within another program (tests start no child processes, which thread
+    // sanitizers handle badly): Open, then Serve on a thread of its own, and
+    // Stop from any thread to end it within 200 ms.
     bool Open();
+    const QString& Path() const { return path_; }
+    int Serve();
+    void Stop() { stop_ = true; }
+
+private:
+    bool Stopping() const;
     bool SendAnswer();
     // Waits until the answer has been read from the line.
     void Linger();
 
     SimulatorOptions options_;
+    std::atomic<bool> stop_{false};
     int fd_ = -1;     // the side we read and write
     int keepFd_ = -1; // the pseudo-terminal's other side, held open
     QString path_;
