@@ -59,17 +59,16 @@ void PaintOptions(QPainter& p) {
     p.drawLine(QPointF(14, 13), QPointF(14, 15.5));
 }
 
+// The letters of the toolbar images are drawn as strokes, not with a font:
+// loading two more font files would cost every start-up several milliseconds.
 void PaintFont(QPainter& p) {
-    QFont f(QStringLiteral("Liberation Serif"));
-    f.setPixelSize(15);
-    f.setBold(true);
-    p.setFont(f);
-    p.setPen(kBlue);
-    p.drawText(QRectF(0, 0, 11, 16), Qt::AlignCenter, QStringLiteral("A"));
-    f.setPixelSize(10);
-    p.setFont(f);
-    p.setPen(kInk);
-    p.drawText(QRectF(8, 5, 8, 11), Qt::AlignCenter, QStringLiteral("a"));
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(kBlue, 2.0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+    p.drawPolyline(QPolygonF({{1.5, 14.5}, {5.5, 1.5}, {9.5, 14.5}}));
+    p.drawLine(QPointF(3.2, 10.0), QPointF(7.8, 10.0));
+    p.setPen(QPen(kInk, 1.2));
+    p.drawEllipse(QRectF(10.2, 9.6, 3.6, 4.6));
+    p.drawLine(QPointF(14.4, 9.0), QPointF(14.4, 15.0));
 }
 
 void PaintPrint(QPainter& p) {
@@ -87,12 +86,18 @@ void PaintHelp(QPainter& p) {
     p.setPen(QPen(kInk, 1));
     p.setBrush(kBlue);
     p.drawEllipse(QRectF(1.5, 1.5, 13, 13));
-    QFont f(QStringLiteral("Liberation Sans"));
-    f.setPixelSize(11);
-    f.setBold(true);
-    p.setFont(f);
-    p.setPen(kPaper);
-    p.drawText(QRectF(1.5, 1.5, 13, 13), Qt::AlignCenter, QStringLiteral("?"));
+    // The question mark: a hook from the left over the top down to the
+    // middle, a short stem, and the dot.
+    QPainterPath hook;
+    hook.moveTo(5.6, 6.2);
+    hook.arcTo(QRectF(5.6, 3.7, 4.8, 4.8), 180, -270);
+    hook.lineTo(8.0, 9.6);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(kPaper, 1.8, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
+    p.drawPath(hook);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kPaper);
+    p.drawEllipse(QPointF(8.0, 12.0), 1.1, 1.1);
 }
 
 // The strip with `fields` fields inside rect, a few of them labelled.

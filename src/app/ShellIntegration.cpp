@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QLockFile>
+#include <QTimer>
 
 namespace {
 
@@ -68,9 +69,14 @@ void ShellIntegration::OpenFromShell(CNamenApp& app, const QString& path) {
     app.OpenDocumentFile(path, true);
 }
 
-void ShellIntegration::StartDesktopRegistration() {
-    if (registration_.joinable())
+void ShellIntegration::StartDesktopRegistration(int delayMs) {
+    if (registration_.joinable() || registrationTimer_)
         return;
-    DesktopRegistration::Setup setup = DesktopRegistration::DefaultSetup();
-    registration_ = std::thread([setup] { DesktopRegistration::Update(setup); });
+    registrationTimer_ = std::make_unique<QTimer>();
+    registrationTimer_->setSingleShot(true);
+    QObject::connect(registrationTimer_.get(), &QTimer::timeout, [this] {
+        DesktopRegistration::Setup setup = DesktopRegistration::DefaultSetup();
+        registration_ = std::thread([setup] { DesktopRegistration::Update(setup); });
+    });
+    registrationTimer_->start(delayMs);
 }

@@ -11,6 +11,7 @@
 
 class CNamenApp;
 class ShellOpenServer;
+class QTimer;
 
 class ShellIntegration {
 public:
@@ -26,8 +27,9 @@ public:
     bool HandOver(const CommandLineInfo& commandLine, const QString& workingDir = QString());
     // Paths handed over from now on open in app's window.
     void Attach(CNamenApp& app);
-    // Registers the desktop files on a worker thread.
-    void StartDesktopRegistration();
+    // Registers the desktop files on a worker thread, `delayMs` after the
+    // event loop runs, so that it never competes with the first paint.
+    void StartDesktopRegistration(int delayMs = 0);
 
     ShellOpenServer* Server() const { return server_.get(); }
 
@@ -38,5 +40,6 @@ public:
 private:
     QString name_;
     std::unique_ptr<ShellOpenServer> server_;
+    std::unique_ptr<QTimer> registrationTimer_;
     std::thread registration_;
 };

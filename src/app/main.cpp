@@ -1,5 +1,7 @@
 #include "app/BatchPrinter.h"
 #include "app/CommandLine.h"
+#include "app/FirstPaintProbe.h"
+#include "app/MainFrame.h"
 #include "app/NamenApp.h"
 #include "app/ShellIntegration.h"
 #include "platform/ConsoleUiHost.h"
@@ -79,9 +81,11 @@ int main(int argc, char** argv) {
         return 1;
     if (cmd.IsBatch())
         return BatchPrinter(cmd).Run(namenApp) ? 0 : 1;
+    FirstPaintProbe::InstallIfAsked(namenApp.MainFrame()->centralWidget());
     namenApp.ShowMainWindow();
     shell.Attach(namenApp);
-    shell.StartDesktopRegistration();
+    // Registration writes and compares icons; it waits until the window is up.
+    shell.StartDesktopRegistration(1500);
     const int result = QApplication::exec();
     SetUiHost(nullptr);
     return result;

@@ -198,8 +198,10 @@ std::uint64_t Archive::ReadLength(bool allowMarker, bool& utf16) {
 }
 
 bool Archive::ReadExact(std::string& out, std::uint64_t bytes) {
-    // Never allocate for more than the file can still supply.
-    const std::int64_t available = Available();
+    // Never allocate for more than the file can still supply. What the
+    // buffer already holds needs no asking (a whole strip file fits in it).
+    const std::uint64_t buffered = end_ - begin_;
+    const std::int64_t available = bytes <= buffered ? std::int64_t(buffered) : Available();
     if (available >= 0 && bytes > std::uint64_t(available)) {
         Fail(Error::EndOfFile);
         return false;

@@ -3,19 +3,17 @@
 // drawn with plain QPainter calls in the same run. Reported as ratios, so
 // that the numbers mean the same on any machine.
 
+#include "BenchMain.h"
 #include "document/V7NamenDoc.h"
 #include "platform/DeviceContext.h"
 #include "platform/MulDiv.h"
 #include "platform/PrintInfo.h"
 #include "view/V7NamenView.h"
 
-#include <QApplication>
 #include <QDate>
 #include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>
-#include <cstdio>
-#include <map>
 #include <memory>
 
 namespace {
@@ -178,36 +176,9 @@ BENCHMARK(ScreenDrawing);
 BENCHMARK(PaperFloor);
 BENCHMARK(PaperDrawing);
 
-// Keeps each benchmark's time per iteration for the ratios.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration)
-                times[run.benchmark_name()] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> times;
-};
-
 } // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    auto ratio = [&](const char* subject, const char* floor) {
-        const auto s = reporter.times.find(subject);
-        const auto f = reporter.times.find(floor);
-        if (s == reporter.times.end() || f == reporter.times.end() || f->second <= 0)
-            return;
-        std::printf("%-14s %6.2f x the floor (plain QPainter)\n", subject, s->second / f->second);
-    };
-    ratio("ScreenDrawing", "ScreenFloor");
-    ratio("PaperDrawing", "PaperFloor");
-    benchmark::Shutdown();
-    return 0;
-}
+const std::vector<RatioPair> kRatios = {
+    {"ScreenDrawing", "ScreenFloor", "the same picture in plain QPainter calls"},
+    {"PaperDrawing", "PaperFloor", "the same picture in plain QPainter calls"},
+};
