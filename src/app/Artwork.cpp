@@ -1,5 +1,7 @@
 #include "app/Artwork.h"
 
+#include "app/ArtworkIconEngine.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -200,17 +202,11 @@ QImage DocumentIcon(int size) {
 }
 
 QIcon AppIconSet() {
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256})
-        icon.addPixmap(QPixmap::fromImage(AppIcon(size)));
-    return icon;
+    return QIcon(new ArtworkIconEngine(&AppIcon));
 }
 
 QIcon DocumentIconSet() {
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256})
-        icon.addPixmap(QPixmap::fromImage(DocumentIcon(size)));
-    return icon;
+    return QIcon(new ArtworkIconEngine(&DocumentIcon));
 }
 
 } // namespace artwork

@@ -1,0 +1,26 @@
+#pragma once
+// An icon whose images are painted by the artwork code at the size asked
+// for, when first asked for, and kept. Showing a window needs one or two
+// sizes; painting all of them up front would cost every start-up.
+
+#include <QIconEngine>
+#include <QImage>
+#include <QMap>
+#include <QPixmap>
+
+class ArtworkIconEngine : public QIconEngine {
+public:
+    using Painter = QImage (*)(int size);
+    explicit ArtworkIconEngine(Painter painter) : painter_(painter) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override;
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override;
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override;
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override;
+    QIconEngine* clone() const override;
+    QString key() const override { return QStringLiteral("ArtworkIconEngine"); }
+
+private:
+    Painter painter_;
+    QMap<int, QPixmap> cache_;
+};
