@@ -140,13 +140,19 @@ std::string UnicodeToCp850(QStringView text) {
 }
 
 std::string OemToAnsi(std::string_view oem) {
-    std::string out;
-    out.reserve(oem.size());
-    for (char c : oem) {
-        const char16_t u = Cp850ToUnicode(static_cast<unsigned char>(c));
-        const auto b = UnicodeToCp1252(u);
-        out.push_back(b ? static_cast<char>(*b) : BestFit(u));
-    }
+    // One table for all 256 bytes, made once: names arrive byte by byte.
+    static const std::array<char, 256> table = [] {
+        std::array<char, 256> t{};
+        for (int c = 0; c < 256; ++c) {
+            const char16_t u = Cp850ToUnicode(static_cast<unsigned char>(c));
+            const auto b = UnicodeToCp1252(u);
+            t[std::size_t(c)] = b ? static_cast<char>(*b) : BestFit(u);
+        }
+        return t;
+    }();
+    std::string out(oem.size(), '\0');
+    for (std::size_t i = 0; i < oem.size(); ++i)
+        out[i] = table[static_cast<unsigned char>(oem[i])];
     return out;
 }
 

@@ -14,6 +14,8 @@ namespace {
 // Keeps each benchmark's time per iteration (the median when repeated).
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
+    // Plain text: the RATIO lines are read by people and scripts alike.
+    RatioReporter() : ConsoleReporter(OO_Tabular) {}
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
             if (run.run_type == Run::RT_Iteration && run.repetitions <= 1)
