@@ -79,4 +79,15 @@ bool Read(Archive& ar, StripData& out) {
     return ar.Ok();
 }
 
+void ApplySettings(const StripData& strip, LayoutSettings& settings) {
+    settings.textOffset = strip.textOffset;
+    settings.leftMargin = strip.leftMargin;
+    settings.topMargin = strip.topMargin;
+    settings.zoomX = strip.zoomX;
+    settings.zoomY = strip.zoomY;
+    settings.shadeIndex = strip.shadeIndex;
+    settings.labelFont.DeleteObject();
+    settings.labelFont.CreateFontIndirect(strip.font);
+}
+
 } // namespace v7n

@@ -39,4 +39,7 @@ void Write(Archive& ar, const LayoutSettings& settings, const std::vector<COLORR
 // names and colour 0.
 bool Read(Archive& ar, StripData& out);
 
+// Puts a strip's layout settings and font into `settings`, all at once.
+void ApplySettings(const StripData& strip, LayoutSettings& settings);
+
 } // namespace v7n

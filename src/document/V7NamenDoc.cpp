@@ -64,14 +64,7 @@ void CV7NamenDoc::Serialize(Archive& ar) {
     if (!v7n::Read(ar, data))
         return;
     // Everything arrived: apply settings, font, colours and names together.
-    settings->textOffset = data.textOffset;
-    settings->leftMargin = data.leftMargin;
-    settings->topMargin = data.topMargin;
-    settings->zoomX = data.zoomX;
-    settings->zoomY = data.zoomY;
-    settings->shadeIndex = data.shadeIndex;
-    settings->labelFont.DeleteObject();
-    settings->labelFont.CreateFontIndirect(data.font);
+    v7n::ApplySettings(data, *settings);
     colors = std::move(data.colors);
     names = std::move(data.names);
 }

@@ -15,9 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // What the loader accepts can be applied to a view's settings as it stands.
     LayoutSettings settings;
-    settings.textOffset = strip.textOffset;
-    settings.shadeIndex = strip.shadeIndex;
-    settings.labelFont.CreateFontIndirect(strip.font);
+    v7n::ApplySettings(strip, settings);
     (void)ShadeColor(settings.shadeIndex);
     (void)UsableZoom(strip.zoomX);
     return 0;

@@ -26,13 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
 
     LayoutSettings settings;
-    settings.textOffset = strip.textOffset;
-    settings.leftMargin = strip.leftMargin;
-    settings.topMargin = strip.topMargin;
-    settings.zoomX = strip.zoomX;
-    settings.zoomY = strip.zoomY;
-    settings.shadeIndex = strip.shadeIndex;
-    settings.labelFont.CreateFontIndirect(strip.font);
+    v7n::ApplySettings(strip, settings);
     MemoryByteStream out;
     Archive writer(out, Archive::Mode::Store);
     v7n::Write(writer, settings, strip.colors, strip.names);
