@@ -111,6 +111,8 @@ constexpr int IDS_TWOPAGE = 61461;
 constexpr int IDS_NO_DEFAULT_PRINTER = 30730;
 constexpr int IDS_PRINTER_NOT_FOUND = 30731;
 constexpr int IDS_PDF_NOT_WRITABLE = 30732;
+constexpr int IDS_PDF_IS_INPUT = 30733;
+constexpr int IDS_PDF_NOT_A_PDF = 30734;
 
 // Field menu items
 constexpr int IDS_FIELD_COLOR = 33000;

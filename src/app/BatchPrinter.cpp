@@ -2,14 +2,19 @@
 
 #include "app/NamenApp.h"
 #include "platform/PrinterDevice.h"
+#include "platform/SafeFileSave.h"
 #include "platform/UiHost.h"
 #include "resources/Resource.h"
 #include "view/V7NamenView.h"
 
-#include <QFileInfo>
+#include <QFile>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <csignal>
 #include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -21,12 +26,20 @@ bool UsePrinter(QPrinter& printer, const QString& name) {
     return true;
 }
 
-bool CanWrite(const QString& path) {
-    const QFileInfo file(path);
-    if (file.exists())
-        return file.isFile() && file.isWritable();
-    const QFileInfo folder(file.absolutePath());
-    return folder.isDir() && folder.isWritable();
+// An existing regular file that starts as a PDF, or is empty (it holds
+// nothing to lose, as a name made by mktemp). Opened without waiting, in
+// case it has become a pipe or device since it was looked at.
+bool IsPdfOrEmpty(const QByteArray& path) {
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    char start[5] = {};
+    const bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+                    (st.st_size == 0 || (::read(fd, start, sizeof start) == sizeof start &&
+                                         QByteArray(start, sizeof start) == "%PDF-"));
+    ::close(fd);
+    return ok;
 }
 
 void BatchMessage(QtMsgType type, const QMessageLogContext&, const QString& text) {
@@ -59,19 +72,64 @@ bool BatchPrinter::PreparePrinter(QPrinter& printer) const {
             return false;
         }
         return UsePrinter(printer, commandLine_.printer);
-    case A::PrintToPdf:
-        if (commandLine_.pdfOut.isEmpty() || !CanWrite(commandLine_.pdfOut)) {
-            AppMessageBox(FormatString1(IDS_PDF_NOT_WRITABLE, commandLine_.pdfOut));
-            return false;
-        }
-        printerdevice::PrepareForPdf(printer, commandLine_.pdfOut);
-        return true;
     default:
         return false;
     }
 }
 
+bool BatchPrinter::MayWritePdf() const {
+    const QString& out = commandLine_.pdfOut;
+    const QByteArray native = QFile::encodeName(out);
+    struct stat target {};
+    if (out.isEmpty()) {
+        AppMessageBox(FormatString1(IDS_PDF_NOT_WRITABLE, out));
+        return false;
+    }
+    if (::stat(native.constData(), &target) != 0)
+        return true; // a new file: whether the folder takes it shows when it is made
+    // The strip being printed, under its own name, a link or another name.
+    struct stat input {};
+    if (!commandLine_.file.isEmpty() &&
+        ::stat(QFile::encodeName(commandLine_.file).constData(), &input) == 0 &&
+        input.st_dev == target.st_dev && input.st_ino == target.st_ino) {
+        AppMessageBox(FormatString1(IDS_PDF_IS_INPUT, out));
+        return false;
+    }
+    if (S_ISDIR(target.st_mode)) {
+        AppMessageBox(FormatString1(IDS_PDF_NOT_WRITABLE, out));
+        return false;
+    }
+    if (!S_ISREG(target.st_mode) || !IsPdfOrEmpty(native)) {
+        AppMessageBox(FormatString1(IDS_PDF_NOT_A_PDF, out));
+        return false;
+    }
+    return true;
+}
+
+bool BatchPrinter::PrintToPdf(CNamenApp& app) const {
+    if (!MayWritePdf())
+        return false;
+    // A file size limit then fails a write instead of ending the program
+    // with the temporary file left behind.
+    std::signal(SIGXFSZ, SIG_IGN);
+    const auto notWritable = [this] {
+        AppMessageBox(FormatString1(IDS_PDF_NOT_WRITABLE, commandLine_.pdfOut));
+        return false;
+    };
+    SafeFileSave file(commandLine_.pdfOut, SafeFileSave::Writer::ByName);
+    if (!file.Open())
+        return notWritable();
+    printerdevice::PrepareForPdf(app.Printer(), file.TempPath());
+    if (app.GetView()->DoPrint(true) != PrintJob::Result::Printed)
+        return false;
+    if (!printerdevice::IsCompletePdf(file.TempPath()) || !file.Commit())
+        return notWritable();
+    return true;
+}
+
 bool BatchPrinter::Run(CNamenApp& app) const {
+    if (commandLine_.action == CommandLineInfo::Action::PrintToPdf)
+        return PrintToPdf(app);
     if (!PreparePrinter(app.Printer()))
         return false;
     return app.GetView()->DoPrint(true) == PrintJob::Result::Printed;

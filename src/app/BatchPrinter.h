@@ -4,6 +4,8 @@
 // mean nothing to the printing system here and are ignored), and
 // "--print-to-pdf OUT.pdf [FILE]" into a PDF file. The strip is loaded by
 // the start-up; this prints it without a dialog and says whether it worked.
+// A PDF is written beside its target and takes the target's place only when
+// it is complete; an existing file that is not a PDF is never replaced.
 
 #include "app/CommandLine.h"
 
@@ -19,12 +21,18 @@ public:
     // ones are passed on in that form).
     static void QuietQtMessages();
 
-    // Sets the printer up for the command; false (after the message) when
-    // the printer does not exist or the PDF file cannot be written.
-    bool PreparePrinter(QPrinter& printer) const;
-    // Prints the application's strip; true when the page went out.
+    // Prints the application's strip; true when the page went out (for a
+    // PDF: when the whole file is on disk under its name).
     bool Run(CNamenApp& app) const;
 
 private:
+    // Sets the printer up for /p and /pt; false (after the message) when
+    // the printer does not exist.
+    bool PreparePrinter(QPrinter& printer) const;
+    // False (after the message) for an output that is not a PDF of ours to
+    // replace.
+    bool MayWritePdf() const;
+    bool PrintToPdf(CNamenApp& app) const;
+
     CommandLineInfo commandLine_;
 };

@@ -3,10 +3,12 @@
 #include "platform/UiHost.h"
 #include "resources/Resource.h"
 
+#include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <algorithm>
 
 namespace printerdevice {
 
@@ -28,6 +30,27 @@ void PrepareForPdf(QPrinter& printer, const QString& path) {
     printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
     printer.setFromTo(0, 0);
     printer.setCopyCount(1);
+}
+
+bool IsCompletePdf(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.read(5) != "%PDF-")
+        return false;
+    // The trailer: "startxref", the offset, "%%EOF" and an end of line.
+    const qint64 size = file.size();
+    const qint64 tailStart = std::max<qint64>(0, size - 256);
+    if (!file.seek(tailStart))
+        return false;
+    const QByteArray tail = file.read(size - tailStart).trimmed();
+    const qsizetype keyword = tail.lastIndexOf("startxref");
+    if (!tail.endsWith("%%EOF") || keyword < 0)
+        return false;
+    const qsizetype number = keyword + qsizetype(sizeof "startxref" - 1);
+    bool ok = false;
+    const qint64 offset = tail.mid(number, tail.size() - 5 - number).trimmed().toLongLong(&ok);
+    if (!ok || offset < 0 || offset > size - 4 || !file.seek(offset))
+        return false;
+    return file.read(4) == "xref";
 }
 
 DeviceContext::Attributes Attributes(const QPrinter& printer) {

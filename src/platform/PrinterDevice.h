@@ -18,6 +18,13 @@ void PrepareForPrinter(QPrinter& printer);
 // corner (offset 0, 0).
 void PrepareForPdf(QPrinter& printer, const QString& path);
 
+// Whether the file holds a whole PDF as the PDF printer writes it: it starts
+// with "%PDF-", ends with "%%EOF", and the offset of the cross-reference
+// table given at its end points at that table. Qt's PDF engine does not
+// report failed writes; a lost piece moves the table away from its offset,
+// and a cut file lacks the end.
+bool IsCompletePdf(const QString& path);
+
 // Resolution and printing offset of the printer, for the contexts of a job
 // and of the print preview.
 DeviceContext::Attributes Attributes(const QPrinter& printer);

@@ -3,14 +3,20 @@
 // that must end with a message on standard error and exit status 1.
 
 #include "AppFixture.h"
+#include "StripFiles.h"
 #include "platform/CodePage.h"
 
 #include <QDate>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <functional>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -20,8 +26,11 @@ struct Outcome {
     QString err;
 };
 
-Outcome Execute(const QString& program, const QStringList& args, bool withoutDisplay = false) {
+Outcome Execute(const QString& program, const QStringList& args, bool withoutDisplay = false,
+                const std::function<void()>& inChild = {}) {
     QProcess p;
+    if (inChild)
+        p.setChildProcessModifier(inChild);
     if (withoutDisplay) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
@@ -38,8 +47,19 @@ Outcome Execute(const QString& program, const QStringList& args, bool withoutDis
     return r;
 }
 
-Outcome Quintara(const QStringList& args) {
-    return Execute(QStringLiteral(QUINTARA_BINARY_DIR "/quintara"), args, true);
+Outcome Quintara(const QStringList& args, const std::function<void()>& inChild = {}) {
+    return Execute(QStringLiteral(QUINTARA_BINARY_DIR "/quintara"), args, true, inChild);
+}
+
+// A disk that is full after 4 KB: every write beyond fails (EFBIG, or the
+// signal SIGXFSZ for a program that does not ignore it).
+void FourKilobyteDisk() {
+    const rlimit limit{4096, 4096};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+QStringList FilesIn(const QString& folder) {
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
 }
 
 bool IsMark(QColor c) {
@@ -135,4 +155,63 @@ TEST_F(BatchPrint, FailuresSayWhyOnStandardErrorAndExitWithOne) {
         EXPECT_TRUE(run.out.isEmpty()) << what;
     }
     EXPECT_FALSE(QFile::exists(pdf));
+}
+
+TEST_F(BatchPrint, PdfOutputNeverReplacesAFileThatIsNotItsOwn) {
+    const QString strip = TempPath("strip.V7N");
+    const QString link = TempPath("link.pdf");
+    const QString pipe = TempPath("pipe.pdf");
+    WriteFileBytes(strip, TestDataFile("demo.V7N"));
+    ASSERT_EQ(::link(QFile::encodeName(strip).constData(), QFile::encodeName(link).constData()), 0);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+    const QString notPdf =
+        QString::fromUtf8(" ist keine PDF-Datei und wird nicht überschrieben.\n");
+    const QString isInput = QString::fromUtf8(" ist die Datei, die gedruckt werden soll; sie wird "
+                                              "nicht mit der PDF-Datei überschrieben.\n");
+    const struct {
+        QStringList args;
+        QString message;
+    } cases[] = {
+        {{"--print-to-pdf", strip}, strip + notPdf}, // the output name forgotten
+        {{"--print-to-pdf", strip, strip}, strip + isInput},
+        {{"--print-to-pdf", link, strip}, link + isInput},
+        {{"--print-to-pdf", pipe, demo}, pipe + notPdf}, // would wait for a reader
+    };
+    for (const auto& c : cases) {
+        const Outcome run = Quintara(c.args);
+        EXPECT_EQ(run.exitCode, 1) << c.args.join(' ').toStdString();
+        EXPECT_EQ(run.err.toStdString(), ("Quintara: " + c.message).toStdString());
+    }
+    EXPECT_EQ(ReadFileBytes(strip), TestDataFile("demo.V7N"));
+    EXPECT_EQ(FilesIn(dir.path()), QStringList({"link.pdf", "pipe.pdf", "strip.V7N"}));
+}
+
+TEST_F(BatchPrint, FullDiskKeepsTheOlderPdfAndLeavesNoTemporaryFile) {
+    const QString old = TempPath("old.pdf");
+    ASSERT_EQ(Quintara({"--print-to-pdf", old, demo}).exitCode, 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(old).constData(), 0640), 0);
+    const Bytes before = ReadFileBytes(old);
+    ASSERT_GT(before.size(), 4096u);
+
+    for (const QString& target : {old, TempPath("new.pdf")}) {
+        const Outcome run = Quintara({"--print-to-pdf", target, demo}, FourKilobyteDisk);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err,
+                  "Quintara: In die Datei " + target + " kann nicht geschrieben werden.\n");
+    }
+    EXPECT_EQ(ReadFileBytes(old), before);
+    EXPECT_EQ(FilesIn(dir.path()), QStringList({"old.pdf"}));
+
+    // With room, an older PDF is replaced and keeps its permissions; an
+    // empty file (a name made by mktemp) may be written too.
+    const QString empty = TempPath("empty.pdf");
+    WriteFileBytes(empty, {});
+    for (const QString& target : {old, empty}) {
+        const Outcome run = Quintara({"--print-to-pdf", target, demo});
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_EQ(ReadFileBytes(target).size(), before.size());
+    }
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(old).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
 }
