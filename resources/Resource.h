@@ -134,3 +134,7 @@ constexpr int IDS_ABOUT_TITLE = 101;
 constexpr int IDS_ABOUT_TEXT = 102;
 constexpr int IDS_ABOUT_VERSION = 103;
 constexpr int IDS_ABOUT_COPYRIGHT = 104;
+
+// Start-up without a display
+constexpr int IDS_NO_DISPLAY = 30740;
+constexpr int IDS_DISPLAY_UNREACHABLE = 30741;

@@ -5,7 +5,11 @@
 #include "app/NamenApp.h"
 #include "app/ShellIntegration.h"
 #include "platform/ConsoleUiHost.h"
+#include "platform/DisplayCheck.h"
 #include "platform/QtUiHost.h"
+#include "platform/StringTable.h"
+#include "platform/UiHost.h"
+#include "resources/Resource.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -22,10 +26,22 @@ QStringList Arguments(int argc, char** argv) {
     return args;
 }
 
-bool HaveDisplay() {
-    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+// The window needs a display that answers; Qt itself would abort with an
+// English text. Answers false after the message.
+bool ReportDisplay(const DisplayCheck& check) {
+    QString text;
+    switch (check.GetOutcome()) {
+    case DisplayCheck::Outcome::Reachable:
+        return true;
+    case DisplayCheck::Outcome::NotSet:
+        text = LoadStr(IDS_NO_DISPLAY);
+        break;
+    case DisplayCheck::Outcome::Unreachable:
+        text = FormatString1(IDS_DISPLAY_UNREACHABLE, check.DisplayName());
+        break;
+    }
+    std::fprintf(stderr, "Quintara: %s\n", qUtf8Printable(text));
+    return false;
 }
 
 } // namespace
@@ -49,15 +65,19 @@ int main(int argc, char** argv) {
     }
 
     // Printing from the command line shows no window and needs no display.
+    DisplayCheck display;
     if (cmd.IsBatch()) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         BatchPrinter::QuietQtMessages();
-    } else if (!HaveDisplay()) {
-        std::fprintf(stderr, "Quintara: Keine Anzeige gefunden (DISPLAY ist nicht gesetzt).\n");
-        return 1;
+    } else {
+        display = DisplayCheck::Run();
+        if (!ReportDisplay(display))
+            return 1;
     }
 
     QApplication app(argc, argv);
+    // Only now: the check's connection kept an X server from resetting.
+    display.CloseConnection();
     QApplication::setApplicationName(QStringLiteral("Quintara"));
     QApplication::setApplicationVersion(QStringLiteral(QUINTARA_VERSION));
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));

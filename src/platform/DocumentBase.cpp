@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -31,6 +32,47 @@ void ReportOpenError(int error, const QString& path) {
         AppMessageBoxId(IDP_FAILED_TO_OPEN_DOC);
         break;
     }
+}
+
+// Only a regular file (a symbolic link to one included) can be a document.
+// A FIFO would wait for a writer for ever, a device may never end or act on
+// being opened (a serial line raises its modem lines), and a folder reads
+// nothing; all of them are refused before they are opened, let alone read.
+bool CheckIsRegularFile(const QByteArray& native, const QString& path) {
+    struct stat st {};
+    if (::stat(native.constData(), &st) != 0) {
+        ReportOpenError(errno, path);
+        return false;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        AppMessageBoxId(IDP_FAILED_TO_OPEN_DOC);
+        return false;
+    }
+    return true;
+}
+
+// The descriptor of a regular file opened for reading, or -1 after the
+// message. The path may be replaced between the check and the open, so the
+// open cannot wait (O_NONBLOCK), never takes a terminal as the controlling
+// one, and what it opened is checked again; reading then blocks as usual.
+int OpenRegularFile(const QString& path) {
+    const QByteArray native = QFile::encodeName(path);
+    if (!CheckIsRegularFile(native, path))
+        return -1;
+    const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) {
+        ReportOpenError(errno, path);
+        return -1;
+    }
+    struct stat st {};
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || flags < 0 ||
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        AppMessageBoxId(IDP_FAILED_TO_OPEN_DOC);
+        return -1;
+    }
+    return fd;
 }
 
 void ReportSaveError(int error, const QString& path, bool creating) {
@@ -147,13 +189,15 @@ bool DocumentBase::DoSave(const QString& path, bool replace) {
     return true;
 }
 
+bool DocumentBase::CanOpenDocument(const QString& path) {
+    return CheckIsRegularFile(QFile::encodeName(path), path);
+}
+
 bool DocumentBase::OnOpenDocument(const QString& path) {
-    const QByteArray native = QFile::encodeName(path);
-    const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        ReportOpenError(errno, path);
+    // Nothing of the document changes until the file is open.
+    const int fd = OpenRegularFile(path);
+    if (fd < 0)
         return false;
-    }
     SetModifiedFlag(true);
     DeleteContents();
     FdByteStream stream(fd);

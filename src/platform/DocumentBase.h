@@ -66,7 +66,14 @@ public:
     bool DoSave(const QString& path, bool replace = true);
 
     // Loads the file into the document; false (after the message) on failure.
+    // A path that cannot be opened, or is not a regular file, leaves the
+    // document as it was; a file that fails to load resets it to an empty
+    // untitled strip.
     virtual bool OnOpenDocument(const QString& path);
+    // Whether path names a regular file (a symbolic link is followed), with
+    // the message when not; lets a caller refuse such a path before it asks
+    // or changes anything.
+    static bool CanOpenDocument(const QString& path);
     virtual bool OnSaveDocument(const QString& path);
 
 private:

@@ -80,6 +80,11 @@ void SdiAppBase::OnFileOpen() {
 }
 
 bool SdiAppBase::OpenDocumentFile(const QString& path, bool ask) {
+    // A path that cannot be a document (missing, a folder, a FIFO, a device)
+    // is refused before the save-changes question and the preview close:
+    // the open strip stays exactly as it is.
+    if (!DocumentBase::CanOpenDocument(path))
+        return false;
     if (ask && !document_->SaveModified())
         return false;
     // A file dropped on the window (or handed over otherwise) while the
@@ -98,10 +103,13 @@ void SdiAppBase::OnOpenRecentFile(int id) {
     if (index < 0 || index >= recent_.Count())
         return;
     const QString path = recent_.Entries().at(index);
-    if (!document_->SaveModified())
-        return;
-    if (!OpenDocumentFile(path, false) && !QFileInfo::exists(path))
-        recent_.Remove(index);
+    // A file gone away leaves the list; found by path, as a save asked for
+    // on the way may have moved the entries.
+    if (!OpenDocumentFile(path, true) && !QFileInfo::exists(path)) {
+        const int now = int(recent_.Entries().indexOf(path));
+        if (now >= 0)
+            recent_.Remove(now);
+    }
 }
 
 void SdiAppBase::AddToRecentFileList(const QString& path) {

@@ -40,8 +40,10 @@ public:
     bool OnFileNew();
     // Open: save-changes question, the file dialog, then the file.
     void OnFileOpen();
-    // Loads path after the save-changes question (when `ask`). On failure the
-    // document is an empty untitled strip and false comes back.
+    // Loads path after the save-changes question (when `ask`); false on
+    // failure. A path that is not a regular file is refused before the
+    // question and leaves the strip as it was; a file that fails to load
+    // leaves an empty untitled strip.
     bool OpenDocumentFile(const QString& path, bool ask = true);
     // Starts with a new, empty document.
     void NewDocument();
