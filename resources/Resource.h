@@ -128,6 +128,8 @@ constexpr int IDS_ASK_CANCEL_RECEIVE = 23004;
 constexpr int IDS_NAMES_RECEIVED = 23005;
 constexpr int IDS_ERR_SEND = 23006;
 constexpr int IDS_ERR_TIMEOUT = 23007;
+constexpr int IDS_ERR_PORT_GROUP = 23008;
+constexpr int IDS_ERR_PORT_NO_ACCESS = 23009;
 
 // About box
 constexpr int IDS_ABOUT_TITLE = 101;

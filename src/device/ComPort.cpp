@@ -1,6 +1,8 @@
 #include "device/ComPort.h"
 
 #include "device/PortDataEvent.h"
+#include "device/PortOpenFailure.h"
+#include "device/PortWriteEvent.h"
 #include "platform/UiHost.h"
 #include "resources/Resource.h"
 
@@ -37,8 +39,10 @@ int CComPort::FindPort(std::int8_t port, std::int8_t maxPort) {
 }
 
 std::unique_ptr<SerialDevice> CComPort::OpenPortHandle(std::int8_t port) {
-    if (port < 0)
+    if (port < 0) {
+        SetSerialLastError(ENOENT);
         return nullptr;
+    }
     return SerialDevice::Open(ComPortDeviceName(port));
 }
 
@@ -48,7 +52,10 @@ int CComPort::Open() {
         Close();
     handle = OpenPortHandle(portNumber);
     if (!handle) {
-        ShowMessage(IDS_ERR_OPEN_PORT, {int(portNumber)});
+        const int error = SerialLastError();
+        const std::string device = ComPortDeviceName(portNumber);
+        AppMessageBox(PortOpenFailureText(portNumber, device, error, DeviceAccessGroup(device),
+                                          CurrentUserName()));
         return 0;
     }
     if (!handle->SetupComm(inQueueSize, outQueueSize) || !ApplyTimeouts())
@@ -135,10 +142,12 @@ void CComPort::Close() {
             stopEvent_->Set();
         if (dataEvent)
             dataEvent->Set();
-        if (readerThread) {
-            if (readerThread->joinable())
-                readerThread->join();
-            readerThread.reset();
+        // A write held by flow control gives up rather than hold this up.
+        handle->AbortWrites();
+        for (auto* thread : {&readerThread, &writerThread}) {
+            if (*thread && (*thread)->joinable())
+                (*thread)->join();
+            thread->reset();
         }
         handle->PurgeComm(kPurgeAll);
         handle.reset();
@@ -157,6 +166,41 @@ bool CComPort::Write(const void* data, std::uint32_t length) {
     DWORD written = 0;
     const bool ok = handle->WriteFile(data, length, written);
     return ok && written == length;
+}
+
+bool CComPort::BeginWrite(const void* data, std::uint32_t length) {
+    if (!handle) {
+        SetSerialLastError(EBADF);
+        return false;
+    }
+    if (writing_.load()) {
+        SetSerialLastError(EBUSY);
+        return false;
+    }
+    // The last writer has posted its outcome and is ending, if not gone.
+    if (writerThread && writerThread->joinable())
+        writerThread->join();
+    const auto* bytes = static_cast<const std::uint8_t*>(data);
+    std::vector<std::uint8_t> copy(bytes, bytes + length);
+    writing_.store(true);
+    try {
+        writerThread =
+            std::make_unique<std::thread>(&CComPort::WriterThread, this, std::move(copy));
+    } catch (const std::system_error& e) {
+        writing_.store(false);
+        SetSerialLastError(e.code().value());
+        return false;
+    }
+    return true;
+}
+
+void CComPort::WriterThread(std::vector<std::uint8_t> bytes) {
+    const bool ok = Write(bytes.data(), std::uint32_t(bytes.size()));
+    const int error = ok ? 0 : SerialLastError();
+    // Cleared first: the owner may start the next write as soon as it sees the outcome.
+    writing_.store(false);
+    if (QObject* window = notifyWindow.load())
+        PostPortWriteEvent(window, ok, error, this);
 }
 
 bool CComPort::PostChunk(int count) {

@@ -2,8 +2,9 @@
 // The serial port to the apparatus: chooses one of COM1 to COM4, opens it
 // exclusively with fixed queue sizes, time-outs and line settings, and runs a
 // reader thread that polls the line and hands each chunk of received bytes to
-// the notify window (PortDataEvent, WM_PORTDATA). Writes happen on the
-// caller's thread.
+// the notify window (PortDataEvent, WM_PORTDATA). Write works on the
+// caller's thread; BeginWrite on a thread of the port's own, so that a line
+// held by flow control cannot stop the caller.
 //
 // Hand-over of readBuffer: dataEvent is signalled while the reader may fill
 // the buffer. The reader resets it before it posts a chunk; from then on the
@@ -17,6 +18,7 @@
 #include <cstdint>
 #include <memory>
 #include <thread>
+#include <vector>
 
 class QObject;
 
@@ -37,7 +39,8 @@ public:
     // in use, or when the number names no device (0 or negative).
     std::unique_ptr<SerialDevice> OpenPortHandle(std::int8_t port);
     // Opens and configures portNumber and starts the reader. Answers 1, or
-    // 0 after showing message 23001 or 23002.
+    // 0 after showing message 23001 (23008 or 23009 when the user may not
+    // open the device) or 23002.
     int Open();
     bool ApplyTimeouts();
     bool ApplyLineSettings();
@@ -46,6 +49,12 @@ public:
     // True only when all `length` bytes went out within the write time-out;
     // 0 bytes succeed even on a closed port.
     bool Write(const void* data, std::uint32_t length);
+    // Starts writing a copy of the bytes on the port's writer thread and
+    // answers at once; the outcome, with Write's time-out, comes to
+    // notifyWindow as a PortWriteEvent. False, with nothing posted, when the
+    // port is closed or the last write is still under way. Close ends a
+    // waiting write at once (it fails with ECANCELED).
+    bool BeginWrite(const void* data, std::uint32_t length);
 
     // The reader thread's body. Answers 0 after a normal end, 1 when started
     // without an open port.
@@ -69,6 +78,7 @@ public:
     std::atomic<QObject*> notifyWindow{nullptr};
     std::unique_ptr<ManualResetEvent> dataEvent; // exists only while open
     std::unique_ptr<std::thread> readerThread;   // exists only while open
+    std::unique_ptr<std::thread> writerThread;   // the last BeginWrite's, until Close
     std::uint8_t readBuffer[kReadChunk];         // the chunk last read
 
     // Limits that tests shorten; like the line settings they take effect at
@@ -81,7 +91,11 @@ private:
     int FailOpen(int error);
     // Resets dataEvent and posts WM_PORTDATA; false when there is no window.
     bool PostChunk(int count);
+    // The writer thread's body: writes `bytes` and posts the outcome.
+    void WriterThread(std::vector<std::uint8_t> bytes);
 
     // Ends the reader's pause at once when Close wants it gone.
     std::unique_ptr<ManualResetEvent> stopEvent_;
+    // True from BeginWrite until the writer has posted its outcome.
+    std::atomic<bool> writing_{false};
 };

@@ -1,6 +1,7 @@
 #include "device/ReceiveDlg.h"
 
 #include "device/PortDataEvent.h"
+#include "device/PortWriteEvent.h"
 #include "platform/DialogUnits.h"
 #include "platform/UiHost.h"
 #include "resources/Resource.h"
@@ -85,11 +86,30 @@ void CReceiveDlg::OnSelectPort(int number) {
 
 void CReceiveDlg::OnStartTransfer() {
     static const std::uint8_t request[2] = {0x00, 0x07};
-    if (!port.Write(request, sizeof request)) {
+    // Written off this thread: the apparatus may hold the line with XOFF
+    // for as long as the write time-out, and the window must not wait.
+    if (!port.BeginWrite(request, sizeof request)) {
         AppMessageBoxId(IDS_ERR_SEND);
         return;
     }
     start_->setEnabled(false);
+    sending_ = true;
+    dataSinceRequest_ = false;
+}
+
+void CReceiveDlg::OnRequestWritten(bool ok) {
+    sending_ = false;
+    if (!ok) {
+        AppMessageBoxId(IDS_ERR_SEND);
+        start_->setEnabled(true);
+        return;
+    }
+    // An answer that overtook the write's report has ended the wait already.
+    if (!dataSinceRequest_)
+        StartAnswerTimer();
+}
+
+void CReceiveDlg::StartAnswerTimer() {
     KillAnswerTimer();
     timerId = startTimer(answerTimeout);
 }
@@ -102,10 +122,13 @@ void CReceiveDlg::KillAnswerTimer() {
 }
 
 void CReceiveDlg::timerEvent(QTimerEvent* event) {
-    if (event->timerId() == timerId)
-        OnTimer();
-    else
+    if (event->timerId() != timerId) {
         QDialog::timerEvent(event);
+        return;
+    }
+    // Fires once: a time-out held by the cancel question is not repeated.
+    KillAnswerTimer();
+    HandleOrHold([this] { OnTimer(); });
 }
 
 void CReceiveDlg::OnTimer() {
@@ -115,21 +138,62 @@ void CReceiveDlg::OnTimer() {
 }
 
 void CReceiveDlg::reject() {
-    if (!start_->isEnabled()) {
-        // A transfer is under way: ask before throwing it away.
-        if (AppMessageBoxId(IDS_ASK_CANCEL_RECEIVE, MbButtons::OkCancel) != MbResult::Ok)
-            return;
-    }
+    if (asking_)
+        return;
+    // A transfer under way is thrown away only when the user says so.
+    if (!start_->isEnabled() && !ConfirmCancel())
+        return;
     KillAnswerTimer();
+    // A chunk held meanwhile goes unparsed, as the user chose; closing the
+    // port releases its buffer.
+    held_.clear();
     QDialog::reject();
+}
+
+bool CReceiveDlg::ConfirmCancel() {
+    asking_ = true;
+    const bool ok = AppMessageBoxId(IDS_ASK_CANCEL_RECEIVE, MbButtons::OkCancel) == MbResult::Ok;
+    asking_ = false;
+    if (ok)
+        return true;
+    // Kept on: what came meanwhile is handled now, in the order it came.
+    std::vector<std::function<void()>> held;
+    held.swap(held_);
+    for (const auto& action : held) {
+        if (finished_)
+            break;
+        action();
+    }
+    return false;
+}
+
+void CReceiveDlg::HandleOrHold(std::function<void()> action) {
+    if (asking_)
+        held_.push_back(std::move(action));
+    else
+        action();
 }
 
 bool CReceiveDlg::event(QEvent* e) {
     if (e->type() == PortDataEvent::kType) {
         auto* chunk = static_cast<PortDataEvent*>(e);
         // A chunk of a port that has been closed and opened again since is not ours.
-        if (chunk->Port() == &port)
-            OnPortData(chunk->Count());
+        if (chunk->Port() != &port)
+            return true;
+        const int count = chunk->Count();
+        // Data has come: the time-out is over, whether the chunk is parsed
+        // now or after the question. Held, it keeps the reader waiting, so
+        // the rest of the answer waits in the driver.
+        KillAnswerTimer();
+        HandleOrHold([this, count] { OnPortData(count); });
+        return true;
+    }
+    if (e->type() == PortWriteEvent::kType) {
+        auto* written = static_cast<PortWriteEvent*>(e);
+        if (written->Port() == &port && sending_ && !finished_) {
+            const bool ok = written->Ok();
+            HandleOrHold([this, ok] { OnRequestWritten(ok); });
+        }
         return true;
     }
     return QDialog::event(e);
@@ -138,6 +202,7 @@ bool CReceiveDlg::event(QEvent* e) {
 void CReceiveDlg::OnPortData(int count) {
     // Any chunk ends the answer time-out for good.
     KillAnswerTimer();
+    dataSinceRequest_ = true;
     if (port.running.load() == 0 || !port.handle)
         return;
     DWORD errors = 0;
@@ -147,6 +212,7 @@ void CReceiveDlg::OnPortData(int count) {
     if (count > 0)
         parser.Feed(port.readBuffer, std::size_t(std::min(count, CComPort::kReadChunk)));
     if (parser.IsComplete()) {
+        finished_ = true;
         ShowMessage(IDS_NAMES_RECEIVED, {parser.receivedCount});
         accept();
     }

@@ -3,12 +3,21 @@
 // and reads the apparatus's answer; ends with OK once the answer is
 // complete. The dialog owns its port, which stays open from the dialog's
 // initialisation until the dialog is destroyed.
+//
+// The request is written by the port's writer, never on this thread, so a
+// line held by XOFF cannot freeze the window; its outcome comes back as a
+// posted PortWriteEvent. While the "really cancel?" question is open, what
+// the port and the timer bring is held, not handled: the user's answer
+// decides whether it is dropped with the dialog or handled as if the
+// question had never been asked.
 
 #include "device/AnswerParser.h"
 #include "device/ComPort.h"
 
 #include <QDialog>
 #include <array>
+#include <functional>
+#include <vector>
 
 class QPushButton;
 class QRadioButton;
@@ -25,6 +34,8 @@ public:
     void OnInitDialog();
     void OnSelectPort(int port);
     void OnStartTransfer();
+    // The outcome of the request's write.
+    void OnRequestWritten(bool ok);
     void OnTimer();
     // Cancel, Esc and the close box: asks first while a transfer is under way.
     void reject() override;
@@ -46,9 +57,20 @@ protected:
 
 private:
     void KillAnswerTimer();
+    void StartAnswerTimer();
+    // Asks 23004; answers true for OK. Handles what was held meanwhile when
+    // the answer is Cancel.
+    bool ConfirmCancel();
+    // Handles `action` now, or after the cancel question if it is open.
+    void HandleOrHold(std::function<void()> action);
 
     std::array<QRadioButton*, 4> ports_{};
     QPushButton* start_ = nullptr;
     QPushButton* cancel_ = nullptr;
     bool initialized_ = false;
+    bool sending_ = false;                    // the request is being written
+    bool dataSinceRequest_ = false;           // a chunk came after the last request
+    bool finished_ = false;                   // the answer is complete; the dialog ends
+    bool asking_ = false;                     // the cancel question is open
+    std::vector<std::function<void()>> held_; // what came while asking, in order
 };

@@ -119,6 +119,10 @@ public:
     // Writes on the caller's thread within the write time-outs; `written`
     // tells how many bytes went out when the time ran out.
     virtual bool WriteFile(const void* data, DWORD size, DWORD& written) = 0;
+    // Makes a write that waits on another thread, and every later write,
+    // give up within a few milliseconds (ECANCELED). For a device about to
+    // be closed, whose writer must not hold the closing up.
+    virtual void AbortWrites() = 0;
     // The CE_* line errors since the previous call (none on devices that keep
     // no counters) and, when asked for, the queue state.
     virtual bool ClearCommError(DWORD& errors, COMSTAT* status = nullptr) = 0;
@@ -137,3 +141,11 @@ void SetSerialLastError(int error);
 std::string ComPortDeviceName(int n);
 // The system's own name of its n-th serial port (n from 1).
 std::string DefaultComDeviceName(int n);
+
+// The group whose members may read and write the device at `path`: the
+// device's own group when its mode lets that group read and write it. Empty
+// when there is none worth joining (no such file, the group has no access,
+// or it is the superuser's group).
+std::string DeviceAccessGroup(const std::string& path);
+// The login name of the user the program runs as (never empty).
+std::string CurrentUserName();

@@ -6,6 +6,7 @@
 #include "platform/SerialTermios.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <fcntl.h>
@@ -22,6 +23,9 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+// The longest a waiting write goes without looking whether it is to give up.
+constexpr std::int64_t kAbortCheckMs = 10;
 
 bool Fail(int error) {
     SetSerialLastError(error);
@@ -47,6 +51,7 @@ public:
     bool ReadFile(void* buffer, DWORD size, DWORD& read) override;
     bool WriteFile(const void* data, DWORD size, DWORD& written) override;
     bool ClearCommError(DWORD& errors, COMSTAT* status) override;
+    void AbortWrites() override { aborted_.store(true); }
 
 private:
     struct Counts {
@@ -64,6 +69,7 @@ private:
     // answers what SetCommState was given.
     DCB accepted_{};
     Counts lastCounts_;
+    std::atomic<bool> aborted_{false};
 };
 
 PosixSerialDevice::~PosixSerialDevice() {
@@ -182,6 +188,8 @@ bool PosixSerialDevice::WriteFile(const void* data, DWORD size, DWORD& written) 
                                   std::uint64_t(size) * timeouts_.WriteTotalTimeoutMultiplier);
     const auto* bytes = static_cast<const unsigned char*>(data);
     while (written < size) {
+        if (aborted_.load())
+            return Fail(ECANCELED);
         const ssize_t n = ::write(fd_, bytes + written, size - written);
         if (n > 0) {
             written += DWORD(n);
@@ -190,13 +198,14 @@ bool PosixSerialDevice::WriteFile(const void* data, DWORD size, DWORD& written) 
         if (n < 0 && errno != EAGAIN && errno != EINTR)
             return Fail(errno);
         // No room: the queue is full, or flow control holds the output.
-        int wait = -1;
+        // Waited for in short slices, so that an abort is seen at once.
+        int wait = int(kAbortCheckMs);
         if (bounded) {
             const auto left =
                 std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
             if (left.count() <= 0)
                 return Fail(ETIMEDOUT);
-            wait = int(std::min<std::int64_t>(left.count() + 1, 1000));
+            wait = int(std::min<std::int64_t>(left.count() + 1, kAbortCheckMs));
         }
         pollfd p{fd_, POLLOUT, 0};
         const int r = ::poll(&p, 1, wait);
@@ -216,9 +225,10 @@ bool PosixSerialDevice::Drain(DWORD size, DWORD& written, bool bounded,
         int queued = 0;
         if (::ioctl(fd_, TIOCOUTQ, &queued) != 0 || queued <= 0)
             return true;
-        if (bounded && Clock::now() >= deadline) {
+        const bool aborted = aborted_.load();
+        if (aborted || (bounded && Clock::now() >= deadline)) {
             written = size - std::min<DWORD>(DWORD(queued), size);
-            return Fail(ETIMEDOUT);
+            return Fail(aborted ? ECANCELED : ETIMEDOUT);
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }

@@ -30,6 +30,7 @@ public:
         thread_.join();
     }
     std::string Path() const { return sim_.Path().toStdString(); }
+    int Answered() const { return sim_.Answered(); }
 
 private:
     v7sim::Simulator sim_;
@@ -198,4 +199,112 @@ TEST_F(Receive, WithoutAnyPortTheRequestCannotBeSent) {
     });
     doc.OnReceiveNames();
     EXPECT_EQ(ui.MessageTexts(), QStringList({"Fehler beim Senden an Telvora V7"}));
+}
+
+TEST_F(Receive, WhatArrivesWhileCancelIsAskedWaitsForTheAnswer) {
+    const QString names = QStringLiteral("16 Namen empfangen vom Telvora V7");
+    const QString ask = LoadStr(IDS_ASK_CANCEL_RECEIVE);
+    // Esc right after the start; the whole answer reaches the line while the
+    // question is open. OK drops it unread; Abbrechen reads it as if the
+    // question had never been asked.
+    for (const MbResult answer : {MbResult::Ok, MbResult::Cancel}) {
+        ui.messages.clear();
+        doc.names[0] = "bleibt";
+        auto options = Options();
+        options.once = true;
+        Simulator sim(options);
+        SetCom(1, sim.Path());
+        ui.whileShown = [&](const ShownMessage& m) {
+            if (m.buttons != MbButtons::OkCancel)
+                return;
+            EXPECT_TRUE(PumpUntil([&] { return sim.Answered() == 1; }, 3000));
+            PumpFor(150);
+            EXPECT_EQ(ui.MessageTexts(), QStringList{m.text}) << "nothing over the question";
+            ui.messageAnswers = {answer};
+        };
+        ScriptDialog([](CReceiveDlg& d) {
+            QTest::mouseClick(d.StartButton(), Qt::LeftButton);
+            QTest::keyClick(&d, Qt::Key_Escape);
+        });
+        doc.OnReceiveNames();
+        if (answer == MbResult::Ok) {
+            EXPECT_EQ(ui.MessageTexts(), QStringList{ask});
+            EXPECT_EQ(doc.GetName(0), "bleibt");
+            EXPECT_FALSE(doc.IsModified());
+        } else {
+            EXPECT_EQ(ui.MessageTexts(), (QStringList{ask, names}));
+            EXPECT_EQ(doc.GetName(0), "Zentrale");
+            EXPECT_TRUE(doc.IsModified());
+            doc.ResetToNew();
+        }
+    }
+
+    // A time-out that runs out while the question is open is reported once
+    // the question is answered with Abbrechen, not over it.
+    ui.messages.clear();
+    Pty line;
+    SetCom(1, line.Path());
+    ui.whileShown = [&](const ShownMessage& m) {
+        if (m.buttons != MbButtons::OkCancel)
+            return;
+        PumpFor(700); // beyond the shortened time-out
+        EXPECT_EQ(ui.MessageTexts(), QStringList{m.text});
+        ui.messageAnswers = {MbResult::Cancel};
+    };
+    ScriptDialog([&](CReceiveDlg& d) {
+        QTest::mouseClick(d.StartButton(), Qt::LeftButton);
+        ASSERT_TRUE(PumpUntil([&] { return d.timerId != 0; }, 2000));
+        QTest::keyClick(&d, Qt::Key_Escape);
+        EXPECT_TRUE(d.StartButton()->isEnabled());
+        d.reject(); // nothing under way any more: closes without asking
+    });
+    doc.OnReceiveNames();
+    EXPECT_EQ(ui.MessageTexts(), (QStringList{ask, LoadStr(IDS_ERR_TIMEOUT)}));
+}
+
+TEST_F(Receive, ALineHeldByXoffNeverFreezesTheWindow) {
+    Pty line;
+    SetCom(1, line.Path());
+    const QByteArray request("\x00\x07", 2);
+    // With the full five seconds of the write's bound: the click returns long
+    // before the bound, and Abbrechen ends the dialog and the waiting write
+    // without waiting for it (the bounds leave room for a slow machine).
+    ui.messageAnswers = {MbResult::Ok};
+    const auto begin = std::chrono::steady_clock::now();
+    ScriptDialog([&](CReceiveDlg& d) {
+        line.Send("\x13");
+        PumpFor(30);
+        const auto click = std::chrono::steady_clock::now();
+        QTest::mouseClick(d.StartButton(), Qt::LeftButton);
+        EXPECT_LT(MillisecondsSince(click), 2000);
+        EXPECT_FALSE(d.StartButton()->isEnabled());
+        PumpFor(200);
+        QTest::mouseClick(d.CancelButton(), Qt::LeftButton);
+    });
+    doc.OnReceiveNames();
+    EXPECT_LT(MillisecondsSince(begin), 4000);
+    EXPECT_EQ(ui.MessageTexts(), QStringList{LoadStr(IDS_ASK_CANCEL_RECEIVE)});
+
+    // A write that runs out of time still says so, and the dialog is ready
+    // for another try, which goes out once the line is free.
+    ui.messages.clear();
+    ui.messageAnswers = {MbResult::Ok, MbResult::Ok};
+    line.Send("\x11");
+    ScriptDialog([&](CReceiveDlg& d) {
+        d.port.writeTimeoutConstant = 300;
+        d.OnSelectPort(1); // opened again with the shorter bound
+        line.Send("\x13");
+        PumpFor(30);
+        QTest::mouseClick(d.StartButton(), Qt::LeftButton);
+        EXPECT_TRUE(PumpUntil([&] { return d.StartButton()->isEnabled(); }, 3000));
+        EXPECT_EQ(ui.MessageTexts(), QStringList{LoadStr(IDS_ERR_SEND)});
+        EXPECT_EQ(d.timerId, 0);
+        line.Send("\x11");
+        QTest::mouseClick(d.StartButton(), Qt::LeftButton);
+        EXPECT_TRUE(line.Receive(300).endsWith(request));
+        EXPECT_TRUE(PumpUntil([&] { return d.timerId != 0; }, 2000));
+        d.reject();
+    });
+    doc.OnReceiveNames();
+    EXPECT_EQ(Count(IDS_ERR_SEND), 1);
 }

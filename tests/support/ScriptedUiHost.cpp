@@ -14,6 +14,11 @@ ScriptedUiHost::~ScriptedUiHost() {
 
 MbResult ScriptedUiHost::MessageBox(const QString& text, MbButtons buttons, MbIcon icon) {
     messages.push_back({text, buttons, icon});
+    if (whileShown && !inWhileShown_) {
+        inWhileShown_ = true;
+        whileShown(ShownMessage{text, buttons, icon});
+        inWhileShown_ = false;
+    }
     if (!messageAnswers.empty()) {
         const MbResult r = messageAnswers.front();
         messageAnswers.pop_front();

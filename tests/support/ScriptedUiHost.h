@@ -24,6 +24,9 @@ public:
 
     // Answers, taken in order; without one a box answers OK / Cancel.
     std::deque<MbResult> messageAnswers;
+    // Runs while a box is open, before it is answered (not for boxes shown
+    // meanwhile): a test can let events arrive or set the answer.
+    std::function<void(const ShownMessage&)> whileShown;
     // File answers: a path, or an empty string for a cancelled dialog.
     std::deque<QString> fileAnswers;
     // A colour answer: nothing = cancelled; a function may also edit the custom colours.
@@ -65,4 +68,5 @@ public:
 
 private:
     UiHost* previous_;
+    bool inWhileShown_ = false;
 };

@@ -112,6 +112,8 @@ bool Simulator::SendAnswer() {
             std::this_thread::sleep_until(due);
         }
     }
+    if (!Stopping())
+        ++answered_;
     std::fprintf(stderr, "v7sim: answered with %zu bytes\n", answer.size());
     return true;
 }

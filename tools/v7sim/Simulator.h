@@ -39,6 +39,8 @@ public:
     const QString& Path() const { return path_; }
     int Serve();
     void Stop() { stop_ = true; }
+    // Answers sent in full so far.
+    int Answered() const { return answered_.load(); }
 
 private:
     bool Stopping() const;
@@ -48,6 +50,7 @@ private:
 
     SimulatorOptions options_;
     std::atomic<bool> stop_{false};
+    std::atomic<int> answered_{0};
     int fd_ = -1;     // the side we read and write
     int keepFd_ = -1; // the pseudo-terminal's other side, held open
     QString path_;
