@@ -60,7 +60,8 @@ void ShellOpenServer::OnNewConnection() {
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { OnReadyRead(socket); });
         connect(socket, &QLocalSocket::disconnected, this, [this, socket] {
             char byte = 0; // a confirmation that came with the close
-            if (unconfirmed_.count(socket) != 0 && socket->isReadable() && socket->getChar(&byte))
+            if (unconfirmed_.count(socket) != 0 && socket->bytesAvailable() > 0 &&
+                socket->getChar(&byte))
                 TakeConfirmation(socket, byte);
             unconfirmed_.erase(socket);
             socket->deleteLater();
@@ -137,7 +138,7 @@ void ShellOpenServer::GiveUp(QLocalSocket* socket) {
         const int fd = int(socket->socketDescriptor());
         ::shutdown(fd, SHUT_RD);
         char byte = 0;
-        if ((socket->isReadable() && socket->getChar(&byte)) ||
+        if ((socket->bytesAvailable() > 0 && socket->getChar(&byte)) ||
             ::recv(fd, &byte, 1, MSG_DONTWAIT) == 1)
             TakeConfirmation(socket, byte);
         unconfirmed_.erase(socket);
