@@ -20,8 +20,7 @@ constexpr int kHandOverTimeoutMs = 2000;
 
 } // namespace
 
-ShellIntegration::ShellIntegration(QString serverName)
-    : name_(serverName.isEmpty() ? shellopen::ServerName() : std::move(serverName)) {}
+ShellIntegration::ShellIntegration(QString serverName) : name_(std::move(serverName)) {}
 
 ShellIntegration::~ShellIntegration() {
     if (registration_.joinable())
@@ -32,9 +31,16 @@ bool ShellIntegration::HandOver(const CommandLineInfo& commandLine, const QStrin
     using A = CommandLineInfo::Action;
     if (commandLine.action != A::New && commandLine.action != A::Open)
         return false;
+    // Without a folder of the user's own there is neither hand-over nor
+    // server: a place that another user controls could take the file.
+    if (name_.isEmpty())
+        name_ = shellopen::ServerName();
+    const QString lockPath = shellopen::LockPath();
+    if (name_.isEmpty() || lockPath.isEmpty())
+        return false;
     // Two programs starting at once must not both decide to become the
     // server (each removing the other's socket as stale).
-    QLockFile lock(shellopen::LockPath());
+    QLockFile lock(lockPath);
     lock.tryLock(kHandOverTimeoutMs);
 
     if (commandLine.action == A::Open) {

@@ -15,6 +15,8 @@ class QTimer;
 
 class ShellIntegration {
 public:
+    // serverName: the socket to use; by default the user's (found when a
+    // start needs it, so that batch runs make no folder).
     explicit ShellIntegration(QString serverName = QString());
     ~ShellIntegration();
     ShellIntegration(const ShellIntegration&) = delete;
@@ -24,6 +26,8 @@ public:
     // returns true when that took it (this start then ends with status 0).
     // Otherwise this program becomes the server for later starts. Printing,
     // --help and --version never get here, and an empty start just starts.
+    // Without a safe folder for the socket (see shellopen::Folder) the
+    // program runs on its own: no hand-over, no server.
     bool HandOver(const CommandLineInfo& commandLine, const QString& workingDir = QString());
     // Paths handed over from now on open in app's window.
     void Attach(CNamenApp& app);

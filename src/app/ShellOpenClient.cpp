@@ -5,6 +5,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QLocalSocket>
+#include <sys/socket.h>
 
 ShellOpenClient::Outcome ShellOpenClient::Send(const QString& name, const QString& absolutePath,
                                                int timeoutMs) {
@@ -13,6 +14,9 @@ ShellOpenClient::Outcome ShellOpenClient::Send(const QString& name, const QStrin
     socket.connectToServer(name);
     if (!socket.waitForConnected(int(deadline.remainingTime())))
         return Outcome::NoServer;
+    // Another user's program learns nothing, not even the path.
+    if (!shellopen::PeerIsSameUser(socket.socketDescriptor()))
+        return Outcome::OtherUser;
     socket.write(shellopen::EncodeRequest(absolutePath));
     while (socket.bytesToWrite() > 0) {
         if (!socket.waitForBytesWritten(int(deadline.remainingTime())))
@@ -24,8 +28,17 @@ ShellOpenClient::Outcome ShellOpenClient::Send(const QString& name, const QStrin
     }
     char answer = 0;
     socket.getChar(&answer);
-    socket.disconnectFromServer();
-    return answer == shellopen::kAccepted ? Outcome::Accepted : Outcome::Rejected;
+    if (answer != shellopen::kAccepted)
+        return Outcome::Rejected;
+    // This start waits no longer than it said. The confirmation goes out in
+    // one call whose success decides: once sent, the file is the server's;
+    // when it cannot be sent, the server never opens it and this start does.
+    if (deadline.hasExpired())
+        return Outcome::NoAnswer;
+    const char confirm = shellopen::kConfirmed;
+    if (::send(int(socket.socketDescriptor()), &confirm, 1, MSG_NOSIGNAL | MSG_DONTWAIT) != 1)
+        return Outcome::NoAnswer;
+    return Outcome::Accepted;
 }
 
 QString ShellOpenClient::Resolve(const QString& path, const QString& workingDir) {

@@ -5,7 +5,9 @@
 
 class ShellOpenClient {
 public:
-    enum class Outcome { NoServer, Accepted, Rejected, NoAnswer };
+    // Only Accepted means that the running program opens the file; after
+    // any other outcome this start opens it itself.
+    enum class Outcome { NoServer, Accepted, Rejected, NoAnswer, OtherUser };
 
     // Hands absolutePath to the program serving name and waits for its
     // answer at most timeoutMs.

@@ -1,7 +1,11 @@
 #include "app/ShellOpenProtocol.h"
 
 #include <QDir>
+#include <QFile>
 #include <QtEndian>
+#include <cerrno>
+#include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace shellopen {
@@ -15,20 +19,51 @@ QString RuntimeDir() {
     return QString();
 }
 
+// In a folder that every user may write, another user could have made the
+// name first, as a folder, a link or a socket of his own; then nothing of
+// it is used.
+QString PrivateTempFolder() {
+    const QString path = QDir::tempPath() + QStringLiteral("/quintara-%1").arg(::getuid());
+    const QByteArray native = QFile::encodeName(path);
+    if (::mkdir(native.constData(), 0700) != 0 && errno != EEXIST)
+        return QString();
+    struct stat info {};
+    if (::lstat(native.constData(), &info) != 0)
+        return QString();
+    if (!S_ISDIR(info.st_mode) || info.st_uid != ::geteuid() || (info.st_mode & 077) != 0)
+        return QString();
+    return path;
+}
+
+QString InFolder(const char* name) {
+    const QString folder = Folder();
+    return folder.isEmpty() ? QString() : folder + QLatin1Char('/') + QLatin1String(name);
+}
+
 } // namespace
 
-QString ServerName() {
+QString Folder() {
     const QString runtime = RuntimeDir();
-    if (!runtime.isEmpty())
-        return runtime + QLatin1String("/quintara.sock");
-    return QStringLiteral("quintara-%1").arg(::getuid());
+    return runtime.isEmpty() ? PrivateTempFolder() : runtime;
+}
+
+QString ServerName() {
+    return InFolder("quintara.sock");
 }
 
 QString LockPath() {
-    const QString runtime = RuntimeDir();
-    if (!runtime.isEmpty())
-        return runtime + QLatin1String("/quintara.lock");
-    return QDir::tempPath() + QStringLiteral("/quintara-%1.lock").arg(::getuid());
+    return InFolder("quintara.lock");
+}
+
+bool PeerIsSameUser(qintptr socketDescriptor) {
+    if (socketDescriptor < 0)
+        return false;
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    if (::getsockopt(int(socketDescriptor), SOL_SOCKET, SO_PEERCRED, &peer, &size) != 0 ||
+        size != sizeof peer)
+        return false;
+    return peer.uid == ::geteuid();
 }
 
 QByteArray EncodeRequest(const QString& absolutePath) {

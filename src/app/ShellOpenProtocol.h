@@ -1,8 +1,20 @@
 #pragma once
 // How a second start hands a file to the program already running for the
-// same user: a local socket in the user's runtime folder, one request per
-// connection. The request is a magic word, the length of the path and the
-// path in UTF-8 (both words big-endian); the answer is one byte.
+// same user: a local socket in a folder only the user can reach, one request
+// per connection, and the peer's user id checked on both ends.
+//
+//   client: request   magic word, length of the path, path in UTF-8
+//                     (both words big-endian)
+//   server: 'A' or 'R'  accepted / refused (malformed, relative path, queue
+//                       full, another user)
+//   client: 'C'       only after 'A' and only while it still waits; with it
+//                     the file is the server's to open
+//
+// A client that gave up waiting closes the connection without 'C' and opens
+// the file itself; the server drops the path then. The client's decision is
+// final either way: once the server stops waiting for a confirmation it
+// shuts its reading side first, so that a late 'C' fails at the client
+// instead of being lost.
 
 #include <QByteArray>
 #include <QString>
@@ -16,13 +28,24 @@ inline constexpr int kHeaderSize = 8;
 inline constexpr int kMaxPathBytes = 32 * 1024;
 inline constexpr char kAccepted = 'A';
 inline constexpr char kRejected = 'R';
+inline constexpr char kConfirmed = 'C';
+// Paths accepted but not yet opened (confirmed or not); more are refused.
+inline constexpr int kMaxPending = 16;
 
-// The per-user server name: a socket in $XDG_RUNTIME_DIR, else a name with
-// the user id in it (in the temporary folder).
+// The folder for the socket and the lock: $XDG_RUNTIME_DIR, else
+// quintara-<uid> in the temporary folder, made with mode 0700. Empty when
+// that folder cannot be made or is not safe: not a folder of this user's
+// own (a symbolic link counts as foreign), or open to group or others.
+QString Folder();
+// The per-user server name (a socket path in Folder()); empty with Folder().
 QString ServerName();
 // The lock that lets only one starting program at a time decide whether it
-// becomes the server.
+// becomes the server; empty with Folder().
 QString LockPath();
+
+// True when the process at the other end of the connected local socket
+// runs as this process's user.
+bool PeerIsSameUser(qintptr socketDescriptor);
 
 QByteArray EncodeRequest(const QString& absolutePath);
 

@@ -5,10 +5,13 @@
 #include <QApplication>
 #include <QDir>
 #include <QLocalSocket>
+#include <sys/socket.h>
 
 namespace {
 
-// A client that connects and then says nothing is dropped after this.
+// A client that has not finished after this is dropped. Well above the
+// client's own wait (2 s), so that only a client that is stopped or hung
+// meets it, never one that is still deciding.
 constexpr int kIdleClientMs = 5000;
 constexpr int kRetryMs = 200;
 
@@ -36,8 +39,8 @@ bool ShellOpenServer::IsAlive(const QString& name) {
 
 bool ShellOpenServer::Listen() {
     // No socket options: with them the socket would be renamed over an
-    // existing one, even one that a live program serves. The runtime
-    // folder is the user's own, and the socket is created with the umask.
+    // existing one, even one that a live program serves. The folder is the
+    // user's own, and the socket is created with the umask.
     if (server_.listen(name_))
         return true;
     if (server_.serverError() != QAbstractSocket::AddressInUseError || IsAlive(name_))
@@ -55,18 +58,37 @@ void ShellOpenServer::OnNewConnection() {
     while (QLocalSocket* socket = server_.nextPendingConnection()) {
         socket->setParent(this);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { OnReadyRead(socket); });
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        QTimer::singleShot(kIdleClientMs, socket, [socket] {
-            socket->abort();
+        connect(socket, &QLocalSocket::disconnected, this, [this, socket] {
+            char byte = 0; // a confirmation that came with the close
+            if (unconfirmed_.count(socket) != 0 && socket->bytesAvailable() > 0 &&
+                socket->getChar(&byte))
+                TakeConfirmation(socket, byte);
+            unconfirmed_.erase(socket);
             socket->deleteLater();
         });
-        OnReadyRead(socket);
+        QTimer::singleShot(kIdleClientMs, socket, [this, socket] { GiveUp(socket); });
+        if (!shellopen::PeerIsSameUser(socket->socketDescriptor()))
+            Reply(socket, shellopen::kRejected);
+        else
+            OnReadyRead(socket);
     }
 }
 
 void ShellOpenServer::OnReadyRead(QLocalSocket* socket) {
-    if (socket->property("answered").toBool())
+    if (socket->property("answered").toBool()) {
+        socket->readAll();
         return;
+    }
+    if (unconfirmed_.count(socket) != 0) {
+        char byte = 0;
+        if (socket->getChar(&byte))
+            TakeConfirmation(socket, byte);
+        return;
+    }
+    TakeRequest(socket);
+}
+
+void ShellOpenServer::TakeRequest(QLocalSocket* socket) {
     const QByteArray head = socket->peek(shellopen::kHeaderSize);
     const auto header = shellopen::DecodeHeader(head);
     if (!header)
@@ -81,14 +103,48 @@ void ShellOpenServer::OnReadyRead(QLocalSocket* socket) {
     const QByteArray bytes = socket->read(header->pathBytes);
     QString path = QString::fromUtf8(bytes);
     // The sender resolves a relative path against its own working folder;
-    // here there is no folder it could mean.
-    if (!QDir::isAbsolutePath(path) || path.contains(QChar(0))) {
+    // here there is no folder it could mean. A full queue means that this
+    // program does not get to them; the sender opens the file itself.
+    if (!QDir::isAbsolutePath(path) || path.contains(QChar(0)) ||
+        PendingCount() + int(unconfirmed_.size()) >= shellopen::kMaxPending) {
         Reply(socket, shellopen::kRejected);
         return;
     }
-    Reply(socket, shellopen::kAccepted);
-    pending_.push_back(QDir::cleanPath(path));
+    // Noted before the answer goes out: a failed write closes the socket
+    // at once, and the close forgets the path again.
+    unconfirmed_[socket] = QDir::cleanPath(path);
+    socket->write(&shellopen::kAccepted, 1);
+    socket->flush();
+}
+
+void ShellOpenServer::TakeConfirmation(QLocalSocket* socket, char byte) {
+    const auto it = unconfirmed_.find(socket);
+    if (it == unconfirmed_.end())
+        return;
+    const QString path = it->second;
+    unconfirmed_.erase(it);
+    socket->setProperty("answered", true);
+    socket->disconnectFromServer();
+    if (byte != shellopen::kConfirmed)
+        return;
+    pending_.push_back(path);
     ScheduleDelivery();
+}
+
+void ShellOpenServer::GiveUp(QLocalSocket* socket) {
+    if (unconfirmed_.count(socket) != 0) {
+        // From here on a confirmation fails at its sender, which then opens
+        // the file itself; one that is already here still counts.
+        const int fd = int(socket->socketDescriptor());
+        ::shutdown(fd, SHUT_RD);
+        char byte = 0;
+        if ((socket->bytesAvailable() > 0 && socket->getChar(&byte)) ||
+            ::recv(fd, &byte, 1, MSG_DONTWAIT) == 1)
+            TakeConfirmation(socket, byte);
+        unconfirmed_.erase(socket);
+    }
+    socket->abort();
+    socket->deleteLater();
 }
 
 void ShellOpenServer::Reply(QLocalSocket* socket, char answer) {

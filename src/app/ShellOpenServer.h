@@ -1,9 +1,10 @@
 #pragma once
-// The running program's end of shell open: takes paths from later starts,
-// answers at once so that they can end, and hands each path to the handler
-// on the user-interface thread. A path waits while a modal window or a
-// popup menu is open (the document must not change under a dialog) and
-// while the handler is still busy with the previous one.
+// The running program's end of shell open: takes paths from later starts of
+// the same user, answers at once so that they can end, and hands each path
+// to the handler on the user-interface thread once its sender confirmed. A
+// path waits while a modal window or a popup menu is open (the document
+// must not change under a dialog) and while the handler is still busy with
+// the previous one.
 
 #include <QLocalServer>
 #include <QObject>
@@ -11,6 +12,7 @@
 #include <QTimer>
 #include <deque>
 #include <functional>
+#include <map>
 
 class QLocalSocket;
 
@@ -28,6 +30,7 @@ public:
 
     // Where paths go; they wait until one is set.
     void SetHandler(std::function<void(const QString&)> handler);
+    // Confirmed paths that wait for the handler.
     int PendingCount() const { return int(pending_.size()); }
 
     // True when a program answers on name.
@@ -36,12 +39,17 @@ public:
 private:
     void OnNewConnection();
     void OnReadyRead(QLocalSocket* socket);
+    void TakeRequest(QLocalSocket* socket);
+    void TakeConfirmation(QLocalSocket* socket, char byte);
+    void GiveUp(QLocalSocket* socket);
     void Reply(QLocalSocket* socket, char answer);
     void ScheduleDelivery();
     void Deliver();
 
     QString name_;
     QLocalServer server_;
+    // Accepted, not yet confirmed: the path of each such connection.
+    std::map<QLocalSocket*, QString> unconfirmed_;
     std::deque<QString> pending_;
     std::function<void(const QString&)> handler_;
     QTimer retry_;
