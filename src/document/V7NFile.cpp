@@ -72,7 +72,7 @@ bool Read(Archive& ar, StripData& out) {
     }
     out.names.assign(kFieldCount, std::string());
     for (std::uint32_t i = 0; i < nameCount && ar.Ok(); ++i) {
-        std::string name = ar.ReadText();
+        std::string name = ar.ReadText(kMaxNameBytes);
         if (i < kFieldCount)
             out.names[i] = std::move(name);
     }

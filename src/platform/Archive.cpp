@@ -230,13 +230,19 @@ bool Archive::ReadExact(std::string& out, std::uint64_t bytes) {
     return Ok();
 }
 
-std::string Archive::ReadText() {
+std::string Archive::ReadText(std::uint64_t maxStoredBytes) {
     bool utf16 = false;
     const std::uint64_t length = ReadLength(true, utf16);
     if (!Ok() || length == 0)
         return {};
+    // A 32-bit length doubled still fits 64 bits.
+    const std::uint64_t stored = utf16 ? length * 2 : length;
+    if (stored > maxStoredBytes) {
+        Fail(Error::BadFormat);
+        return {};
+    }
     std::string raw;
-    if (!ReadExact(raw, utf16 ? length * 2 : length))
+    if (!ReadExact(raw, stored))
         return {};
     if (!utf16)
         return raw;

@@ -19,7 +19,7 @@ public:
     enum class Error {
         None,
         EndOfFile,   // the file ends before its content does
-        BadFormat,   // a length form that no writer produces
+        BadFormat,   // a length form no writer produces, or a text beyond its bound
         ReadFailed,  // the system refused a read
         WriteFailed, // the system refused a write
     };
@@ -55,8 +55,11 @@ public:
     // error by itself.
     std::size_t ReadRaw(void* bytes, std::size_t n);
     std::uint32_t ReadArrayCount();
-    // A length-prefixed text; UTF-16 texts come back in code page 1252.
-    std::string ReadText();
+    // A length-prefixed text; UTF-16 texts come back in code page 1252. A
+    // text that takes more than maxStoredBytes in the file (two bytes per
+    // code unit for UTF-16 text) fails the load as BadFormat before anything
+    // is allocated for it.
+    std::string ReadText(std::uint64_t maxStoredBytes);
 
     // Bytes that loading can still supply (buffer and file), or -1 when the
     // stream cannot tell.

@@ -177,7 +177,7 @@ bool DeviceContext::Rectangle(const RECT& r) {
     return true;
 }
 
-bool DeviceContext::TextOut(int x, int y, const std::string& text) {
+bool DeviceContext::TextOut(int x, int y, std::string_view text) {
     return TextOut(x, y, codepage::Cp1252ToUnicode(text));
 }
 

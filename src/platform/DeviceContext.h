@@ -13,6 +13,7 @@
 #include <QRegion>
 #include <QString>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class FontObject;
@@ -97,7 +98,7 @@ public:
     // Outline in the current pen (one device pixel), interior in the current brush.
     bool Rectangle(const RECT& r);
     // Text (code page 1252) with the top-left of its cell at (x, y).
-    bool TextOut(int x, int y, const std::string& text);
+    bool TextOut(int x, int y, std::string_view text);
     bool TextOut(int x, int y, const QString& text);
     bool GetTextMetrics(TEXTMETRIC& tm) const;
 

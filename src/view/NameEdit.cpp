@@ -72,6 +72,23 @@ bool CNameEdit::Fits(const QString& text) const {
     return fontMetrics().horizontalAdvance(text) <= room;
 }
 
+QString CNameEdit::FittingPrefix(const QString& text) const {
+    if (Fits(text))
+        return text;
+    // The width grows with the length: halve the range between a length
+    // that fits and one that does not.
+    qsizetype fits = 0;
+    qsizetype tooLong = text.size();
+    while (tooLong - fits > 1) {
+        const qsizetype mid = fits + (tooLong - fits) / 2;
+        if (Fits(text.left(mid)))
+            fits = mid;
+        else
+            tooLong = mid;
+    }
+    return text.left(fits);
+}
+
 bool CNameEdit::event(QEvent* e) {
     if (e->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(e);

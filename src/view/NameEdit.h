@@ -24,6 +24,8 @@ public:
 
     // Whether the text fits the editor's width.
     bool Fits(const QString& text) const;
+    // The longest beginning of the text that fits the editor's width.
+    QString FittingPrefix(const QString& text) const;
     // The text before the change being validated.
     const QString& AcceptedText() const { return accepted_; }
 

@@ -52,6 +52,8 @@ CV7NamenView::CV7NamenView(QWidget* parent)
 
     nameEdit_->hide();
     nameEdit_->setGeometry(0, 0, 200, 20);
+    // Far more than its width takes; it bounds what a paste must measure.
+    nameEdit_->setMaxLength(int(kVisibleNameChars));
     nameEdit_->SetKeyHandler([this](int key, int flags) { OnEditKey(key, flags); });
     nameEdit_->SetFocusLostHandler([this] { CommitEdit(); });
     SetEditorFont();
@@ -125,7 +127,11 @@ void CV7NamenView::mousePressEvent(QMouseEvent* event) {
 void CV7NamenView::BeginEdit(int index) {
     PositionEdit(index);
     const CV7NamenDoc* doc = GetDocument();
-    nameEdit_->setText(codepage::Cp1252ToUnicode(doc ? doc->GetName(index) : std::string()));
+    // The editor does not scroll: it shows the beginning of the name, as
+    // much as fits its width.
+    const std::string_view name = doc ? VisiblePart(doc->GetName(index)) : std::string_view();
+    editShownText_ = nameEdit_->FittingPrefix(codepage::Cp1252ToUnicode(name));
+    nameEdit_->setText(editShownText_);
     nameEdit_->show();
     nameEdit_->setFocus(Qt::OtherFocusReason);
     editIndex = index;
@@ -154,8 +160,10 @@ void CV7NamenView::CommitEdit() {
     if (editIndex < 0)
         return;
     const int index = editIndex;
-    if (CV7NamenDoc* doc = GetDocument())
-        doc->SetName(index, codepage::UnicodeToCp1252(nameEdit_->text()));
+    const QString text = nameEdit_->text();
+    CV7NamenDoc* doc = GetDocument();
+    if (doc && text != editShownText_)
+        doc->SetName(index, codepage::UnicodeToCp1252(text));
     editIndex = -1;
     nameEdit_->hide();
     viewport()->update();
@@ -184,8 +192,7 @@ void CV7NamenView::OnEditKey(int key, int) {
         CommitPendingEdit();
         break;
     case 27:
-        nameEdit_->setText(
-            codepage::Cp1252ToUnicode(GetDocument() ? GetDocument()->GetName(i) : std::string()));
+        nameEdit_->setText(editShownText_);
         CommitPendingEdit();
         break;
     default:
@@ -302,7 +309,7 @@ void CV7NamenView::OnDraw(DeviceContext& dc) {
         if (doc) {
             const long long x = (long long)f.left + indent;
             dc.TextOut(int(std::clamp<long long>(x, INT32_MIN / 2, INT32_MAX / 2)), f.top + vc,
-                       doc->GetName(i));
+                       VisiblePart(doc->GetName(i)));
         }
     }
     dc.SelectNoClip();

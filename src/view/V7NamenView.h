@@ -7,6 +7,7 @@
 #include "platform/UiHost.h"
 
 #include <cstdint>
+#include <string_view>
 
 class CNameEdit;
 class CV7NamenDoc;
@@ -20,6 +21,17 @@ public:
     static constexpr int kFirstFieldTop = 46;
     static constexpr int kFieldCount = 16;
     static constexpr int kFooterGap = 116;
+    // At most this many characters of a name are converted, laid out, drawn
+    // or put in the editor, however long the stored name is. The strip is
+    // 26 mm wide and no legible glyph is narrower than 0.1 mm, so at most
+    // 260 characters can show side by side; the rest covers a text indent
+    // that starts left of the field.
+    static constexpr std::size_t kVisibleNameChars = 512;
+    // The beginning of a name that can show in a field (code page 1252 has
+    // one byte per character).
+    static std::string_view VisiblePart(std::string_view name) {
+        return name.substr(0, kVisibleNameChars);
+    }
 
     explicit CV7NamenView(QWidget* parent = nullptr);
     ~CV7NamenView() override;
@@ -46,7 +58,9 @@ public:
     // Scrolls field index into view if needed and puts the editor over it.
     void PositionEdit(int index);
     // Stores the editor's text as the field's name and hides the editor;
-    // runs whenever the editor loses the focus.
+    // runs whenever the editor loses the focus. Text the user left as it was
+    // shown keeps the whole stored name, also the part the editor did not
+    // show.
     void CommitEdit();
     // Tab (9), Enter (13) and Esc (27) from the editor.
     void OnEditKey(int key, int flags);
@@ -90,4 +104,6 @@ private:
     void GetPaperFieldRect(int index, RECT& rect, const DeviceContext& dc) const;
 
     CNameEdit* nameEdit_; // child of the viewport
+    // The text the editor showed when it opened on editIndex.
+    QString editShownText_;
 };

@@ -255,3 +255,20 @@ TEST(Drawing, FooterTitleAndDateBelowTheLastField) {
     // Neither line is indented: both start at the strip's left edge.
     EXPECT_FALSE(Screen::InkIn(img, 0, 472, titleTop, titleTop + 2 * tm.tmHeight));
 }
+
+TEST(Drawing, AVeryLongNameDrawsOnlyItsVisibleBeginning) {
+    // Four mebibytes of name (the drawing does not count on what a file may
+    // hold) give, on paper, the very pixels of the name's first 300
+    // characters, which already run far past the strip's right edge.
+    std::string name;
+    while (name.size() < (4u << 20))
+        name += "Abcdefgh ";
+    Paper whole;
+    Paper cut;
+    whole.doc.names[3] = name;
+    cut.doc.names[3] = name.substr(0, 300);
+    const QImage expected = cut.Render();
+    // Field 3 lies from row 1077 to 1242.
+    ASSERT_TRUE(Screen::InkIn(expected, 1000, 1086, 1078, 1242)) << "the cut name fills the field";
+    EXPECT_EQ(whole.Render(), expected);
+}

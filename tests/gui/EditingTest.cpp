@@ -222,3 +222,36 @@ TEST_F(Editing, ClosingTheWindowWhileEditingAsksToSaveTheTypedName) {
     ASSERT_EQ(ui->messages.size(), 1u);
     EXPECT_EQ(Doc().GetName(7), "Lager");
 }
+
+TEST_F(Editing, ANameWiderThanTheEditorKeepsEveryByteUnlessItIsChanged) {
+    // A mebibyte of name, with bytes far beyond what any field can show.
+    std::string name;
+    while (name.size() < (1u << 20))
+        name += "Ab\x80\x01 ";
+    name += "Ende";
+    Doc().names[3] = name;
+    ClickField(3);
+    const QString shown = Edit()->text();
+    ASSERT_GT(shown.size(), 3);
+    EXPECT_TRUE(Edit()->Fits(shown));
+    EXPECT_FALSE(Edit()->Fits(shown + QChar('A')));
+    EXPECT_EQ(codepage::UnicodeToCp1252(shown), name.substr(0, std::size_t(shown.size())))
+        << "the editor shows the name's beginning";
+
+    // Closed without a change, by Tab, Enter or Esc after typing.
+    Key(Qt::Key_Tab);
+    ClickField(3);
+    Key(Qt::Key_Return);
+    ClickField(3);
+    Key(Qt::Key_Backspace);
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(Doc().GetName(3), name);
+    EXPECT_FALSE(Doc().IsModified());
+
+    // A changed text is the new name, all of it.
+    ClickField(3);
+    Key(Qt::Key_Backspace);
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Doc().GetName(3), codepage::UnicodeToCp1252(shown.chopped(1)));
+    EXPECT_TRUE(Doc().IsModified());
+}

@@ -4,10 +4,11 @@
 #include "platform/Archive.h"
 #include "view/V7NamenView.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <cstring>
-#include <gtest/gtest.h>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <malloc.h>
 #include <sys/resource.h>
 
@@ -310,6 +311,57 @@ TEST_F(FileFormat, HostileCountsAndLengthsAreRefusedBeforeAllocating) {
         {
             AddressSpaceCap cap;
             EXPECT_FALSE(Open(hostile[i])) << i;
+        }
+        const std::size_t after = mallinfo2().uordblks;
+        EXPECT_LT(after > before ? after - before : 0, 256u * 1024) << i;
+        EXPECT_EQ(ui.MessageTexts(), QStringList({"Unerwartetes Dateiformat."})) << i;
+        ExpectOddSettings();
+        ExpectEmptyStrip();
+    }
+}
+
+TEST_F(FileFormat, NamesUpToAMebibyteRoundTripLongerOnesAreRefusedBeforeAllocating) {
+    // Field 0 holds a name of `length` bytes or UTF-16 code units, all of
+    // them present in the file.
+    auto file = [](std::uint32_t length, bool utf16) {
+        Bytes b = TestDataFile("default.V7N");
+        b.resize(148);
+        if (utf16)
+            b.insert(b.end(), {0xFF, 0xFE, 0xFF});
+        b.insert(b.end(), {0xFF, 0xFF, 0xFF});
+        PutU32(b, length);
+        for (std::uint32_t i = 0; i < (utf16 ? 2 * length : length); ++i)
+            b.push_back(utf16 ? std::uint8_t(i % 2 ? 0 : 'a' + i / 2 % 26) : std::uint8_t(i));
+        b.insert(b.end(), 15, 0);
+        return b;
+    };
+    const Bytes longest = file(1u << 20, false);
+    ASSERT_TRUE(Open(longest));
+    EXPECT_EQ(Save(), longest) << "an unedited name saves back byte for byte";
+    ASSERT_TRUE(Open(file(1u << 19, true)));
+    EXPECT_EQ(doc.GetName(0).size(), 1u << 19);
+    EXPECT_EQ(doc.GetName(0).substr(0, 3), "abc");
+
+    // One byte more, one code unit more, and a name of 2 GiB that the
+    // (sparse) file really holds.
+    const QString huge = dir.filePath("huge.V7N");
+    Bytes head = file(0, false);
+    head.resize(151);
+    PutU32(head, 0x80000000u);
+    WriteFileBytes(huge, head);
+    ASSERT_TRUE(QFile::resize(huge, 155 + 0x80000000ll + 15));
+    const std::vector<Bytes> refused = {file((1u << 20) + 1, false), file((1u << 19) + 1, true)};
+    for (std::size_t i = 0; i <= refused.size(); ++i) {
+        SetOddSettings();
+        doc.SetName(4, "vorher");
+        ui.messages.clear();
+        if (i < refused.size())
+            WriteFileBytes(dir.filePath("t.V7N"), refused[i]);
+        const QString path = i < refused.size() ? dir.filePath("t.V7N") : huge;
+        const std::size_t before = mallinfo2().uordblks;
+        {
+            AddressSpaceCap cap;
+            EXPECT_FALSE(doc.OnOpenDocument(path)) << i;
         }
         const std::size_t after = mallinfo2().uordblks;
         EXPECT_LT(after > before ? after - before : 0, 256u * 1024) << i;
