@@ -156,6 +156,45 @@ void CComPort::Close() {
     stopEvent_.reset();
 }
 
+void CComPort::SetFlowControl(bool ctsRtsOn, bool dsrDtrOn, bool xonXoffOn) {
+    ctsRtsHandshake = ctsRtsOn ? 1 : 0;
+    dsrDtrHandshake = dsrDtrOn ? 1 : 0;
+    xonXoff = xonXoffOn ? 1 : 0;
+}
+
+void CComPort::SetFrame(DWORD baud, BYTE dataBits, BYTE parityCode, BYTE stopBitsCode) {
+    baudRate = baud;
+    byteSize = dataBits;
+    parity = parityCode;
+    stopBits = stopBitsCode;
+}
+
+bool CComPort::IsOpen() const {
+    return handle || running.load() != 0 || dataEvent || stopEvent_ || readerThread || writerThread;
+}
+
+std::span<const std::uint8_t> CComPort::ReadBuffer(int count) const {
+    if (count <= 0)
+        return {};
+    return {readBuffer, std::size_t(std::min(count, kReadChunk))};
+}
+
+void CComPort::ReleaseReadBuffer() {
+    if (dataEvent)
+        dataEvent->Set();
+}
+
+DWORD CComPort::ClearCommError() {
+    DWORD errors = 0;
+    if (handle)
+        handle->ClearCommError(errors);
+    return errors;
+}
+
+bool CComPort::GetCommState(DCB& dcb) const {
+    return handle && handle->GetCommState(dcb);
+}
+
 bool CComPort::Write(const void* data, std::uint32_t length) {
     if (length == 0)
         return true;

@@ -6,10 +6,12 @@
 // caller's thread; BeginWrite on a thread of the port's own, so that a line
 // held by flow control cannot stop the caller.
 //
-// Hand-over of readBuffer: dataEvent is signalled while the reader may fill
-// the buffer. The reader resets it before it posts a chunk; from then on the
-// owner holds the buffer until it sets dataEvent again. The owner reads the
-// event's Count() before it looks at readBuffer.
+// Hand-over of the read buffer: dataEvent is signalled while the reader may
+// fill readBuffer. The reader resets it before it posts a chunk; from then on
+// the owner holds the buffer. The owner, on its own thread, takes the event's
+// Count() first, then looks at ReadBuffer(count) and ClearCommError(), and
+// gives the buffer back with ReleaseReadBuffer(). Everything the two threads
+// share is private, so that no other class can step around this rule.
 
 #include "platform/ManualResetEvent.h"
 #include "platform/SerialDevice.h"
@@ -17,6 +19,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <thread>
 #include <vector>
 
@@ -60,6 +63,45 @@ public:
     // without an open port.
     static int ReaderThread(CComPort* port);
 
+    // Configuration, read by the next Open: CTS/RTS and DSR/DTR handshake,
+    // XON/XOFF both ways; speed, data bits and the DCB's parity and stop-bit
+    // codes.
+    void SetFlowControl(bool ctsRtsOn, bool dsrDtrOn, bool xonXoffOn);
+    void SetFrame(DWORD baud, BYTE dataBits, BYTE parityCode, BYTE stopBitsCode);
+    // The write time-out's constant part in ms (5000), and the ms of one wait
+    // for the owner's release (120000); tests shorten them.
+    void SetWriteTimeoutConstant(DWORD ms) { writeTimeoutConstant = ms; }
+    void SetHandOverTimeout(DWORD ms) { handOverTimeout = ms; }
+    // Receives PortDataEvent and PortWriteEvent. Must outlive the open port
+    // (or be replaced first). A window named before Open is kept; otherwise
+    // Open takes the application's main window.
+    void SetNotifyWindow(QObject* window) { notifyWindow.store(window); }
+    QObject* NotifyWindow() const { return notifyWindow.load(); }
+
+    // The COM number chosen by FindPort; 0 = none.
+    int PortNumber() const { return portNumber; }
+    // True while any part of an open port is left (device, events, reader,
+    // writer); Close and a failed Open leave none.
+    bool IsOpen() const;
+    // True while the reader runs. A chunk that arrives when this is false
+    // belongs to a port closed since; its buffer is not the owner's.
+    bool IsRunning() const { return running.load() != 0 && handle != nullptr; }
+
+    // The owner's side of the hand-over, on the owner's thread only.
+    // The chunk of a PortDataEvent with `count` bytes; empty after a failed
+    // read (-1). Valid until ReleaseReadBuffer.
+    std::span<const std::uint8_t> ReadBuffer(int count) const;
+    // True from the post of a chunk until the owner releases it.
+    bool IsReadBufferHeld() const { return dataEvent && !dataEvent->IsSet(); }
+    // Gives the buffer back to the reader. Harmless when closed.
+    void ReleaseReadBuffer();
+    // The CE_* line errors since the previous call; 0 when closed or when
+    // the device keeps no counters.
+    DWORD ClearCommError();
+    // The line settings as the open device reports them; false when closed.
+    bool GetCommState(DCB& dcb) const;
+
+private:
     std::unique_ptr<SerialDevice> handle; // null whenever the port is closed
     std::int8_t portNumber = 0;           // COM n; 0 = none chosen
     std::atomic<std::int32_t> running{0}; // the reader runs while non-zero
@@ -72,21 +114,14 @@ public:
     std::int32_t ctsRtsHandshake = 1;
     std::int32_t dsrDtrHandshake = 0;
     std::int32_t xonXoff = 0;
-    // Receives PortDataEvent. Must outlive the open port (or be replaced
-    // first). A window named before Open is kept; otherwise Open takes the
-    // application's main window.
     std::atomic<QObject*> notifyWindow{nullptr};
     std::unique_ptr<ManualResetEvent> dataEvent; // exists only while open
     std::unique_ptr<std::thread> readerThread;   // exists only while open
     std::unique_ptr<std::thread> writerThread;   // the last BeginWrite's, until Close
     std::uint8_t readBuffer[kReadChunk];         // the chunk last read
+    DWORD writeTimeoutConstant = 5000;           // ms a write may take beyond its bytes
+    DWORD handOverTimeout = 120000;              // ms of one wait for the owner's release
 
-    // Limits that tests shorten; like the line settings they take effect at
-    // the next Open.
-    DWORD writeTimeoutConstant = 5000; // ms a write may take beyond its bytes
-    DWORD handOverTimeout = 120000;    // ms of one wait for the owner's release
-
-private:
     // Step back to Closed after a failed Open and show 23002 with `error`.
     int FailOpen(int error);
     // Resets dataEvent and posts WM_PORTDATA; false when there is no window.

@@ -66,13 +66,12 @@ void CReceiveDlg::showEvent(QShowEvent* event) {
 void CReceiveDlg::OnInitDialog() {
     parser.Reset();
     // The apparatus talks XON/XOFF and has no hardware handshake.
-    port.ctsRtsHandshake = 0;
-    port.xonXoff = 1;
+    port.SetFlowControl(false, false, true);
     const int found = port.FindPort(0, 4);
     if (found > 0) {
         ports_[std::size_t(found - 1)]->setChecked(true);
         // Named before Open, so that not even the first chunk goes elsewhere.
-        port.notifyWindow = this;
+        port.SetNotifyWindow(this);
         port.Open();
     }
 }
@@ -80,7 +79,7 @@ void CReceiveDlg::OnInitDialog() {
 void CReceiveDlg::OnSelectPort(int number) {
     port.Close();
     port.FindPort(std::int8_t(number), 4);
-    port.notifyWindow = this;
+    port.SetNotifyWindow(this);
     port.Open();
 }
 
@@ -203,20 +202,18 @@ void CReceiveDlg::OnPortData(int count) {
     // Any chunk ends the answer time-out for good.
     KillAnswerTimer();
     dataSinceRequest_ = true;
-    if (port.running.load() == 0 || !port.handle)
+    // A chunk of a port closed since: its buffer is no longer ours to release.
+    if (!port.IsRunning())
         return;
-    DWORD errors = 0;
-    port.handle->ClearCommError(errors);
+    const DWORD errors = port.ClearCommError();
     if (errors != 0 || count == -1)
-        ShowMessage(IDS_ERR_READ_PORT, {unsigned(errors), int(port.portNumber)});
-    if (count > 0)
-        parser.Feed(port.readBuffer, std::size_t(std::min(count, CComPort::kReadChunk)));
+        ShowMessage(IDS_ERR_READ_PORT, {unsigned(errors), port.PortNumber()});
+    const auto chunk = port.ReadBuffer(count);
+    parser.Feed(chunk.data(), chunk.size());
     if (parser.IsComplete()) {
         finished_ = true;
         ShowMessage(IDS_NAMES_RECEIVED, {parser.receivedCount});
         accept();
     }
-    // The buffer goes back to the reader.
-    if (port.dataEvent)
-        port.dataEvent->Set();
+    port.ReleaseReadBuffer();
 }

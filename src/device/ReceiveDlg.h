@@ -28,9 +28,6 @@ public:
     explicit CReceiveDlg(QWidget* parent = nullptr);
     ~CReceiveDlg() override;
 
-    // The answer time-out in milliseconds (tests shorten it).
-    int answerTimeout = 20000;
-
     void OnInitDialog();
     void OnSelectPort(int port);
     void OnStartTransfer();
@@ -42,13 +39,15 @@ public:
     void OnPortData(int count);
 
     const std::vector<std::string>& ReceivedNames() const { return parser.receivedNames; }
+    int ReceivedCount() const { return parser.receivedCount; }
     QPushButton* StartButton() const { return start_; }
     QPushButton* CancelButton() const { return cancel_; }
     QRadioButton* PortButton(int number) const { return ports_[std::size_t(number - 1)]; }
-
-    CAnswerParser parser;
-    CComPort port;
-    int timerId = 0;
+    CComPort& Port() { return port; }
+    // The answer time-out in milliseconds (tests shorten it).
+    void SetAnswerTimeout(int ms) { answerTimeout = ms; }
+    // True while the answer time-out runs.
+    bool AnswerTimerRunning() const { return timerId != 0; }
 
 protected:
     bool event(QEvent* event) override;
@@ -63,6 +62,11 @@ private:
     bool ConfirmCancel();
     // Handles `action` now, or after the cancel question if it is open.
     void HandleOrHold(std::function<void()> action);
+
+    CAnswerParser parser;
+    CComPort port;
+    int timerId = 0;
+    int answerTimeout = 20000;
 
     std::array<QRadioButton*, 4> ports_{};
     QPushButton* start_ = nullptr;

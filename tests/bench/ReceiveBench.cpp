@@ -65,7 +65,7 @@ void Dialog(benchmark::State& state) {
         while (dialog.isVisible() && Seconds(start) < 10)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
         state.SetIterationTime(Seconds(start));
-        if (dialog.result() != QDialog::Accepted || dialog.parser.receivedCount != 16)
+        if (dialog.result() != QDialog::Accepted || dialog.ReceivedCount() != 16)
             state.SkipWithError("the names did not arrive");
     }
 }

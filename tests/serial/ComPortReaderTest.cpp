@@ -10,11 +10,10 @@ namespace {
 struct OpenPort {
     explicit OpenPort(PortEventLog* log, DWORD handOverTimeout = 120000) {
         qputenv("QUINTARA_COM1", QByteArray::fromStdString(pty.Path()));
-        port.ctsRtsHandshake = 0;
-        port.xonXoff = 1;
-        port.handOverTimeout = handOverTimeout;
-        port.writeTimeoutConstant = 100;
-        port.notifyWindow.store(log);
+        port.SetFlowControl(false, false, true);
+        port.SetHandOverTimeout(handOverTimeout);
+        port.SetWriteTimeoutConstant(100);
+        port.SetNotifyWindow(log);
         port.FindPort(1, 4);
     }
     Pty pty;
@@ -30,10 +29,10 @@ TEST_F(SerialTest, NothingIsPostedWhileNothingArrives) {
     p.pty.Send("stale");
     PumpFor(20);
     ASSERT_EQ(p.port.Open(), 1);
-    EXPECT_EQ(p.port.notifyWindow.load(), &log);
+    EXPECT_EQ(p.port.NotifyWindow(), &log);
     PumpFor(150);
     EXPECT_TRUE(log.entries.empty());
-    EXPECT_TRUE(p.port.dataEvent->IsSet());
+    EXPECT_FALSE(p.port.IsReadBufferHeld());
 }
 
 TEST_F(SerialTest, AChunkIsPostedOnceAndTheNextReadWaitsForTheRelease) {
@@ -48,15 +47,15 @@ TEST_F(SerialTest, AChunkIsPostedOnceAndTheNextReadWaitsForTheRelease) {
     EXPECT_EQ(log.entries[0].count, 5);
     EXPECT_EQ(log.entries[0].port, &p.port);
     EXPECT_EQ(log.entries[0].bytes, "hello");
-    EXPECT_FALSE(p.port.dataEvent->IsSet());
+    EXPECT_TRUE(p.port.IsReadBufferHeld());
 
     // More data while the owner holds the chunk waits in the driver.
     p.pty.Send("world");
     PumpFor(150);
     EXPECT_EQ(log.entries.size(), 1u);
-    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(p.port.readBuffer), 5), "hello");
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(p.port.ReadBuffer(5).data()), 5), "hello");
 
-    p.port.dataEvent->Set();
+    p.port.ReleaseReadBuffer();
     ASSERT_TRUE(PumpUntil([&] { return log.entries.size() == 2; }, 2000));
     EXPECT_EQ(log.entries[1].bytes, "world");
     PumpFor(30);
@@ -68,7 +67,7 @@ TEST_F(SerialTest, AChunkIsPostedOnceAndTheNextReadWaitsForTheRelease) {
     QByteArray answer;
     for (int i = 0; i < 250; ++i)
         answer += char('A' + i % 26);
-    p.port.dataEvent->Set();
+    p.port.ReleaseReadBuffer();
     p.pty.Send(answer);
     ASSERT_TRUE(PumpUntil([&] { return log.AllBytes().size() >= answer.size(); }, 3000));
     EXPECT_EQ(log.AllBytes(), answer);
@@ -110,7 +109,7 @@ TEST_F(SerialTest, CloseIsHarmlessTwiceAndEndsAWaitingReaderAtOnce) {
     CComPort never;
     never.Close();
     never.Close();
-    EXPECT_EQ(never.handle, nullptr);
+    EXPECT_FALSE(never.IsOpen());
     EXPECT_EQ(CComPort::ReaderThread(nullptr), 1);
     EXPECT_EQ(CComPort::ReaderThread(&never), 1);
 
@@ -123,10 +122,7 @@ TEST_F(SerialTest, CloseIsHarmlessTwiceAndEndsAWaitingReaderAtOnce) {
     const auto start = std::chrono::steady_clock::now();
     p.port.Close();
     EXPECT_LT(MillisecondsSince(start), 50);
-    EXPECT_EQ(p.port.handle, nullptr);
-    EXPECT_EQ(p.port.readerThread, nullptr);
-    EXPECT_EQ(p.port.dataEvent, nullptr);
-    EXPECT_EQ(p.port.running.load(), 0);
+    EXPECT_FALSE(p.port.IsOpen());
     p.port.Close();
 
     // The same port opens again and reads again.
@@ -148,7 +144,7 @@ TEST_F(SerialTest, ManyOpenCloseCyclesLeaveNoThreadOrFileBehind) {
     // with the first thread the process makes.
     ASSERT_EQ(port.Open(), 1);
     // With no window named, chunks go to the main window.
-    EXPECT_EQ(port.notifyWindow.load(), &mainWindow);
+    EXPECT_EQ(port.NotifyWindow(), &mainWindow);
     port.Close();
     const int files = OpenFileCount();
     const int threads = ThreadCount();

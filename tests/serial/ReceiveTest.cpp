@@ -60,7 +60,7 @@ protected:
     void ScriptDialog(std::function<void(CReceiveDlg&)> play, int timeout = 400, int ms = 10000) {
         ui.dialogScripts.push_back([play, timeout, ms](QDialog& d) {
             auto& dialog = dynamic_cast<CReceiveDlg&>(d);
-            dialog.answerTimeout = timeout;
+            dialog.SetAnswerTimeout(timeout);
             dialog.show();
             play(dialog);
             PumpUntil([&] { return !dialog.isVisible(); }, ms);
@@ -154,7 +154,7 @@ TEST_F(Receive, GarbageEndsTheTimeOutAndCancelAsksFirst) {
             EXPECT_EQ(line.Receive(500), QByteArray("\x00\x07", 2));
             line.Send("xyz\x08");
             PumpFor(1800); // longer than the dialog's shortened time-out
-            EXPECT_EQ(d.timerId, 0);
+            EXPECT_FALSE(d.AnswerTimerRunning());
             EXPECT_FALSE(d.StartButton()->isEnabled());
             d.reject(); // answered Cancel: stays open
             EXPECT_TRUE(d.isVisible());
@@ -253,7 +253,7 @@ TEST_F(Receive, WhatArrivesWhileCancelIsAskedWaitsForTheAnswer) {
     };
     ScriptDialog([&](CReceiveDlg& d) {
         QTest::mouseClick(d.StartButton(), Qt::LeftButton);
-        ASSERT_TRUE(PumpUntil([&] { return d.timerId != 0; }, 2000));
+        ASSERT_TRUE(PumpUntil([&] { return d.AnswerTimerRunning(); }, 2000));
         QTest::keyClick(&d, Qt::Key_Escape);
         EXPECT_TRUE(d.StartButton()->isEnabled());
         d.reject(); // nothing under way any more: closes without asking
@@ -291,18 +291,18 @@ TEST_F(Receive, ALineHeldByXoffNeverFreezesTheWindow) {
     ui.messageAnswers = {MbResult::Ok, MbResult::Ok};
     line.Send("\x11");
     ScriptDialog([&](CReceiveDlg& d) {
-        d.port.writeTimeoutConstant = 300;
+        d.Port().SetWriteTimeoutConstant(300);
         d.OnSelectPort(1); // opened again with the shorter bound
         line.Send("\x13");
         PumpFor(30);
         QTest::mouseClick(d.StartButton(), Qt::LeftButton);
         EXPECT_TRUE(PumpUntil([&] { return d.StartButton()->isEnabled(); }, 3000));
         EXPECT_EQ(ui.MessageTexts(), QStringList{LoadStr(IDS_ERR_SEND)});
-        EXPECT_EQ(d.timerId, 0);
+        EXPECT_FALSE(d.AnswerTimerRunning());
         line.Send("\x11");
         QTest::mouseClick(d.StartButton(), Qt::LeftButton);
         EXPECT_TRUE(line.Receive(300).endsWith(request));
-        EXPECT_TRUE(PumpUntil([&] { return d.timerId != 0; }, 2000));
+        EXPECT_TRUE(PumpUntil([&] { return d.AnswerTimerRunning(); }, 2000));
         d.reject();
     });
     doc.OnReceiveNames();

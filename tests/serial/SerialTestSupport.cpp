@@ -64,11 +64,12 @@ bool PortEventLog::event(QEvent* e) {
     Entry entry{data->Count(), data->Port(), {}};
     CComPort* port = entry.port;
     // Like the real owner, a port that is no longer running is not touched.
-    if (port && port->running.load()) {
-        if (entry.count > 0)
-            entry.bytes = QByteArray(reinterpret_cast<const char*>(port->readBuffer), entry.count);
+    if (port && port->IsRunning()) {
+        const auto chunk = port->ReadBuffer(entry.count);
+        entry.bytes =
+            QByteArray(reinterpret_cast<const char*>(chunk.data()), qsizetype(chunk.size()));
         if (autoRelease)
-            port->dataEvent->Set();
+            port->ReleaseReadBuffer();
     }
     entries.push_back(entry);
     return true;

@@ -89,7 +89,7 @@ TEST(PortPermission, AUserOutsideTheDevicesGroupIsToldWhy) {
         CComPort port;
         // The probe stays silent; only opening the chosen port says why.
         const int found = port.FindPort(0, 1);
-        port.portNumber = 1;
+        port.FindPort(1, 1);
         const int opened = port.Open();
         QByteArray report = QByteArray::number(found) + ' ' + QByteArray::number(opened) + ' ' +
                             ui.MessageTexts().join(QStringLiteral("|")).toUtf8();
