@@ -84,6 +84,22 @@ void CV7NamenDoc::SetName(int index, const std::string& text) {
     SetModifiedFlag(true);
 }
 
+COLORREF CV7NamenDoc::GetColor(int index) const {
+    if (index < 0 || index >= int(colors.size()))
+        return 0;
+    return colors[std::size_t(index)];
+}
+
+bool CV7NamenDoc::SetColor(int index, COLORREF color) {
+    if (index < 0 || index >= int(colors.size()))
+        return false;
+    if (colors[std::size_t(index)] == color)
+        return false;
+    colors[std::size_t(index)] = color;
+    SetModifiedFlag(true);
+    return true;
+}
+
 void CV7NamenDoc::InsertField(int index) {
     if (index < 0 || index >= int(names.size()))
         return;

@@ -24,6 +24,12 @@ public:
     // Stores text as the name of field index when index is in range and the
     // text differs; only then the document becomes modified.
     void SetName(int index, const std::string& text);
+    // Field index's own colour (0: none), also 0 outside the array.
+    COLORREF GetColor(int index) const;
+    // Stores color as field index's own colour when index is in range and
+    // the colour differs; only then the document becomes modified. Answers
+    // whether it changed.
+    bool SetColor(int index, COLORREF color);
     // Inserts an empty field without colour at index; the last field drops out.
     void InsertField(int index);
     // Removes field index; an empty field without colour is appended.

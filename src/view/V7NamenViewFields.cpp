@@ -68,25 +68,18 @@ void CV7NamenView::OnFieldColor() {
     CV7NamenDoc* doc = GetDocument();
     if (!InRange(menuIndex) || !doc)
         return;
-    COLORREF& field = doc->colors[std::size_t(menuIndex)];
     // A field without a colour of its own starts the chooser on black.
-    COLORREF chosen = field;
+    COLORREF chosen = doc->GetColor(menuIndex);
     if (!GetUiHost().ChooseColor(chosen, customColors))
         return;
-    if (chosen == field)
-        return;
-    field = chosen;
-    doc->SetModifiedFlag(true);
-    viewport()->update();
+    if (doc->SetColor(menuIndex, chosen))
+        viewport()->update();
 }
 
 void CV7NamenView::OnFieldDefaultColor() {
     CV7NamenDoc* doc = GetDocument();
-    if (!InRange(menuIndex) || !doc || doc->colors[std::size_t(menuIndex)] == 0)
-        return;
-    doc->colors[std::size_t(menuIndex)] = 0;
-    doc->SetModifiedFlag(true);
-    viewport()->update();
+    if (InRange(menuIndex) && doc && doc->SetColor(menuIndex, 0))
+        viewport()->update();
 }
 
 void CV7NamenView::OnFieldInsert() {
