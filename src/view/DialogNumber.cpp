@@ -182,4 +182,16 @@ std::optional<std::int16_t> ReadWhole(const QString& text) {
     return ReadWhole(std::string_view(ToAscii(text)));
 }
 
+float TenthsToUnit(std::int32_t tenths, int tenthsPerUnit) {
+    // 1.0f / 10 is 0.1f, 1.0f / 100 is 0.01f: the division rounds to the
+    // nearest float, as the literal does.
+    return float(double(tenths) * double(1.0f / float(tenthsPerUnit)));
+}
+
+std::int32_t UnitToTenths(float value, int tenthsPerUnit) {
+    const double rounded = std::floor(double(value) * tenthsPerUnit + 0.5);
+    return std::int32_t(std::clamp(rounded, double(std::numeric_limits<std::int32_t>::min()),
+                                   double(std::numeric_limits<std::int32_t>::max())));
+}
+
 } // namespace dialognumber

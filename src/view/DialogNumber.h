@@ -34,4 +34,12 @@ std::optional<float> ReadDecimal(const QString& text);
 std::optional<std::int16_t> ReadWhole(std::string_view text);
 std::optional<std::int16_t> ReadWhole(const QString& text);
 
+// Lengths are stored in tenths of a millimetre and shown in a unit of
+// tenthsPerUnit tenths (10: millimetres, 100: centimetres). The factor is
+// taken in single precision, so that a length shown and read back unchanged
+// gives the stored length again.
+float TenthsToUnit(std::int32_t tenths, int tenthsPerUnit);
+// To the nearest tenth, a half up; defined for any float.
+std::int32_t UnitToTenths(float value, int tenthsPerUnit);
+
 } // namespace dialognumber

@@ -2,22 +2,11 @@
 
 #include "document/V7NamenDoc.h"
 #include "platform/UiHost.h"
+#include "view/DialogNumber.h"
 #include "view/OptionsDlg.h"
 #include "view/V7NamenView.h"
 
-#include <algorithm>
-#include <cmath>
-#include <limits>
-
 namespace {
-
-// To the nearest whole number, a half up. Only values the dialog accepted
-// arrive here, but the conversion stays defined for any float.
-std::int32_t RoundHalfUp(double value) {
-    const double rounded = std::floor(value + 0.5);
-    return std::int32_t(std::clamp(rounded, double(std::numeric_limits<std::int32_t>::min()),
-                                   double(std::numeric_limits<std::int32_t>::max())));
-}
 
 // Stores value into setting when they differ; answers whether it did.
 template <typename T>
@@ -33,12 +22,10 @@ bool StoreIfChanged(T& setting, T value) {
 void CV7NamenView::OnOptions() {
     COptionsDlg dialog;
     dialog.shadeChoice = shadeIndex;
-    // The dialog shows millimetres and centimetres. The single-precision
-    // factors make a confirmed dialog without edits give back exactly the
-    // values it was filled with.
-    dialog.textOffsetMm = float(double(textOffset) * double(0.1f));
-    dialog.leftMarginCm = float(double(leftMargin) * double(0.01f));
-    dialog.topMarginCm = float(double(topMargin) * double(0.01f));
+    // The dialog shows millimetres and centimetres.
+    dialog.textOffsetMm = dialognumber::TenthsToUnit(textOffset, 10);
+    dialog.leftMarginCm = dialognumber::TenthsToUnit(leftMargin, 100);
+    dialog.topMarginCm = dialognumber::TenthsToUnit(topMargin, 100);
     dialog.zoomXPercent = zoomX;
     dialog.zoomYPercent = zoomY;
     if (GetUiHost().RunModal(dialog) != QDialog::Accepted)
@@ -48,9 +35,9 @@ void CV7NamenView::OnOptions() {
     if (shade < 0 || shade > 3) // no selection
         shade = kDefaultShadeIndex;
     bool changed = StoreIfChanged(shadeIndex, shade);
-    changed |= StoreIfChanged(textOffset, RoundHalfUp(double(dialog.textOffsetMm) * 10));
-    changed |= StoreIfChanged(leftMargin, RoundHalfUp(double(dialog.leftMarginCm) * 100));
-    changed |= StoreIfChanged(topMargin, RoundHalfUp(double(dialog.topMarginCm) * 100));
+    changed |= StoreIfChanged(textOffset, dialognumber::UnitToTenths(dialog.textOffsetMm, 10));
+    changed |= StoreIfChanged(leftMargin, dialognumber::UnitToTenths(dialog.leftMarginCm, 100));
+    changed |= StoreIfChanged(topMargin, dialognumber::UnitToTenths(dialog.topMarginCm, 100));
     changed |= StoreIfChanged(zoomX, dialog.zoomXPercent);
     changed |= StoreIfChanged(zoomY, dialog.zoomYPercent);
     if (!changed)

@@ -24,14 +24,6 @@ QStringList MenuTitles(QMainWindow& frame) {
     return titles;
 }
 
-QAction* FindAction(QMainWindow& frame, int id) {
-    for (QAction* a : frame.findChildren<QAction*>()) {
-        if (a->data().toInt() == id)
-            return a;
-    }
-    return nullptr;
-}
-
 } // namespace
 
 TEST_F(ShellTest, StartsWithAnEmptyUntitledStripAndTheMenus) {
@@ -42,15 +34,15 @@ TEST_F(ShellTest, StartsWithAnEmptyUntitledStripAndTheMenus) {
     EXPECT_FALSE(Doc().IsModified());
     EXPECT_EQ(Frame().MessagePane()->text(), QString("Zusatzfunktionen: rechte Maustaste"));
     Frame().UpdateCommandUi();
-    EXPECT_TRUE(FindAction(Frame(), ID_FILE_NEW)->isEnabled());
-    EXPECT_TRUE(FindAction(Frame(), ID_FILE_SAVE)->isEnabled());
-    EXPECT_TRUE(FindAction(Frame(), ID_APP_ABOUT)->isEnabled());
+    EXPECT_TRUE(Action(ID_FILE_NEW)->isEnabled());
+    EXPECT_TRUE(Action(ID_FILE_SAVE)->isEnabled());
+    EXPECT_TRUE(Action(ID_APP_ABOUT)->isEnabled());
     // The recent-file placeholder is greyed while the list is empty.
     Frame().UpdateRecentFileMenu();
-    QAction* recent = FindAction(Frame(), ID_FILE_MRU_FILE1);
+    QAction* recent = Action(ID_FILE_MRU_FILE1);
     EXPECT_EQ(recent->text(), QString("Letzte Datei"));
     EXPECT_FALSE(recent->isEnabled());
-    EXPECT_EQ(FindAction(Frame(), ID_OPTIONS)->statusTip(),
+    EXPECT_EQ(Action(ID_OPTIONS)->statusTip(),
               QString("Einstellung der Graustufe, der Positionierung usw."));
 }
 

@@ -121,7 +121,7 @@ TEST_F(SerialTest, CloseIsHarmlessTwiceAndEndsAWaitingReaderAtOnce) {
     // The reader now waits up to two minutes for the release.
     const auto start = std::chrono::steady_clock::now();
     p.port.Close();
-    EXPECT_LT(MillisecondsSince(start), 50);
+    EXPECT_LT(MillisecondsSince(start), 2000) << "far below the reader's two-minute wait";
     EXPECT_FALSE(p.port.IsOpen());
     p.port.Close();
 
@@ -179,6 +179,6 @@ TEST_F(SerialTest, TheOtherEndGoingAwayIsReportedOnce) {
     EXPECT_FALSE(p.port.Write("\x00\x07", 2));
     const auto start = std::chrono::steady_clock::now();
     p.port.Close();
-    EXPECT_LT(MillisecondsSince(start), 50);
+    EXPECT_LT(MillisecondsSince(start), 2000) << "far below the reader's two-minute wait";
     EXPECT_TRUE(ui.messages.empty());
 }

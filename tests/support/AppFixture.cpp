@@ -1,5 +1,6 @@
 #include "AppFixture.h"
 
+#include <QAction>
 #include <QTest>
 
 void AppFixture::SetUp() {
@@ -22,4 +23,12 @@ void AppFixture::ShowActive() {
     Frame().show();
     Frame().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+}
+
+QAction* AppFixture::Action(int id) const {
+    for (QAction* a : Frame().findChildren<QAction*>()) {
+        if (a->data().toInt() == id)
+            return a;
+    }
+    return nullptr;
 }

@@ -22,6 +22,8 @@ protected:
     // The main window shown and active, so that widgets can take the focus.
     void ShowActive();
     QString TempPath(const QString& name) const { return dir.filePath(name); }
+    // The main window's menu or toolbar action for command id, or null.
+    QAction* Action(int id) const;
 
     CV7NamenDoc& Doc() const { return *app->GetDocument(); }
     CV7NamenView& View() const { return *app->GetView(); }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <limits>
 #include <string>
+#include <utility>
 
 using namespace std::string_literals;
 using namespace std::string_view_literals;
@@ -91,4 +92,20 @@ TEST(DialogNumber, OnlyTheFirstThirtyOneCharactersAreRead) {
     EXPECT_FALSE(ReadDecimal(QString::fromUtf8("2\xc2\xb7"
                                                "5"))); // middle dot
     EXPECT_EQ(ReadWhole(QStringLiteral(" 150\t")), 150);
+}
+
+TEST(DialogNumber, EveryStoredSettingSurvivesItsFieldAndHalvesRoundUp) {
+    // What OK without edits in the Options dialog does: each indent (0 to
+    // 20 mm) and margin (0 to 30 cm) in tenths of a millimetre, and each scale.
+    for (const auto& [perUnit, high] : {std::pair(10, 20), std::pair(100, 30)})
+        for (std::int32_t tenths = 0; tenths <= perUnit * high; ++tenths) {
+            const auto read = ReadDecimal(ShowDecimal(dialognumber::TenthsToUnit(tenths, perUnit)));
+            ASSERT_TRUE(read && *read >= 0.0f && *read <= float(high)) << tenths;
+            ASSERT_EQ(dialognumber::UnitToTenths(*read, perUnit), tenths);
+        }
+    for (int zoom = 1; zoom <= 200; ++zoom)
+        ASSERT_EQ(ReadWhole(dialognumber::ShowWhole(zoom)), zoom);
+    // A half (exact in single precision) rounds up.
+    EXPECT_EQ(dialognumber::UnitToTenths(0.25f, 10), 3);
+    EXPECT_EQ(dialognumber::UnitToTenths(0.625f, 100), 63);
 }

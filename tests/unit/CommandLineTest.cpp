@@ -1,0 +1,29 @@
+#include "app/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+TEST(CommandLine, TellsSwitchesFromAbsolutePaths) {
+    using A = CommandLineInfo::Action;
+    EXPECT_EQ(ParseCommandLine({}).action, A::New);
+    auto open = ParseCommandLine({"/home/u/p.V7N"});
+    EXPECT_EQ(open.action, A::Open);
+    EXPECT_EQ(open.file, QString("/home/u/p.V7N"));
+    auto print = ParseCommandLine({"/P", "/home/u/p.V7N"});
+    EXPECT_EQ(print.action, A::Print);
+    EXPECT_EQ(print.file, QString("/home/u/p.V7N"));
+    auto printTo = ParseCommandLine({"/pt", "a.V7N", "Büro Laser", "drv", "lpt"});
+    EXPECT_EQ(printTo.action, A::PrintTo);
+    EXPECT_EQ(printTo.printer, QString::fromUtf8("Büro Laser"));
+    EXPECT_EQ(printTo.port, QString("lpt"));
+    auto pdf = ParseCommandLine({"--print-to-pdf", "out.pdf"});
+    EXPECT_EQ(pdf.action, A::PrintToPdf);
+    EXPECT_EQ(pdf.pdfOut, QString("out.pdf"));
+    EXPECT_TRUE(pdf.file.isEmpty());
+    EXPECT_EQ(ParseCommandLine({"--", "-odd.V7N"}).file, QString("-odd.V7N"));
+    EXPECT_EQ(ParseCommandLine({"--help"}).action, A::Help);
+    EXPECT_EQ(ParseCommandLine({"--version"}).action, A::Version);
+    EXPECT_EQ(ParseCommandLine({"--bogus"}).action, A::Error);
+    EXPECT_EQ(ParseCommandLine({"/pt", "a.V7N"}).action, A::Error);
+    EXPECT_EQ(ParseCommandLine({"--print-to-pdf"}).action, A::Error);
+    EXPECT_EQ(ParseCommandLine({"a.V7N", "b.V7N"}).action, A::Error);
+}
