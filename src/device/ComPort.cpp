@@ -3,7 +3,7 @@
 #include "device/PortDataEvent.h"
 #include "device/PortOpenFailure.h"
 #include "device/PortWriteEvent.h"
-#include "platform/UiHost.h"
+#include "platform/ui/UiHost.h"
 #include "resources/Resource.h"
 
 #include <QWidget>

@@ -11,8 +11,8 @@
 // owner holds the buffer until it sets dataEvent again. The owner reads the
 // event's Count() before it looks at readBuffer.
 
-#include "platform/ManualResetEvent.h"
-#include "platform/SerialDevice.h"
+#include "platform/serial/ManualResetEvent.h"
+#include "platform/serial/SerialDevice.h"
 
 #include <atomic>
 #include <cstdint>

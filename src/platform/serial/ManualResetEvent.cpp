@@ -1,0 +1,31 @@
+#include "platform/serial/ManualResetEvent.h"
+
+#include <chrono>
+
+void ManualResetEvent::Set() {
+    {
+        std::lock_guard lock(mutex_);
+        signalled_ = true;
+    }
+    changed_.notify_all();
+}
+
+void ManualResetEvent::Reset() {
+    std::lock_guard lock(mutex_);
+    signalled_ = false;
+}
+
+bool ManualResetEvent::IsSet() const {
+    std::lock_guard lock(mutex_);
+    return signalled_;
+}
+
+bool ManualResetEvent::Wait(std::uint32_t milliseconds) {
+    std::unique_lock lock(mutex_);
+    if (milliseconds == kInfinite) {
+        changed_.wait(lock, [this] { return signalled_; });
+        return true;
+    }
+    return changed_.wait_for(lock, std::chrono::milliseconds(milliseconds),
+                             [this] { return signalled_; });
+}
