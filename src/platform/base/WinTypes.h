@@ -41,8 +41,6 @@ struct RECT {
     LONG top = 0;
     LONG right = 0;
     LONG bottom = 0;
-    LONG Width() const { return right - left; }
-    LONG Height() const { return bottom - top; }
     friend bool operator==(const RECT&, const RECT&) = default;
 };
 
@@ -80,7 +78,3 @@ struct LOGFONTA {
 #pragma pack(pop)
 static_assert(sizeof(LOGFONTA) == 60, "LOGFONTA must be exactly 60 bytes");
 static_assert(offsetof(LOGFONTA, lfFaceName) == 28);
-
-constexpr LONG FW_DONTCARE = 0;
-constexpr LONG FW_NORMAL = 400;
-constexpr LONG FW_BOLD = 700;

@@ -78,10 +78,6 @@ void DeviceContext::SetViewportOrg(POINT org) {
     state_.viewportOrg = org;
 }
 
-void DeviceContext::SetWindowOrg(POINT org) {
-    state_.windowOrg = org;
-}
-
 double DeviceContext::ScaleX() const {
     return double(state_.viewportExt.cx) / double(state_.windowExt.cx);
 }
@@ -91,8 +87,8 @@ double DeviceContext::ScaleY() const {
 }
 
 POINT DeviceContext::LPtoDP(POINT p) const {
-    const double x = (double(p.x) - state_.windowOrg.x) * ScaleX() + state_.viewportOrg.x;
-    const double y = (double(p.y) - state_.windowOrg.y) * ScaleY() + state_.viewportOrg.y;
+    const double x = double(p.x) * ScaleX() + state_.viewportOrg.x;
+    const double y = double(p.y) * ScaleY() + state_.viewportOrg.y;
     auto clampRound = [](double v) { return LONG(std::clamp(std::round(v), -1.0e9, 1.0e9)); };
     return {clampRound(x), clampRound(y)};
 }
@@ -143,18 +139,6 @@ int DeviceContext::SetBkMode(int mode) {
     return old;
 }
 
-COLORREF DeviceContext::SetTextColor(COLORREF color) {
-    const COLORREF old = state_.textColor;
-    state_.textColor = color;
-    return old;
-}
-
-COLORREF DeviceContext::SetBkColor(COLORREF color) {
-    const COLORREF old = state_.bkColor;
-    state_.bkColor = color;
-    return old;
-}
-
 bool DeviceContext::Rectangle(const RECT& r) {
     if (!painter_)
         return false;
@@ -192,10 +176,9 @@ bool DeviceContext::TextOut(int x, int y, const QString& s) {
     painter_->setFont(realized.font);
     if (state_.bkMode == OPAQUE) {
         const int width = painter_->fontMetrics().horizontalAdvance(s);
-        painter_->fillRect(QRect(p.x, p.y, width, realized.ascent + realized.descent),
-                           ToQColor(state_.bkColor));
+        painter_->fillRect(QRect(p.x, p.y, width, realized.ascent + realized.descent), Qt::white);
     }
-    painter_->setPen(ToQColor(state_.textColor));
+    painter_->setPen(Qt::black);
     painter_->drawText(QPointF(p.x, p.y + realized.ascent), s);
     return true;
 }
@@ -205,8 +188,6 @@ bool DeviceContext::GetTextMetrics(TEXTMETRIC& tm) const {
     const double scale = std::fabs(ScaleY());
     const FontObject::Realized& realized = font.Realize(scale);
     // Metrics are in logical units.
-    tm.tmAscent = LONG(std::lround(realized.ascent / scale));
-    tm.tmDescent = LONG(std::lround(realized.descent / scale));
     tm.tmHeight = LONG(std::lround((realized.ascent + realized.descent) / scale));
     return true;
 }

@@ -29,8 +29,6 @@ constexpr int GETPRINTINGOFFSET = 13;
 
 struct TEXTMETRIC {
     LONG tmHeight = 0;
-    LONG tmAscent = 0;
-    LONG tmDescent = 0;
 };
 
 // A solid brush.
@@ -64,22 +62,18 @@ public:
     DeviceContext(const DeviceContext&) = delete;
     DeviceContext& operator=(const DeviceContext&) = delete;
 
-    const Attributes& GetAttributes() const { return attributes_; }
     bool IsPrinting() const { return attributes_.isPrinter; }
     int GetDeviceCaps(int index) const;
     // GETPRINTINGOFFSET: answers 1 and fills *out where the device reports
     // an offset, 0 otherwise.
     int Escape(int code, POINT* out) const;
 
-    // Mapping: device = (logical - window origin) * viewport extent / window
-    // extent + viewport origin; in MM_TEXT the extents are 1.
+    // Mapping: device = logical * viewport extent / window extent + viewport
+    // origin; in MM_TEXT the extents are 1.
     int SetMapMode(int mode);
-    int GetMapMode() const { return state_.mapMode; }
     void SetWindowExt(SIZE ext);
     void SetViewportExt(SIZE ext);
     void SetViewportOrg(POINT org);
-    void SetWindowOrg(POINT org);
-    POINT GetViewportOrg() const { return state_.viewportOrg; }
     POINT LPtoDP(POINT p) const;
     // Device pixels per logical unit, vertically and horizontally.
     double ScaleY() const;
@@ -92,12 +86,11 @@ public:
     const FontObject* SelectFont(const FontObject* font);
     const Brush* SelectBrush(const Brush* brush);
     int SetBkMode(int mode);
-    COLORREF SetTextColor(COLORREF color);
-    COLORREF SetBkColor(COLORREF color);
 
     // Outline in the current pen (one device pixel), interior in the current brush.
     bool Rectangle(const RECT& r);
-    // Text (code page 1252) with the top-left of its cell at (x, y).
+    // Black text (code page 1252) with the top-left of its cell at (x, y), in
+    // OPAQUE mode on a white cell.
     bool TextOut(int x, int y, std::string_view text);
     bool TextOut(int x, int y, const QString& text);
     bool GetTextMetrics(TEXTMETRIC& tm) const;
@@ -109,15 +102,12 @@ public:
 private:
     struct State {
         int mapMode = MM_TEXT;
-        POINT windowOrg{};
         POINT viewportOrg{};
         SIZE windowExt{1, 1};
         SIZE viewportExt{1, 1};
         const FontObject* font = nullptr;
         const Brush* brush = nullptr;
         int bkMode = OPAQUE;
-        COLORREF textColor = 0x000000;
-        COLORREF bkColor = 0xFFFFFF;
         bool clipped = false;
         QRegion clip;
     };

@@ -30,7 +30,6 @@ public:
     Archive& operator=(const Archive&) = delete;
 
     bool IsStoring() const { return mode_ == Mode::Store; }
-    bool IsLoading() const { return mode_ == Mode::Load; }
     bool Ok() const { return error_ == Error::None; }
     Error GetError() const { return error_; }
     int SystemError() const { return systemError_; }

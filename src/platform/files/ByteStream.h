@@ -34,7 +34,6 @@ public:
     bool Unread(std::size_t n) override;
 
     const std::vector<std::uint8_t>& Bytes() const { return bytes_; }
-    std::size_t Position() const { return pos_; }
 
 private:
     std::vector<std::uint8_t> bytes_;

@@ -66,8 +66,7 @@ SafeFileSave::~SafeFileSave() {
         Abort();
 }
 
-bool SafeFileSave::Fail(fault::Step step, int error) {
-    failedStep_ = step;
+bool SafeFileSave::Fail(int error) {
     error_ = error ? error : EIO;
     return false;
 }
@@ -75,22 +74,22 @@ bool SafeFileSave::Fail(fault::Step step, int error) {
 bool SafeFileSave::Open() {
     const QFileInfo info(target_);
     if (info.fileName().isEmpty())
-        return Fail(fault::Step::Open, EINVAL);
+        return Fail(EINVAL);
     const QByteArray native = QFile::encodeName(target_);
     struct stat old {};
     const bool exists = ::stat(native.constData(), &old) == 0;
     if (exists && !S_ISREG(old.st_mode))
-        return Fail(fault::Step::Open, EISDIR);
+        return Fail(EISDIR);
     if (int e = fault::Check(fault::Step::Open))
-        return Fail(fault::Step::Open, e);
+        return Fail(e);
     if (exists) {
         // A rename needs only the folder's permission; the protection of
         // the file itself must hold all the same.
         if (::faccessat(AT_FDCWD, native.constData(), W_OK, AT_EACCESS) != 0)
-            return Fail(fault::Step::Open, errno);
+            return Fail(errno);
         if (!FolderTakesNewFile(info.absolutePath(), old)) {
             if (writer_ == Writer::ByName)
-                return Fail(fault::Step::Open, EACCES);
+                return Fail(EACCES);
             return OpenInPlace();
         }
     }
@@ -103,7 +102,7 @@ bool SafeFileSave::OpenTemporary() {
         QFile::encodeName(info.absolutePath() + QLatin1String("/.") + info.fileName()) + ".XXXXXX";
     fd_ = ::mkostemp(templ.data(), O_CLOEXEC);
     if (fd_ < 0)
-        return Fail(fault::Step::Open, errno);
+        return Fail(errno);
     tempPath_ = QFile::decodeName(templ);
     if (writer_ == Writer::ByName) {
         // The writer opens the file itself; Commit opens what it finds then.
@@ -120,10 +119,10 @@ bool SafeFileSave::OpenInPlace() {
     fd_ =
         ::open(QFile::encodeName(target_).constData(), O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd_ < 0)
-        return Fail(fault::Step::Open, errno);
+        return Fail(errno);
     struct stat st {};
     if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode))
-        return Fail(fault::Step::Open, EISDIR);
+        return Fail(EISDIR);
     oldContent_.reserve(std::size_t(st.st_size));
     char buffer[65536];
     for (off_t at = 0;;) {
@@ -131,7 +130,7 @@ bool SafeFileSave::OpenInPlace() {
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            return Fail(fault::Step::Open, errno);
+            return Fail(errno);
         }
         if (got == 0)
             break;
@@ -154,16 +153,16 @@ bool SafeFileSave::CommitReplace() {
         // Whatever the writer left under the name is what gets synced and renamed.
         fd_ = ::open(tempNative.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
         if (fd_ < 0)
-            return Fail(fault::Step::Flush, errno);
+            return Fail(errno);
     }
     if (fd_ < 0)
-        return Fail(fault::Step::Open, EBADF);
+        return Fail(EBADF);
     if (int e = fault::Check(fault::Step::Flush))
-        return Fail(fault::Step::Flush, e);
+        return Fail(e);
     if (int e = fault::Check(fault::Step::Sync))
-        return Fail(fault::Step::Sync, e);
+        return Fail(e);
     if (::fsync(fd_) != 0)
-        return Fail(fault::Step::Sync, errno);
+        return Fail(errno);
 
     // The new file keeps the old one's permissions, and its owner and group
     // as far as the user may give them; a new file gets the usual
@@ -180,19 +179,19 @@ bool SafeFileSave::CommitReplace() {
         }
     }
     if (int e = fault::Check(fault::Step::Chmod))
-        return Fail(fault::Step::Chmod, e);
+        return Fail(e);
     if (::fchmod(fd_, mode) != 0)
-        return Fail(fault::Step::Chmod, errno);
+        return Fail(errno);
 
     const int fd = fd_;
     fd_ = -1;
     if (::close(fd) != 0)
-        return Fail(fault::Step::Flush, errno);
+        return Fail(errno);
 
     if (int e = fault::Check(fault::Step::Rename))
-        return Fail(fault::Step::Rename, e);
+        return Fail(e);
     if (::rename(tempNative.constData(), targetNative.constData()) != 0)
-        return Fail(fault::Step::Rename, errno);
+        return Fail(errno);
     committed_ = true;
 
     // Make the rename itself durable; the new content is already in place,
@@ -210,21 +209,21 @@ bool SafeFileSave::CommitReplace() {
 
 bool SafeFileSave::CommitInPlace() {
     if (fd_ < 0 || !memory_)
-        return Fail(fault::Step::Open, EBADF);
+        return Fail(EBADF);
     // The file keeps its inode, and so its owner, group, permissions and links.
     const std::vector<std::uint8_t>& bytes = memory_->Bytes();
     if (int e = fault::Check(fault::Step::Write))
-        return Restore(fault::Step::Write, e);
+        return Restore(e);
     if (int e = WriteFromStart(fd_, bytes.data(), bytes.size()))
-        return Restore(fault::Step::Write, e);
+        return Restore(e);
     if (int e = fault::Check(fault::Step::Flush))
-        return Restore(fault::Step::Flush, e);
+        return Restore(e);
     if (::ftruncate(fd_, off_t(bytes.size())) != 0)
-        return Restore(fault::Step::Flush, errno);
+        return Restore(errno);
     if (int e = fault::Check(fault::Step::Sync))
-        return Restore(fault::Step::Sync, e);
+        return Restore(e);
     if (::fsync(fd_) != 0)
-        return Restore(fault::Step::Sync, errno);
+        return Restore(errno);
     committed_ = true;
     ::close(fd_);
     fd_ = -1;
@@ -232,12 +231,12 @@ bool SafeFileSave::CommitInPlace() {
     return true;
 }
 
-bool SafeFileSave::Restore(fault::Step step, int error) {
+bool SafeFileSave::Restore(int error) {
     if (WriteFromStart(fd_, oldContent_.data(), oldContent_.size()) != 0 ||
         ::ftruncate(fd_, off_t(oldContent_.size())) != 0 || ::fsync(fd_) != 0) {
         // Nothing more to try; the first failure is the one reported.
     }
-    return Fail(step, error);
+    return Fail(error);
 }
 
 void SafeFileSave::Abort() {

@@ -35,24 +35,22 @@ public:
     // name cannot rewrite a file in place either).
     bool Open();
     ByteStream& Stream() { return *stream_; }
-    Method GetMethod() const { return method_; }
     // Flushes, syncs and puts the new content in place of the target.
     bool Commit();
     // Removes the temporary file; the target stays untouched.
     void Abort();
 
     int Error() const { return error_; }
-    fault::Step FailedStep() const { return failedStep_; }
     const QString& TempPath() const { return tempPath_; }
 
 private:
-    bool Fail(fault::Step step, int error);
+    bool Fail(int error);
     bool OpenTemporary();
     bool OpenInPlace();
     bool CommitReplace();
     bool CommitInPlace();
     // Writes the old content back after a failed rewrite, then fails.
-    bool Restore(fault::Step step, int error);
+    bool Restore(int error);
 
     QString target_;
     Writer writer_;
@@ -64,5 +62,4 @@ private:
     std::vector<char> oldContent_;
     bool committed_ = false;
     int error_ = 0;
-    fault::Step failedStep_ = fault::Step::Open;
 };

@@ -28,7 +28,3 @@ void CommandTarget::OnCommand(int id, Handler handler, Updater updater) {
 void CommandTarget::OnCommandRange(int first, int last, RangeHandler handler, Updater updater) {
     table_.push_back({first, last, std::move(handler), std::move(updater)});
 }
-
-void CommandTarget::OnUpdateCommand(int id, Updater updater) {
-    table_.push_back({id, id, RangeHandler(), std::move(updater)});
-}

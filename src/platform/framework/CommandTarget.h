@@ -44,8 +44,6 @@ protected:
     // Registers a handler; an entry without an updater is always enabled.
     void OnCommand(int id, Handler handler, Updater updater = {});
     void OnCommandRange(int first, int last, RangeHandler handler, Updater updater = {});
-    // An updater alone (a command handled elsewhere, whose look this target sets).
-    void OnUpdateCommand(int id, Updater updater);
 
 private:
     struct Entry {

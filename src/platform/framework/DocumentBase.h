@@ -37,7 +37,6 @@ public:
     // Takes the path and the title (the file name); optionally adds the path
     // to the recent-file list.
     void SetPathName(const QString& path, bool addToRecent = true);
-    void ClearPathName() { pathName_.clear(); }
     const QString& GetTitle() const { return title_; }
     void SetTitle(const QString& title);
 
@@ -47,7 +46,6 @@ public:
     void AddView(ScrollViewBase* view);
     void RemoveView(ScrollViewBase* view);
     ScrollViewBase* GetFirstView() const { return views_.empty() ? nullptr : views_.front(); }
-    const std::vector<ScrollViewBase*>& Views() const { return views_; }
     // Every view repaints completely.
     void UpdateAllViews();
 

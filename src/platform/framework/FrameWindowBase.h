@@ -46,7 +46,6 @@ public:
     void SetMessagePane(QLabel* message, QLabel* capsLock);
     void ShowIdleMessage();
     QLabel* MessagePane() const { return messagePane_; }
-    QLabel* CapsLockPane() const { return capsPane_; }
     void UpdateCapsLockPane();
 
     struct Accelerator {

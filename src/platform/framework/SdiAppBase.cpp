@@ -14,7 +14,7 @@
 DocTemplateStrings DocTemplateStrings::Parse(const QString& documentString) {
     const QStringList p = documentString.split(QLatin1Char('\n'));
     auto at = [&](int i) { return i < p.size() ? p.at(i) : QString(); };
-    return {at(0), at(1), at(2), at(3), at(4), at(5), at(6)};
+    return {at(0), at(3), at(4), at(6)};
 }
 
 SdiAppBase::SdiAppBase(const QString& documentString, std::unique_ptr<Profile> profile)

@@ -16,11 +16,11 @@ class FrameWindowBase;
 class QPrinter;
 class ScrollViewBase;
 
-// The seven parts of a document string: window title, document base name,
-// File New name, filter name, extension, file type id, file type name.
+// A document string has seven parts: window title, document base name, File
+// New name, filter name, extension, file type id, file type name. These are
+// the parts the program uses.
 struct DocTemplateStrings {
-    QString windowTitle, docName, fileNewName, filterName, filterExt, regFileTypeId,
-        regFileTypeName;
+    QString windowTitle, filterName, filterExt, regFileTypeName;
     static DocTemplateStrings Parse(const QString& documentString);
 };
 
@@ -29,7 +29,6 @@ public:
     SdiAppBase(const QString& documentString, std::unique_ptr<Profile> profile);
     ~SdiAppBase() override;
 
-    Profile& GetProfile() { return *profile_; }
     RecentFileList& RecentFiles() { return recent_; }
     const DocTemplateStrings& TemplateStrings() const { return strings_; }
     DocumentBase* Document() const { return document_; }
@@ -58,7 +57,6 @@ public:
     // PrintHost. The printer is made on first use: making it asks the
     // printing system for its printers, which start-up need not wait for.
     QPrinter& Printer() override;
-    bool HasPrinter() const { return printer_ != nullptr; }
     int PreviewPages() override;
     void SetPreviewPages(int pages) override;
     // "Drucker&einrichtung...": printer and paper for the later jobs.

@@ -22,10 +22,6 @@ bool ManualResetEvent::IsSet() const {
 
 bool ManualResetEvent::Wait(std::uint32_t milliseconds) {
     std::unique_lock lock(mutex_);
-    if (milliseconds == kInfinite) {
-        changed_.wait(lock, [this] { return signalled_; });
-        return true;
-    }
     return changed_.wait_for(lock, std::chrono::milliseconds(milliseconds),
                              [this] { return signalled_; });
 }

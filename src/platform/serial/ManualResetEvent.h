@@ -8,8 +8,6 @@
 
 class ManualResetEvent {
 public:
-    static constexpr std::uint32_t kInfinite = 0xFFFFFFFFu;
-
     explicit ManualResetEvent(bool signalled = false) : signalled_(signalled) {}
     ManualResetEvent(const ManualResetEvent&) = delete;
     ManualResetEvent& operator=(const ManualResetEvent&) = delete;
@@ -17,8 +15,8 @@ public:
     void Set();
     void Reset();
     bool IsSet() const;
-    // Waits until the event is set, at most `milliseconds` (kInfinite: no
-    // limit). True when it is set, false when the time ran out first.
+    // Waits until the event is set, at most `milliseconds`. True when it is
+    // set, false when the time ran out first.
     bool Wait(std::uint32_t milliseconds);
 
 private:

@@ -5,12 +5,12 @@
 // file (SerialDevicePosix.cpp over termios), so that another backend can sit
 // beside it.
 
+#include "platform/base/WinTypes.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
 
-using BYTE = std::uint8_t;
-using WORD = std::uint16_t;
 using DWORD = std::uint32_t;
 
 constexpr DWORD MAXDWORD = 0xFFFFFFFFu;
@@ -48,34 +48,22 @@ constexpr DWORD CE_RXPARITY = 0x0004; // parity error
 constexpr DWORD CE_FRAME = 0x0008;    // framing error
 constexpr DWORD CE_BREAK = 0x0010;    // break received
 
-// Line settings. Flag fields hold 0 or 1, the two control fields one of the
-// *_CONTROL_* codes.
+// Line settings, as far as a backend carries them to the line. Flag fields
+// hold 0 or 1, the two control fields one of the *_CONTROL_* codes.
 struct DCB {
-    DWORD DCBlength = sizeof(DCB);
     DWORD BaudRate = 9600;
-    DWORD fBinary = 1;
     DWORD fParity = 0;
     DWORD fOutxCtsFlow = 0;
     DWORD fOutxDsrFlow = 0;
     DWORD fDtrControl = DTR_CONTROL_ENABLE;
-    DWORD fDsrSensitivity = 0;
-    DWORD fTXContinueOnXoff = 0;
     DWORD fOutX = 0;
     DWORD fInX = 0;
-    DWORD fErrorChar = 0;
-    DWORD fNull = 0;
     DWORD fRtsControl = RTS_CONTROL_ENABLE;
-    DWORD fAbortOnError = 0;
-    WORD XonLim = 0;
-    WORD XoffLim = 0;
     BYTE ByteSize = 8;
     BYTE Parity = NOPARITY;
     BYTE StopBits = ONESTOPBIT;
     char XonChar = 0x11;
     char XoffChar = 0x13;
-    char ErrorChar = 0;
-    char EofChar = 0;
-    char EvtChar = 0;
 };
 
 // Time-outs in milliseconds. A read returns at once with what is there when
@@ -88,12 +76,6 @@ struct COMMTIMEOUTS {
     DWORD ReadTotalTimeoutConstant = 0;
     DWORD WriteTotalTimeoutMultiplier = 0;
     DWORD WriteTotalTimeoutConstant = 0;
-};
-
-// Queue state reported by ClearCommError.
-struct COMSTAT {
-    DWORD cbInQue = 0;  // received bytes not yet read
-    DWORD cbOutQue = 0; // written bytes not yet sent
 };
 
 // One open serial device. Destroying it releases the exclusive hold and
@@ -124,8 +106,8 @@ public:
     // be closed, whose writer must not hold the closing up.
     virtual void AbortWrites() = 0;
     // The CE_* line errors since the previous call (none on devices that keep
-    // no counters) and, when asked for, the queue state.
-    virtual bool ClearCommError(DWORD& errors, COMSTAT* status = nullptr) = 0;
+    // no counters).
+    virtual bool ClearCommError(DWORD& errors) = 0;
 
 protected:
     SerialDevice() = default;

@@ -50,7 +50,7 @@ public:
     bool PurgeComm(DWORD flags) override;
     bool ReadFile(void* buffer, DWORD size, DWORD& read) override;
     bool WriteFile(const void* data, DWORD size, DWORD& written) override;
-    bool ClearCommError(DWORD& errors, COMSTAT* status) override;
+    bool ClearCommError(DWORD& errors) override;
     void AbortWrites() override { aborted_.store(true); }
 
 private:
@@ -248,7 +248,7 @@ bool PosixSerialDevice::ReadCounters(Counts& counts) const {
 #endif
 }
 
-bool PosixSerialDevice::ClearCommError(DWORD& errors, COMSTAT* status) {
+bool PosixSerialDevice::ClearCommError(DWORD& errors) {
     errors = 0;
     Counts now;
     if (ReadCounters(now)) {
@@ -267,12 +267,6 @@ bool PosixSerialDevice::ClearCommError(DWORD& errors, COMSTAT* status) {
         lastCounts_ = now;
     } else if (!NoModemLines(errno)) {
         return Fail(errno);
-    }
-    if (status) {
-        int in = 0;
-        int out = 0;
-        status->cbInQue = ::ioctl(fd_, FIONREAD, &in) == 0 && in > 0 ? DWORD(in) : 0;
-        status->cbOutQue = ::ioctl(fd_, TIOCOUTQ, &out) == 0 && out > 0 ? DWORD(out) : 0;
     }
     return true;
 }

@@ -93,7 +93,6 @@ int TermiosFromDcb(const DCB& dcb, termios& t) {
 }
 
 void DcbFromTermios(const termios& t, DCB& dcb) {
-    dcb.DCBlength = sizeof(DCB);
     dcb.BaudRate = RateOf(::cfgetospeed(&t));
     switch (t.c_cflag & CSIZE) {
     case CS5:
@@ -119,7 +118,6 @@ void DcbFromTermios(const termios& t, DCB& dcb) {
         dcb.StopBits = ONESTOPBIT;
     else
         dcb.StopBits = dcb.ByteSize == 5 ? ONE5STOPBITS : TWOSTOPBITS;
-    dcb.fBinary = 1;
     dcb.fParity = (t.c_iflag & INPCK) ? 1 : 0;
     const bool ctsRts = (t.c_cflag & CRTSCTS) != 0;
     dcb.fOutxCtsFlow = ctsRts ? 1 : 0;

@@ -6,7 +6,6 @@
 #include <cstdio>
 
 MbResult ConsoleUiHost::MessageBox(const QString& text, MbButtons buttons, MbIcon) {
-    ++count_;
     QString line = text;
     line.replace(QLatin1Char('\n'), QLatin1Char(' '));
     std::fprintf(stderr, "%s: %s\n", qUtf8Printable(LoadStr(IDS_APP_TITLE)), qUtf8Printable(line));

@@ -16,10 +16,4 @@ public:
     QAction* TrackPopupMenu(QMenu&, const QPoint&) override { return nullptr; }
     int RunModal(QDialog&) override { return 0; }
     bool ShowsProgress() const override { return false; }
-
-    // Number of messages written so far (a batch run fails when there was one).
-    int MessageCount() const { return count_; }
-
-private:
-    int count_ = 0;
 };

@@ -13,7 +13,6 @@ class PrintSetupDialog : public QDialog {
 public:
     explicit PrintSetupDialog(QPrinter& printer, QWidget* parent = nullptr);
 
-    QComboBox* PrinterBox() const { return printers_; }
     QComboBox* PaperBox() const { return papers_; }
     QRadioButton* LandscapeButton() const { return landscape_; }
     // Gives the printer the choices; called on OK.
