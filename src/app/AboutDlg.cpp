@@ -1,8 +1,8 @@
 #include "app/AboutDlg.h"
 
 #include "app/Artwork.h"
-#include "platform/DialogUnits.h"
-#include "platform/StringTable.h"
+#include "platform/ui/DialogUnits.h"
+#include "platform/ui/StringTable.h"
 #include "resources/Resource.h"
 
 #include <QLabel>

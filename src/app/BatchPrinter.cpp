@@ -1,9 +1,9 @@
 #include "app/BatchPrinter.h"
 
 #include "app/NamenApp.h"
-#include "platform/PrinterDevice.h"
-#include "platform/SafeFileSave.h"
-#include "platform/UiHost.h"
+#include "platform/files/SafeFileSave.h"
+#include "platform/framework/PrinterDevice.h"
+#include "platform/ui/UiHost.h"
 #include "resources/Resource.h"
 #include "view/V7NamenView.h"
 

@@ -1,9 +1,9 @@
 #include "app/MainFrame.h"
 
 #include "app/Artwork.h"
-#include "platform/MulDiv.h"
-#include "platform/RecentFileList.h"
-#include "platform/StringTable.h"
+#include "platform/base/MulDiv.h"
+#include "platform/framework/RecentFileList.h"
+#include "platform/ui/StringTable.h"
 #include "resources/Resource.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 #pragma once
 // The main window: menu bar, toolbar, status bar and the view.
 
-#include "platform/FrameWindowBase.h"
+#include "platform/framework/FrameWindowBase.h"
 
 #include <QList>
 #include <QSize>

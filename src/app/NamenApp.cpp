@@ -4,8 +4,8 @@
 #include "app/HelpWindow.h"
 #include "app/MainFrame.h"
 #include "document/V7NamenDoc.h"
-#include "platform/StringTable.h"
-#include "platform/UiHost.h"
+#include "platform/ui/StringTable.h"
+#include "platform/ui/UiHost.h"
 #include "resources/Resource.h"
 #include "view/V7NamenView.h"
 

@@ -3,7 +3,7 @@
 // and Help.
 
 #include "app/CommandLine.h"
-#include "platform/SdiAppBase.h"
+#include "platform/framework/SdiAppBase.h"
 
 #include <memory>
 

@@ -4,11 +4,11 @@
 #include "app/MainFrame.h"
 #include "app/NamenApp.h"
 #include "app/ShellIntegration.h"
-#include "platform/ConsoleUiHost.h"
-#include "platform/DisplayCheck.h"
-#include "platform/QtUiHost.h"
-#include "platform/StringTable.h"
-#include "platform/UiHost.h"
+#include "platform/ui/ConsoleUiHost.h"
+#include "platform/ui/DisplayCheck.h"
+#include "platform/ui/QtUiHost.h"
+#include "platform/ui/StringTable.h"
+#include "platform/ui/UiHost.h"
 #include "resources/Resource.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "device/AnswerParser.h"
 
-#include "platform/CodePage.h"
+#include "platform/base/CodePage.h"
 
 void CAnswerParser::Feed(const std::uint8_t* data, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i)

@@ -3,7 +3,7 @@
 #include "device/PortDataEvent.h"
 #include "device/PortOpenFailure.h"
 #include "device/PortWriteEvent.h"
-#include "platform/UiHost.h"
+#include "platform/ui/UiHost.h"
 #include "resources/Resource.h"
 
 #include <QWidget>
@@ -108,7 +108,6 @@ bool CComPort::ApplyLineSettings() {
     if (!handle)
         return false;
     DCB dcb;
-    dcb.DCBlength = sizeof(DCB);
     // Settings read from a device that cannot report them are no base to
     // change, so that counts as a failure too.
     if (!handle->GetCommState(dcb))
@@ -117,7 +116,6 @@ bool CComPort::ApplyLineSettings() {
     dcb.ByteSize = byteSize;
     dcb.Parity = parity;
     dcb.StopBits = stopBits;
-    dcb.fBinary = 1;
     dcb.fParity = 1;
     dcb.fOutxCtsFlow = DWORD(ctsRtsHandshake & 1);
     dcb.fRtsControl = ctsRtsHandshake ? RTS_CONTROL_HANDSHAKE : RTS_CONTROL_ENABLE;
@@ -125,11 +123,8 @@ bool CComPort::ApplyLineSettings() {
     dcb.fDtrControl = dsrDtrHandshake ? DTR_CONTROL_HANDSHAKE : DTR_CONTROL_ENABLE;
     dcb.fOutX = DWORD(xonXoff & 1);
     dcb.fInX = dcb.fOutX;
-    dcb.fAbortOnError = 0;
     dcb.XonChar = 0x11;
     dcb.XoffChar = 0x13;
-    dcb.XonLim = 100;
-    dcb.XoffLim = 100;
     return handle->SetCommState(dcb);
 }
 

@@ -13,8 +13,8 @@
 // gives the buffer back with ReleaseReadBuffer(). Everything the two threads
 // share is private, so that no other class can step around this rule.
 
-#include "platform/ManualResetEvent.h"
-#include "platform/SerialDevice.h"
+#include "platform/serial/ManualResetEvent.h"
+#include "platform/serial/SerialDevice.h"
 
 #include <atomic>
 #include <cstdint>

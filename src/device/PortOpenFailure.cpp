@@ -1,7 +1,7 @@
 #include "device/PortOpenFailure.h"
 
-#include "platform/Printf.h"
-#include "platform/StringTable.h"
+#include "platform/ui/Printf.h"
+#include "platform/ui/StringTable.h"
 #include "resources/Resource.h"
 
 #include <QFile>

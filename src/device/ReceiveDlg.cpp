@@ -2,8 +2,8 @@
 
 #include "device/PortDataEvent.h"
 #include "device/PortWriteEvent.h"
-#include "platform/DialogUnits.h"
-#include "platform/UiHost.h"
+#include "platform/ui/DialogUnits.h"
+#include "platform/ui/UiHost.h"
 #include "resources/Resource.h"
 
 #include <QLabel>

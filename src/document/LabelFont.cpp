@@ -1,10 +1,10 @@
 #include "document/LabelFont.h"
 
-#include "platform/Archive.h"
-#include "platform/DeviceContext.h"
-#include "platform/MulDiv.h"
-#include "platform/Screen.h"
-#include "platform/UiHost.h"
+#include "platform/base/MulDiv.h"
+#include "platform/draw/DeviceContext.h"
+#include "platform/draw/Screen.h"
+#include "platform/files/Archive.h"
+#include "platform/ui/UiHost.h"
 
 #include <algorithm>
 #include <cstring>

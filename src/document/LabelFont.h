@@ -1,7 +1,7 @@
 #pragma once
 // The font of the names and its printer copy.
 
-#include "platform/FontObject.h"
+#include "platform/draw/FontObject.h"
 
 #include <cstdint>
 #include <string>

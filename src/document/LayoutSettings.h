@@ -4,7 +4,7 @@
 // millimetre (254 per inch).
 
 #include "document/LabelFont.h"
-#include "platform/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 #include "document/V7NFile.h"
 
 #include "document/LayoutSettings.h"
-#include "platform/Archive.h"
+#include "platform/files/Archive.h"
 
 #include <cstring>
 

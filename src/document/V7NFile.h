@@ -5,7 +5,7 @@
 // Reading goes into a StripData first; the caller applies it only when the
 // whole file was read, so a broken file never leaves half-applied settings.
 
-#include "platform/WinTypes.h"
+#include "platform/base/WinTypes.h"
 
 #include <cstdint>
 #include <string>

@@ -3,9 +3,9 @@
 #include "device/ReceiveDlg.h"
 #include "document/LayoutSettings.h"
 #include "document/V7NFile.h"
-#include "platform/Archive.h"
-#include "platform/ScrollViewBase.h"
-#include "platform/UiHost.h"
+#include "platform/files/Archive.h"
+#include "platform/framework/ScrollViewBase.h"
+#include "platform/ui/UiHost.h"
 #include "resources/Resource.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #pragma once
 // One key strip: the 16 names and the 16 field colours.
 
-#include "platform/DocumentBase.h"
-#include "platform/WinTypes.h"
+#include "platform/base/WinTypes.h"
+#include "platform/framework/DocumentBase.h"
 
 #include <string>
 #include <vector>

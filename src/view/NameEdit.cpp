@@ -1,6 +1,6 @@
 #include "view/NameEdit.h"
 
-#include "platform/CodePage.h"
+#include "platform/base/CodePage.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,8 +1,8 @@
 #include "view/OptionsDlg.h"
 
-#include "platform/DialogUnits.h"
-#include "platform/StringTable.h"
-#include "platform/UiHost.h"
+#include "platform/ui/DialogUnits.h"
+#include "platform/ui/StringTable.h"
+#include "platform/ui/UiHost.h"
 #include "resources/Resource.h"
 #include "view/DialogNumber.h"
 #include "view/ShadeComboBox.h"

@@ -1,11 +1,11 @@
 #include "view/V7NamenView.h"
 
 #include "document/V7NamenDoc.h"
-#include "platform/CodePage.h"
-#include "platform/DeviceContext.h"
-#include "platform/LogFont.h"
-#include "platform/MulDiv.h"
-#include "platform/PrintInfo.h"
+#include "platform/base/CodePage.h"
+#include "platform/base/MulDiv.h"
+#include "platform/draw/DeviceContext.h"
+#include "platform/draw/LogFont.h"
+#include "platform/framework/PrintInfo.h"
 #include "resources/Resource.h"
 #include "view/NameEdit.h"
 

@@ -3,8 +3,8 @@
 // font, and computes where every field lies on screen and on paper.
 
 #include "document/LayoutSettings.h"
-#include "platform/ScrollViewBase.h"
-#include "platform/UiHost.h"
+#include "platform/framework/ScrollViewBase.h"
+#include "platform/ui/UiHost.h"
 
 #include <cstdint>
 #include <string_view>

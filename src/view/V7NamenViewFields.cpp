@@ -2,9 +2,9 @@
 // default shade, insert and remove fields.
 
 #include "document/V7NamenDoc.h"
-#include "platform/FrameWindowBase.h"
-#include "platform/StringTable.h"
-#include "platform/UiHost.h"
+#include "platform/framework/FrameWindowBase.h"
+#include "platform/ui/StringTable.h"
+#include "platform/ui/UiHost.h"
 #include "resources/Resource.h"
 #include "view/V7NamenView.h"
 

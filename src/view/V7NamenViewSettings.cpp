@@ -1,7 +1,7 @@
 // The settings commands of the view: "Optionen" and the font chooser.
 
 #include "document/V7NamenDoc.h"
-#include "platform/UiHost.h"
+#include "platform/ui/UiHost.h"
 #include "view/DialogNumber.h"
 #include "view/OptionsDlg.h"
 #include "view/V7NamenView.h"

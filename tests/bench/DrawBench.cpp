@@ -5,9 +5,9 @@
 
 #include "BenchMain.h"
 #include "document/V7NamenDoc.h"
-#include "platform/DeviceContext.h"
-#include "platform/MulDiv.h"
-#include "platform/PrintInfo.h"
+#include "platform/base/MulDiv.h"
+#include "platform/draw/DeviceContext.h"
+#include "platform/framework/PrintInfo.h"
 #include "view/V7NamenView.h"
 
 #include <QDate>

@@ -6,7 +6,7 @@
 
 #include "BenchMain.h"
 #include "device/ReceiveDlg.h"
-#include "platform/UiHost.h"
+#include "platform/ui/UiHost.h"
 #include "v7sim/Simulator.h"
 
 #include <QCoreApplication>

@@ -3,7 +3,7 @@
 // file. Whatever the reader accepts must hold exactly 16 names and colours.
 
 #include "document/V7NFile.h"
-#include "platform/Archive.h"
+#include "platform/files/Archive.h"
 
 #include <cstdlib>
 

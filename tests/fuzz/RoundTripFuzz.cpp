@@ -4,7 +4,7 @@
 #include "FuzzStrip.h"
 #include "document/LayoutSettings.h"
 #include "document/V7NFile.h"
-#include "platform/Archive.h"
+#include "platform/files/Archive.h"
 
 #include <cstdlib>
 #include <cstring>

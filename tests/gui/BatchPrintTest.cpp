@@ -4,7 +4,7 @@
 
 #include "AppFixture.h"
 #include "StripFiles.h"
-#include "platform/CodePage.h"
+#include "platform/base/CodePage.h"
 
 #include <QDate>
 #include <QDir>

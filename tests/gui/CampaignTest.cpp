@@ -4,8 +4,8 @@
 #include "ScriptedUiHost.h"
 #include "StripFiles.h"
 #include "document/V7NamenDoc.h"
-#include "platform/LogFont.h"
-#include "platform/PrintInfo.h"
+#include "platform/draw/LogFont.h"
+#include "platform/framework/PrintInfo.h"
 #include "view/V7NamenView.h"
 
 #include <QTemporaryDir>

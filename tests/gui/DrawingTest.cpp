@@ -4,7 +4,7 @@
 #include "PaperDc.h"
 #include "document/LayoutSettings.h"
 #include "document/V7NamenDoc.h"
-#include "platform/PrintInfo.h"
+#include "platform/framework/PrintInfo.h"
 #include "view/V7NamenView.h"
 
 #include <QDate>

@@ -1,6 +1,6 @@
 #include "AppFixture.h"
 #include "StripFiles.h"
-#include "platform/CodePage.h"
+#include "platform/base/CodePage.h"
 #include "resources/Resource.h"
 #include "view/NameEdit.h"
 

@@ -1,6 +1,6 @@
 #include "AppFixture.h"
 #include "StripFiles.h"
-#include "platform/FileFaults.h"
+#include "platform/files/FileFaults.h"
 #include "resources/Resource.h"
 
 #include <QCoreApplication>

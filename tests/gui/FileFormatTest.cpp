@@ -1,7 +1,7 @@
 #include "ScriptedUiHost.h"
 #include "StripFiles.h"
 #include "document/V7NamenDoc.h"
-#include "platform/Archive.h"
+#include "platform/files/Archive.h"
 #include "view/V7NamenView.h"
 
 #include <QFile>

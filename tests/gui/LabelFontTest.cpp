@@ -1,6 +1,6 @@
 #include "document/LabelFont.h"
-#include "platform/Archive.h"
-#include "platform/LogFont.h"
+#include "platform/draw/LogFont.h"
+#include "platform/files/Archive.h"
 #include "view/V7NamenView.h"
 
 #include <QFontInfo>

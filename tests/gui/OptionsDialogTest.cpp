@@ -1,6 +1,6 @@
 #include "AppFixture.h"
 #include "StripFiles.h"
-#include "platform/LogFont.h"
+#include "platform/draw/LogFont.h"
 #include "resources/Resource.h"
 #include "view/NameEdit.h"
 #include "view/OptionsDlg.h"

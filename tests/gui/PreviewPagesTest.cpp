@@ -2,11 +2,11 @@
 // which pages are drawn, the page keys and the status text.
 
 #include "ScriptedUiHost.h"
-#include "platform/FrameWindowBase.h"
-#include "platform/PrintHost.h"
-#include "platform/PrintInfo.h"
-#include "platform/PrintPreviewPane.h"
-#include "platform/ScrollViewBase.h"
+#include "platform/framework/FrameWindowBase.h"
+#include "platform/framework/PrintHost.h"
+#include "platform/framework/PrintInfo.h"
+#include "platform/framework/PrintPreviewPane.h"
+#include "platform/framework/ScrollViewBase.h"
 #include "resources/Resource.h"
 
 #include <QLabel>

@@ -3,9 +3,9 @@
 // the printer setup.
 
 #include "AppFixture.h"
-#include "platform/PrintPreviewPane.h"
-#include "platform/PrintSetupDialog.h"
-#include "platform/PrinterDevice.h"
+#include "platform/framework/PrintPreviewPane.h"
+#include "platform/framework/PrinterDevice.h"
+#include "platform/ui/PrintSetupDialog.h"
 #include "resources/Resource.h"
 
 #include <QComboBox>

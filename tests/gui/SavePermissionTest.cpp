@@ -4,7 +4,7 @@
 
 #include "AppFixture.h"
 #include "StripFiles.h"
-#include "platform/FileFaults.h"
+#include "platform/files/FileFaults.h"
 
 #include <QDir>
 #include <QFile>

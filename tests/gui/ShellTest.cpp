@@ -1,7 +1,7 @@
 #include "AppFixture.h"
-#include "platform/DocumentBase.h"
-#include "platform/FrameWindowBase.h"
-#include "platform/ScrollViewBase.h"
+#include "platform/framework/DocumentBase.h"
+#include "platform/framework/FrameWindowBase.h"
+#include "platform/framework/ScrollViewBase.h"
 #include "resources/Resource.h"
 
 #include <QAction>

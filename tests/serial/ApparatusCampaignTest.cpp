@@ -5,7 +5,7 @@
 
 #include "SerialTestSupport.h"
 #include "device/ReceiveDlg.h"
-#include "platform/StringTable.h"
+#include "platform/ui/StringTable.h"
 #include "resources/Resource.h"
 #include "v7sim/AnswerBuilder.h"
 

@@ -6,7 +6,7 @@
 #include "document/V7NamenDoc.h"
 #include "view/V7NamenView.h"
 
-#include "platform/StringTable.h"
+#include "platform/ui/StringTable.h"
 #include "resources/Resource.h"
 #include "v7sim/Simulator.h"
 

@@ -1,6 +1,6 @@
 // Line settings on terminal attributes, for the frames a pty cannot show.
 
-#include "platform/SerialTermios.h"
+#include "platform/serial/SerialTermios.h"
 
 #include <cerrno>
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // A drawing context over an image that stands in for a printer of a chosen
 // resolution and printing offset.
 
-#include "platform/DeviceContext.h"
+#include "platform/draw/DeviceContext.h"
 
 #include <QImage>
 #include <QPainter>

@@ -2,7 +2,7 @@
 // A UI host for tests: records every box and chooser the code under test
 // shows and answers from a script. Nothing ever blocks on a real window.
 
-#include "platform/UiHost.h"
+#include "platform/ui/UiHost.h"
 
 #include <QDialog>
 #include <deque>

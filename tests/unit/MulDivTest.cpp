@@ -1,4 +1,4 @@
-#include "platform/MulDiv.h"
+#include "platform/base/MulDiv.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "platform/CodePage.h"
-#include "platform/Printf.h"
-#include "platform/RecentFileList.h"
+#include "platform/base/CodePage.h"
+#include "platform/framework/RecentFileList.h"
+#include "platform/ui/Printf.h"
 
 #include <gtest/gtest.h>
 #include <iconv.h>

@@ -1,6 +1,6 @@
 #include "v7sim/AnswerBuilder.h"
 
-#include "platform/CodePage.h"
+#include "platform/base/CodePage.h"
 
 #include <algorithm>
 

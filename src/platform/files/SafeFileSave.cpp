@@ -1,0 +1,251 @@
+#include "platform/files/SafeFileSave.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+mode_t CurrentUmask() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}
+
+// Writes next to the file a symbolic link points at, so that saving keeps the link.
+QString ResolveTarget(const QString& path) {
+    const QByteArray native = QFile::encodeName(path);
+    char resolved[PATH_MAX];
+    if (::realpath(native.constData(), resolved))
+        return QFile::decodeName(resolved);
+    return path;
+}
+
+// Whether the user may put a new file in place of `file` in `folder`: the
+// folder must be writable, and in a folder with the sticky bit (as /tmp) only
+// the file's or the folder's owner may replace a file.
+bool FolderTakesNewFile(const QString& folder, const struct stat& file) {
+    const QByteArray native = QFile::encodeName(folder);
+    struct stat dir {};
+    if (::faccessat(AT_FDCWD, native.constData(), W_OK | X_OK, AT_EACCESS) != 0 ||
+        ::stat(native.constData(), &dir) != 0)
+        return false;
+    const uid_t me = ::geteuid();
+    return !(dir.st_mode & S_ISVTX) || me == 0 || file.st_uid == me || dir.st_uid == me;
+}
+
+// Writes all bytes from the start of the file; answers 0 or the error number.
+int WriteFromStart(int fd, const void* data, std::size_t size) {
+    const auto* p = static_cast<const char*>(data);
+    off_t at = 0;
+    while (std::size_t(at) < size) {
+        const ssize_t put = ::pwrite(fd, p + at, size - std::size_t(at), at);
+        if (put < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno ? errno : EIO;
+        }
+        at += put;
+    }
+    return 0;
+}
+
+} // namespace
+
+SafeFileSave::SafeFileSave(const QString& path, Writer writer)
+    : target_(ResolveTarget(path)), writer_(writer) {}
+
+SafeFileSave::~SafeFileSave() {
+    if (!committed_)
+        Abort();
+}
+
+bool SafeFileSave::Fail(int error) {
+    error_ = error ? error : EIO;
+    return false;
+}
+
+bool SafeFileSave::Open() {
+    const QFileInfo info(target_);
+    if (info.fileName().isEmpty())
+        return Fail(EINVAL);
+    const QByteArray native = QFile::encodeName(target_);
+    struct stat old {};
+    const bool exists = ::stat(native.constData(), &old) == 0;
+    if (exists && !S_ISREG(old.st_mode))
+        return Fail(EISDIR);
+    if (int e = fault::Check(fault::Step::Open))
+        return Fail(e);
+    if (exists) {
+        // A rename needs only the folder's permission; the protection of
+        // the file itself must hold all the same.
+        if (::faccessat(AT_FDCWD, native.constData(), W_OK, AT_EACCESS) != 0)
+            return Fail(errno);
+        if (!FolderTakesNewFile(info.absolutePath(), old)) {
+            if (writer_ == Writer::ByName)
+                return Fail(EACCES);
+            return OpenInPlace();
+        }
+    }
+    return OpenTemporary();
+}
+
+bool SafeFileSave::OpenTemporary() {
+    const QFileInfo info(target_);
+    QByteArray templ =
+        QFile::encodeName(info.absolutePath() + QLatin1String("/.") + info.fileName()) + ".XXXXXX";
+    fd_ = ::mkostemp(templ.data(), O_CLOEXEC);
+    if (fd_ < 0)
+        return Fail(errno);
+    tempPath_ = QFile::decodeName(templ);
+    if (writer_ == Writer::ByName) {
+        // The writer opens the file itself; Commit opens what it finds then.
+        ::close(fd_);
+        fd_ = -1;
+    } else {
+        stream_ = std::make_unique<FdByteStream>(fd_);
+    }
+    return true;
+}
+
+bool SafeFileSave::OpenInPlace() {
+    method_ = Method::InPlace;
+    fd_ =
+        ::open(QFile::encodeName(target_).constData(), O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd_ < 0)
+        return Fail(errno);
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode))
+        return Fail(EISDIR);
+    oldContent_.reserve(std::size_t(st.st_size));
+    char buffer[65536];
+    for (off_t at = 0;;) {
+        const ssize_t got = ::pread(fd_, buffer, sizeof buffer, at);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return Fail(errno);
+        }
+        if (got == 0)
+            break;
+        oldContent_.insert(oldContent_.end(), buffer, buffer + got);
+        at += got;
+    }
+    auto memory = std::make_unique<MemoryByteStream>();
+    memory_ = memory.get();
+    stream_ = std::move(memory);
+    return true;
+}
+
+bool SafeFileSave::Commit() {
+    return method_ == Method::InPlace ? CommitInPlace() : CommitReplace();
+}
+
+bool SafeFileSave::CommitReplace() {
+    const QByteArray tempNative = QFile::encodeName(tempPath_);
+    if (writer_ == Writer::ByName && !tempPath_.isEmpty()) {
+        // Whatever the writer left under the name is what gets synced and renamed.
+        fd_ = ::open(tempNative.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+        if (fd_ < 0)
+            return Fail(errno);
+    }
+    if (fd_ < 0)
+        return Fail(EBADF);
+    if (int e = fault::Check(fault::Step::Flush))
+        return Fail(e);
+    if (int e = fault::Check(fault::Step::Sync))
+        return Fail(e);
+    if (::fsync(fd_) != 0)
+        return Fail(errno);
+
+    // The new file keeps the old one's permissions, and its owner and group
+    // as far as the user may give them; a new file gets the usual
+    // permissions for the user's umask.
+    const QByteArray targetNative = QFile::encodeName(target_);
+    struct stat old {};
+    mode_t mode = 0666 & ~CurrentUmask();
+    if (::stat(targetNative.constData(), &old) == 0) {
+        mode = old.st_mode & 07777;
+        if (::fchown(fd_, old.st_uid, old.st_gid) != 0 &&
+            ::fchown(fd_, uid_t(-1), old.st_gid) != 0) {
+            // Neither owner nor group can be kept: the file becomes the
+            // saving user's, as any new file would.
+        }
+    }
+    if (int e = fault::Check(fault::Step::Chmod))
+        return Fail(e);
+    if (::fchmod(fd_, mode) != 0)
+        return Fail(errno);
+
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0)
+        return Fail(errno);
+
+    if (int e = fault::Check(fault::Step::Rename))
+        return Fail(e);
+    if (::rename(tempNative.constData(), targetNative.constData()) != 0)
+        return Fail(errno);
+    committed_ = true;
+
+    // Make the rename itself durable; the new content is already in place,
+    // so a failure here is not reported as a lost save.
+    if (fault::Check(fault::Step::SyncDir) == 0) {
+        const QByteArray dir = QFile::encodeName(QFileInfo(target_).absolutePath());
+        const int dfd = ::open(dir.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (dfd >= 0) {
+            ::fsync(dfd);
+            ::close(dfd);
+        }
+    }
+    return true;
+}
+
+bool SafeFileSave::CommitInPlace() {
+    if (fd_ < 0 || !memory_)
+        return Fail(EBADF);
+    // The file keeps its inode, and so its owner, group, permissions and links.
+    const std::vector<std::uint8_t>& bytes = memory_->Bytes();
+    if (int e = fault::Check(fault::Step::Write))
+        return Restore(e);
+    if (int e = WriteFromStart(fd_, bytes.data(), bytes.size()))
+        return Restore(e);
+    if (int e = fault::Check(fault::Step::Flush))
+        return Restore(e);
+    if (::ftruncate(fd_, off_t(bytes.size())) != 0)
+        return Restore(errno);
+    if (int e = fault::Check(fault::Step::Sync))
+        return Restore(e);
+    if (::fsync(fd_) != 0)
+        return Restore(errno);
+    committed_ = true;
+    ::close(fd_);
+    fd_ = -1;
+    oldContent_ = {};
+    return true;
+}
+
+bool SafeFileSave::Restore(int error) {
+    if (WriteFromStart(fd_, oldContent_.data(), oldContent_.size()) != 0 ||
+        ::ftruncate(fd_, off_t(oldContent_.size())) != 0 || ::fsync(fd_) != 0) {
+        // Nothing more to try; the first failure is the one reported.
+    }
+    return Fail(error);
+}
+
+void SafeFileSave::Abort() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+    if (!tempPath_.isEmpty() && !committed_) {
+        ::unlink(QFile::encodeName(tempPath_).constData());
+        tempPath_.clear();
+    }
+}

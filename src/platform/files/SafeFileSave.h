@@ -1,0 +1,65 @@
+#pragma once
+// Writes a file without ever cutting the old one. A target the user may not
+// write is refused before anything is written. Normally the new content goes
+// to a temporary file in the same folder, is flushed to disk, takes over the
+// old file's permissions, owner and group (as far as the user may give them)
+// and is then renamed over the old file. When the folder does not let the
+// user replace the file (a shared folder the user may not write), the file
+// is rewritten where it is instead, with its old content kept in memory and
+// written back if any step fails. Whatever fails, the old file stays as it
+// was and no temporary file is left behind.
+
+#include "platform/files/ByteStream.h"
+#include "platform/files/FileFaults.h"
+
+#include <QString>
+#include <memory>
+#include <sys/types.h>
+#include <vector>
+
+class SafeFileSave {
+public:
+    enum class Writer {
+        Stream, // the content is written to Stream()
+        ByName, // someone else writes the file TempPath() names
+    };
+    enum class Method { Replace, InPlace };
+
+    explicit SafeFileSave(const QString& path, Writer writer = Writer::Stream);
+    ~SafeFileSave(); // removes the temporary file unless committed
+    SafeFileSave(const SafeFileSave&) = delete;
+    SafeFileSave& operator=(const SafeFileSave&) = delete;
+
+    // Checks the target and prepares the writing. False with Error() set on
+    // failure (EACCES when the user may not write the target; a writer by
+    // name cannot rewrite a file in place either).
+    bool Open();
+    ByteStream& Stream() { return *stream_; }
+    // Flushes, syncs and puts the new content in place of the target.
+    bool Commit();
+    // Removes the temporary file; the target stays untouched.
+    void Abort();
+
+    int Error() const { return error_; }
+    const QString& TempPath() const { return tempPath_; }
+
+private:
+    bool Fail(int error);
+    bool OpenTemporary();
+    bool OpenInPlace();
+    bool CommitReplace();
+    bool CommitInPlace();
+    // Writes the old content back after a failed rewrite, then fails.
+    bool Restore(int error);
+
+    QString target_;
+    Writer writer_;
+    Method method_ = Method::Replace;
+    QString tempPath_;
+    int fd_ = -1;
+    std::unique_ptr<ByteStream> stream_;
+    MemoryByteStream* memory_ = nullptr; // the new content of a rewrite in place
+    std::vector<char> oldContent_;
+    bool committed_ = false;
+    int error_ = 0;
+};

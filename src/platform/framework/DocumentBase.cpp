@@ -1,0 +1,244 @@
+#include "platform/framework/DocumentBase.h"
+
+#include "platform/files/Archive.h"
+#include "platform/files/SafeFileSave.h"
+#include "platform/framework/ScrollViewBase.h"
+#include "platform/ui/StringTable.h"
+#include "platform/ui/UiHost.h"
+#include "resources/Resource.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+void ReportOpenError(int error, const QString& path) {
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+        AppMessageBox(FormatString1(IDP_FILE_NOT_FOUND, QDir::toNativeSeparators(path)));
+        break;
+    case EACCES:
+    case EPERM:
+        AppMessageBox(FormatString1(IDP_FILE_ACCESS_DENIED, QDir::toNativeSeparators(path)));
+        break;
+    default:
+        AppMessageBoxId(IDP_FAILED_TO_OPEN_DOC);
+        break;
+    }
+}
+
+// Only a regular file (a symbolic link to one included) can be a document.
+// A FIFO would wait for a writer for ever, a device may never end or act on
+// being opened (a serial line raises its modem lines), and a folder reads
+// nothing; all of them are refused before they are opened, let alone read.
+bool CheckIsRegularFile(const QByteArray& native, const QString& path) {
+    struct stat st {};
+    if (::stat(native.constData(), &st) != 0) {
+        ReportOpenError(errno, path);
+        return false;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        AppMessageBoxId(IDP_FAILED_TO_OPEN_DOC);
+        return false;
+    }
+    return true;
+}
+
+// The descriptor of a regular file opened for reading, or -1 after the
+// message. The path may be replaced between the check and the open, so the
+// open cannot wait (O_NONBLOCK), never takes a terminal as the controlling
+// one, and what it opened is checked again; reading then blocks as usual.
+int OpenRegularFile(const QString& path) {
+    const QByteArray native = QFile::encodeName(path);
+    if (!CheckIsRegularFile(native, path))
+        return -1;
+    const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) {
+        ReportOpenError(errno, path);
+        return -1;
+    }
+    struct stat st {};
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || flags < 0 ||
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        AppMessageBoxId(IDP_FAILED_TO_OPEN_DOC);
+        return -1;
+    }
+    return fd;
+}
+
+void ReportSaveError(int error, const QString& path, bool creating) {
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+        AppMessageBoxId(IDP_FILE_DISK_FULL);
+        break;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        AppMessageBox(FormatString1(IDP_FILE_ACCESS_DENIED, QDir::toNativeSeparators(path)));
+        break;
+    default:
+        AppMessageBoxId(creating ? IDP_INVALID_FILENAME : IDP_FAILED_TO_SAVE_DOC);
+        break;
+    }
+}
+
+} // namespace
+
+DocumentBase::DocumentBase() {
+    OnCommand(ID_FILE_SAVE, [this] { OnFileSave(); });
+    OnCommand(ID_FILE_SAVE_AS, [this] { OnFileSaveAs(); });
+}
+
+void DocumentBase::SetPathName(const QString& path, bool addToRecent) {
+    pathName_ = QFileInfo(path).absoluteFilePath();
+    SetTitle(QFileInfo(pathName_).fileName());
+    if (addToRecent && host_)
+        host_->AddToRecentFileList(pathName_);
+}
+
+void DocumentBase::SetTitle(const QString& title) {
+    title_ = title;
+    if (host_)
+        host_->OnDocumentTitleChanged();
+}
+
+void DocumentBase::AddView(ScrollViewBase* view) {
+    views_.push_back(view);
+    view->SetDocument(this);
+}
+
+void DocumentBase::RemoveView(ScrollViewBase* view) {
+    views_.erase(std::remove(views_.begin(), views_.end(), view), views_.end());
+}
+
+void DocumentBase::UpdateAllViews() {
+    for (ScrollViewBase* v : views_)
+        v->OnUpdate();
+}
+
+bool DocumentBase::ResetToNew() {
+    DeleteContents();
+    pathName_.clear();
+    modified_ = false;
+    return true;
+}
+
+bool DocumentBase::SaveModified() {
+    if (host_)
+        host_->CommitPendingEdits();
+    if (!IsModified())
+        return true;
+    QString name = pathName_.isEmpty() ? title_ : QFileInfo(pathName_).fileName();
+    if (name.isEmpty())
+        name = LoadStr(IDS_UNTITLED);
+    switch (AppMessageBox(FormatString1(IDP_ASK_TO_SAVE, name), MbButtons::YesNoCancel)) {
+    case MbResult::Cancel:
+        return false;
+    case MbResult::Yes:
+        return DoFileSave();
+    default:
+        return true;
+    }
+}
+
+bool DocumentBase::DoFileSave() {
+    if (pathName_.isEmpty())
+        return DoSave(QString());
+    return DoSave(pathName_);
+}
+
+bool DocumentBase::DoSave(const QString& path, bool replace) {
+    if (host_)
+        host_->CommitPendingEdits();
+    QString target = path;
+    if (target.isEmpty()) {
+        FileDialogRequest request;
+        request.save = true;
+        request.title = LoadStr(IDS_SAVEFILE);
+        if (host_) {
+            request.filters = host_->FileFilters();
+            request.defaultSuffix = host_->DefaultExtension();
+        }
+        QString proposed = pathName_;
+        if (proposed.isEmpty()) {
+            proposed = title_.isEmpty() ? LoadStr(IDS_UNTITLED) : title_;
+            if (host_ && !proposed.contains(QLatin1Char('.')))
+                proposed += QLatin1Char('.') + host_->DefaultExtension();
+            proposed = QDir::current().absoluteFilePath(proposed);
+        }
+        request.initialPath = proposed;
+        const auto chosen = GetUiHost().ChooseFile(request);
+        if (!chosen)
+            return false;
+        target = *chosen;
+    }
+    if (!OnSaveDocument(target))
+        return false;
+    if (replace)
+        SetPathName(target);
+    return true;
+}
+
+bool DocumentBase::CanOpenDocument(const QString& path) {
+    return CheckIsRegularFile(QFile::encodeName(path), path);
+}
+
+bool DocumentBase::OnOpenDocument(const QString& path) {
+    // Nothing of the document changes until the file is open.
+    const int fd = OpenRegularFile(path);
+    if (fd < 0)
+        return false;
+    SetModifiedFlag(true);
+    DeleteContents();
+    FdByteStream stream(fd);
+    Archive ar(stream, Archive::Mode::Load);
+    const std::int64_t size = stream.Remaining();
+    if (size != 0)
+        Serialize(ar);
+    ar.Close();
+    ::close(fd);
+    if (!ar.Ok()) {
+        if (ar.GetError() == Archive::Error::ReadFailed)
+            AppMessageBoxId(IDP_FAILED_TO_OPEN_DOC);
+        else
+            AppMessageBoxId(IDP_ARCH_BADFORMAT);
+        ResetToNew();
+        SetTitle(LoadStr(IDS_UNTITLED));
+        return false;
+    }
+    SetModifiedFlag(false);
+    return true;
+}
+
+bool DocumentBase::OnSaveDocument(const QString& path) {
+    SafeFileSave file(path);
+    if (!file.Open()) {
+        ReportSaveError(file.Error(), path, true);
+        return false;
+    }
+    Archive ar(file.Stream(), Archive::Mode::Store);
+    Serialize(ar);
+    ar.Close();
+    if (!ar.Ok()) {
+        file.Abort();
+        ReportSaveError(ar.SystemError(), path, false);
+        return false;
+    }
+    if (!file.Commit()) {
+        file.Abort();
+        ReportSaveError(file.Error(), path, false);
+        return false;
+    }
+    SetModifiedFlag(false);
+    return true;
+}

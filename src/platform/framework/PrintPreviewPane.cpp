@@ -1,0 +1,217 @@
+#include "platform/framework/PrintPreviewPane.h"
+
+#include "platform/ui/Printf.h"
+#include "platform/ui/StringTable.h"
+#include "resources/Resource.h"
+
+#include <QDateTime>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
+
+PrintPreviewPane::PrintPreviewPane(QPrinter& printer, int pagesShown, QWidget* parent)
+    : QWidget(parent), preview_(new QPrintPreviewWidget(&printer, this)),
+      midnight_(new QTimer(this)), pagesShown_(pagesShown == 2 ? 2 : 1) {
+    setObjectName(QStringLiteral("PrintPreviewPane"));
+    info_.printer = &printer;
+    info_.preview = true;
+
+    bar_ = new QWidget(this);
+    bar_->setObjectName(QStringLiteral("PreviewBar"));
+    auto* barLayout = new QHBoxLayout(bar_);
+    barLayout->setContentsMargins(4, 4, 4, 4);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(bar_);
+    layout->addWidget(preview_, 1);
+
+    AddButton(ID_PREVIEW_PRINT, QStringLiteral("&Drucken..."));
+    AddButton(ID_PREVIEW_NEXT, QStringLiteral("&Nächste"));
+    AddButton(ID_PREVIEW_PREV, QStringLiteral("&Vorherige"));
+    AddButton(ID_PREVIEW_NUMPAGE, LoadStr(IDS_TWOPAGE));
+    AddButton(ID_PREVIEW_ZOOMIN, QStringLiteral("Ver&größern"));
+    AddButton(ID_PREVIEW_ZOOMOUT, QStringLiteral("Ver&kleinern"));
+    AddButton(ID_PREVIEW_CLOSE, QStringLiteral("&Schließen"));
+    barLayout->addStretch(1);
+
+    auto command = [this](int id, std::function<void()> run, Updater update) {
+        OnCommand(
+            id,
+            [this, run = std::move(run)] {
+                run();
+                if (!closed_)
+                    UpdateControls();
+            },
+            std::move(update));
+    };
+    command(ID_PREVIEW_PRINT, [this] { Close(true); }, {});
+    command(
+        ID_PREVIEW_NEXT, [this] { ShowPage(CurrentPage() + pagesShown_); },
+        [this](CmdUi& ui) { ui.Enable(CurrentPage() + pagesShown_ <= LastPage()); });
+    command(
+        ID_PREVIEW_PREV, [this] { ShowPage(std::max(info_.minPage, CurrentPage() - pagesShown_)); },
+        [this](CmdUi& ui) { ui.Enable(CurrentPage() > info_.minPage); });
+    command(
+        ID_PREVIEW_NUMPAGE,
+        [this] {
+            pagesShown_ = pagesShown_ == 1 ? 2 : 1;
+            ApplyViewMode();
+        },
+        [this](CmdUi& ui) {
+            // The button offers the other choice; only the whole-page view changes it.
+            ui.SetText(LoadStr(pagesShown_ == 1 ? IDS_TWOPAGE : IDS_ONEPAGE));
+            ui.Enable(zoomLevel_ == 0);
+        });
+    command(
+        ID_PREVIEW_ZOOMIN,
+        [this] {
+            if (zoomLevel_ == 0)
+                fitFactor_ = preview_->zoomFactor();
+            zoomLevel_ = std::min(2, zoomLevel_ + 1);
+            ApplyZoom();
+        },
+        [this](CmdUi& ui) { ui.Enable(zoomLevel_ < 2); });
+    command(
+        ID_PREVIEW_ZOOMOUT,
+        [this] {
+            zoomLevel_ = std::max(0, zoomLevel_ - 1);
+            ApplyZoom();
+        },
+        [this](CmdUi& ui) { ui.Enable(zoomLevel_ > 0); });
+    command(ID_PREVIEW_CLOSE, [this] { Close(false); }, {});
+
+    connect(preview_, &QPrintPreviewWidget::paintRequested, this, &PrintPreviewPane::PaintPages);
+    connect(preview_, &QPrintPreviewWidget::previewChanged, this, [this] { UpdateControls(); });
+    ApplyViewMode();
+    ApplyZoom();
+
+    // The date on the page is that of the drawing: a preview left open over
+    // midnight is drawn anew with the new date.
+    midnight_->setSingleShot(true);
+    connect(midnight_, &QTimer::timeout, this, [this] {
+        preview_->updatePreview();
+        ScheduleMidnightRepaint();
+    });
+    ScheduleMidnightRepaint();
+}
+
+PrintPreviewPane::~PrintPreviewPane() = default;
+
+std::vector<PrintPreviewPane::Key> PrintPreviewPane::Keys() {
+    return {{QKeySequence(Qt::Key_PageDown), ID_PREVIEW_NEXT},
+            {QKeySequence(Qt::Key_PageUp), ID_PREVIEW_PREV},
+            {QKeySequence(Qt::Key_Escape), ID_PREVIEW_CLOSE}};
+}
+
+void PrintPreviewPane::AddButton(int id, const QString& text) {
+    auto* button = new QPushButton(text, bar_);
+    button->setObjectName(QStringLiteral("PreviewButton%1").arg(id));
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setAutoDefault(false);
+    button->setStatusTip(LoadStrPart(id, 0));
+    button->setToolTip(LoadStrPart(id, 1));
+    connect(button, &QPushButton::clicked, this, [this, id] { RunCommand(id); });
+    bar_->layout()->addWidget(button);
+    buttons_[id] = button;
+}
+
+QPushButton* PrintPreviewPane::Button(int id) const {
+    const auto it = buttons_.find(id);
+    return it == buttons_.end() ? nullptr : it->second;
+}
+
+void PrintPreviewPane::RunCommand(int id) {
+    CmdUi ui(id);
+    OnCmdMsg(id, &ui);
+    if (ui.Enabled())
+        OnCmdMsg(id, nullptr);
+}
+
+int PrintPreviewPane::LastPage() const {
+    return std::max(info_.minPage, info_.maxPage);
+}
+
+int PrintPreviewPane::CurrentPage() const {
+    return std::clamp(currentPage_ > 0 ? currentPage_ : info_.minPage, info_.minPage, LastPage());
+}
+
+QString PrintPreviewPane::PageDescription() const {
+    const QStringList forms = LoadStr(IDS_PREVIEWPAGEDESC).split(QLatin1Char('\n'));
+    const int page = CurrentPage();
+    // The second page only where there is one.
+    if (pagesShown_ == 2 && page + 1 <= LastPage() && forms.size() > 1)
+        return FormatPrintf(forms.at(1), {page, page + 1});
+    return FormatPrintf(forms.at(0), {page});
+}
+
+void PrintPreviewPane::UpdateControls() {
+    for (const auto& [id, button] : buttons_) {
+        CmdUi ui(id);
+        OnCmdMsg(id, &ui);
+        button->setEnabled(ui.Enabled());
+        if (ui.Text())
+            button->setText(*ui.Text());
+    }
+    emit pageDescriptionChanged(PageDescription());
+}
+
+void PrintPreviewPane::PaintPages(QPrinter* printer) {
+    // Only the pages on show are drawn, as they would be printed.
+    QPainter painter(printer);
+    const int first = CurrentPage();
+    const int last = std::min(LastPage(), first + pagesShown_ - 1);
+    for (int page = first; page <= last; ++page) {
+        if (page > first)
+            printer->newPage();
+        info_.currentPage = page;
+        if (pagePainter_)
+            pagePainter_(painter, *printer, info_);
+    }
+}
+
+void PrintPreviewPane::ShowPage(int documentPage) {
+    currentPage_ = documentPage;
+    preview_->updatePreview();
+}
+
+void PrintPreviewPane::ApplyZoom() {
+    if (zoomLevel_ == 0) {
+        preview_->setZoomMode(QPrintPreviewWidget::FitInView);
+        return;
+    }
+    const double step = std::max(1.0, fitFactor_ * 1.5);
+    preview_->setZoomFactor(zoomLevel_ == 1 ? step : 2 * step);
+}
+
+void PrintPreviewPane::ApplyViewMode() {
+    // Two pages stand side by side: the preview lays out the drawn pages in
+    // two columns.
+    preview_->setViewMode(pagesShown_ == 2 ? QPrintPreviewWidget::AllPagesView
+                                           : QPrintPreviewWidget::SinglePageView);
+    // Before the pane is shown the preview draws when it first appears.
+    if (pagePainter_)
+        preview_->updatePreview();
+    if (zoomLevel_ == 0)
+        preview_->setZoomMode(QPrintPreviewWidget::FitInView);
+}
+
+void PrintPreviewPane::Close(bool print) {
+    if (closed_)
+        return;
+    closed_ = true;
+    midnight_->stop();
+    if (closeHandler_)
+        closeHandler_(print);
+}
+
+void PrintPreviewPane::ScheduleMidnightRepaint() {
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDateTime next(now.date().addDays(1), QTime(0, 0, 1));
+    midnight_->start(int(std::clamp<qint64>(now.msecsTo(next), 1000, 86'401'000)));
+}

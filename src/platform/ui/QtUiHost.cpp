@@ -1,0 +1,158 @@
+#include "platform/ui/QtUiHost.h"
+
+#include "platform/draw/LogFont.h"
+#include "platform/draw/Screen.h"
+#include "platform/ui/PrintSetupDialog.h"
+#include "platform/ui/StringTable.h"
+#include "resources/Resource.h"
+
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QGroupBox>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <cmath>
+
+MbResult QtUiHost::MessageBox(const QString& text, MbButtons buttons, MbIcon icon) {
+    QMessageBox box(MainWindow());
+    box.setWindowTitle(LoadStr(IDS_APP_TITLE));
+    box.setText(text);
+    switch (icon) {
+    case MbIcon::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case MbIcon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case MbIcon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case MbIcon::Stop:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    }
+    struct Choice {
+        QString text;
+        QMessageBox::ButtonRole role;
+        MbResult result;
+    };
+    std::vector<Choice> choices;
+    const Choice ok{QStringLiteral("OK"), QMessageBox::AcceptRole, MbResult::Ok};
+    const Choice cancel{QStringLiteral("Abbrechen"), QMessageBox::RejectRole, MbResult::Cancel};
+    const Choice yes{QStringLiteral("&Ja"), QMessageBox::YesRole, MbResult::Yes};
+    const Choice no{QStringLiteral("&Nein"), QMessageBox::NoRole, MbResult::No};
+    switch (buttons) {
+    case MbButtons::Ok:
+        choices = {ok};
+        break;
+    case MbButtons::OkCancel:
+        choices = {ok, cancel};
+        break;
+    case MbButtons::YesNo:
+        choices = {yes, no};
+        break;
+    case MbButtons::YesNoCancel:
+        choices = {yes, no, cancel};
+        break;
+    }
+    std::vector<QAbstractButton*> made;
+    for (const Choice& c : choices)
+        made.push_back(box.addButton(c.text, c.role));
+    box.setDefaultButton(static_cast<QPushButton*>(made.front()));
+    // Esc answers Cancel where there is one, else the last button (No or OK).
+    box.setEscapeButton(made.back());
+    box.exec();
+    for (std::size_t i = 0; i < made.size(); ++i) {
+        if (box.clickedButton() == made[i])
+            return choices[i].result;
+    }
+    return choices.back().result;
+}
+
+std::optional<QString> QtUiHost::ChooseFile(const FileDialogRequest& request) {
+    QFileDialog dialog(MainWindow(), request.title);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilters(request.filters);
+    if (!request.defaultSuffix.isEmpty())
+        dialog.setDefaultSuffix(request.defaultSuffix);
+    if (!request.initialPath.isEmpty()) {
+        const QFileInfo info(request.initialPath);
+        if (info.isDir()) {
+            dialog.setDirectory(request.initialPath);
+        } else {
+            dialog.setDirectory(info.absolutePath());
+            dialog.selectFile(info.fileName());
+        }
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+bool QtUiHost::ChooseColor(COLORREF& color, CustomColors& custom) {
+    for (int i = 0; i < 16; ++i) {
+        const COLORREF c = custom[std::size_t(i)];
+        QColorDialog::setCustomColor(i, QColor(GetRValue(c), GetGValue(c), GetBValue(c)));
+    }
+    QColorDialog dialog(QColor(GetRValue(color), GetGValue(color), GetBValue(color)), MainWindow());
+    dialog.setOption(QColorDialog::DontUseNativeDialog);
+    const bool ok = dialog.exec() == QDialog::Accepted;
+    for (int i = 0; i < 16; ++i) {
+        const QColor c = QColorDialog::customColor(i);
+        custom[std::size_t(i)] = RGB(BYTE(c.red()), BYTE(c.green()), BYTE(c.blue()));
+    }
+    if (!ok)
+        return false;
+    const QColor chosen = dialog.selectedColor();
+    color = RGB(BYTE(chosen.red()), BYTE(chosen.green()), BYTE(chosen.blue()));
+    return true;
+}
+
+bool QtUiHost::ChooseFont(LOGFONTA& font) {
+    const int dpi = ScreenDpiY();
+    QFont initial = logfont::ToQFont(font);
+    initial.setPointSize(int(std::lround(logfont::PointSize(font, dpi))));
+    QFontDialog dialog(initial, MainWindow());
+    dialog.setOption(QFontDialog::DontUseNativeDialog);
+    // No effects section: underline and strike-out are not offered.
+    for (QGroupBox* box : dialog.findChildren<QGroupBox*>()) {
+        if (!box->findChildren<QCheckBox*>().isEmpty())
+            box->hide();
+    }
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    font = logfont::FromQFont(dialog.selectedFont(), dpi);
+    return true;
+}
+
+bool QtUiHost::PrintDialog(QPrinter& printer, int minPage, int maxPage) {
+    QPrintDialog dialog(&printer, MainWindow());
+    dialog.setMinMax(minPage, maxPage);
+    printer.setFromTo(minPage, std::min(minPage, maxPage));
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtUiHost::PrintSetupDialog(QPrinter& printer) {
+    ::PrintSetupDialog dialog(printer, MainWindow());
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    dialog.Apply();
+    return true;
+}
+
+QAction* QtUiHost::TrackPopupMenu(QMenu& menu, const QPoint& globalPos) {
+    return menu.exec(globalPos);
+}
+
+int QtUiHost::RunModal(QDialog& dialog) {
+    return dialog.exec();
+}

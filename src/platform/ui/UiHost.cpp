@@ -1,0 +1,53 @@
+#include "platform/ui/UiHost.h"
+
+#include "platform/ui/StringTable.h"
+
+namespace {
+UiHost* g_host = nullptr;
+
+// Used only before a host is installed: answers the safe way and shows nothing.
+class NullUiHost final : public UiHost {
+public:
+    MbResult MessageBox(const QString&, MbButtons buttons, MbIcon) override {
+        return buttons == MbButtons::Ok ? MbResult::Ok : MbResult::Cancel;
+    }
+    std::optional<QString> ChooseFile(const FileDialogRequest&) override { return std::nullopt; }
+    bool ChooseColor(COLORREF&, CustomColors&) override { return false; }
+    bool ChooseFont(LOGFONTA&) override { return false; }
+    bool PrintDialog(QPrinter&, int, int) override { return false; }
+    bool PrintSetupDialog(QPrinter&) override { return false; }
+    QAction* TrackPopupMenu(QMenu&, const QPoint&) override { return nullptr; }
+    int RunModal(QDialog&) override { return 0; }
+    bool ShowsProgress() const override { return false; }
+};
+} // namespace
+
+UiHost& GetUiHost() {
+    static NullUiHost nullHost;
+    return g_host ? *g_host : nullHost;
+}
+
+void SetUiHost(UiHost* host) {
+    g_host = host;
+}
+
+MbResult AppMessageBox(const QString& text, MbButtons buttons, MbIcon icon) {
+    return GetUiHost().MessageBox(text, buttons, icon);
+}
+
+MbResult AppMessageBoxId(int stringId, MbButtons buttons, MbIcon icon) {
+    return AppMessageBox(LoadStr(stringId), buttons, icon);
+}
+
+void ShowMessage(int stringId, std::initializer_list<PrintfArg> args) {
+    QString text = FormatPrintf(LoadStr(stringId), args);
+    if (text.size() > 499)
+        text.truncate(499);
+    AppMessageBox(text);
+}
+
+QString FormatString1(int stringId, const QString& arg) {
+    QString text = LoadStr(stringId);
+    text.replace(QLatin1String("%1"), arg);
+    return text;
+}

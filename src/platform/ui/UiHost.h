@@ -1,0 +1,86 @@
+#pragma once
+// Every message box and every modal chooser of the program goes through the
+// installed UI host. The program installs the Qt implementation (or the
+// console one in batch modes); tests install a scripted one that records
+// what was shown and answers as the test says.
+
+#include "platform/base/WinTypes.h"
+#include "platform/ui/Printf.h"
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <optional>
+
+class QAction;
+class QDialog;
+class QMenu;
+class QPoint;
+class QPrinter;
+class QWidget;
+
+enum class MbIcon { Exclamation, Information, Question, Stop };
+enum class MbButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class MbResult { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
+
+struct FileDialogRequest {
+    bool save = false;
+    QString title;
+    QString initialPath;   // folder or proposed file
+    QStringList filters;   // Qt filter strings, e.g. "Quintara  (.V7N) (*.V7N)"
+    QString defaultSuffix; // added to a typed name without extension, e.g. "V7N"
+};
+
+using CustomColors = std::array<COLORREF, 16>;
+
+class UiHost {
+public:
+    virtual ~UiHost() = default;
+
+    // A message box captioned with the application title.
+    virtual MbResult MessageBox(const QString& text, MbButtons buttons, MbIcon icon) = 0;
+    // The chosen file path, or nothing when cancelled.
+    virtual std::optional<QString> ChooseFile(const FileDialogRequest& request) = 0;
+    // Starts on `color`; on OK stores the choice there. `custom` is shown as
+    // the custom colour boxes and receives what the user defines there.
+    virtual bool ChooseColor(COLORREF& color, CustomColors& custom) = 0;
+    // Screen fonts only, no effects; starts on `font`, stores the choice.
+    virtual bool ChooseFont(LOGFONTA& font) = 0;
+    // The print dialog offering pages minPage to maxPage; false when cancelled.
+    virtual bool PrintDialog(QPrinter& printer, int minPage, int maxPage) = 0;
+    // Printer and paper for later jobs; false when cancelled.
+    virtual bool PrintSetupDialog(QPrinter& printer) = 0;
+    // Shows a popup menu at a screen point until it closes; answers the
+    // chosen action or null.
+    virtual QAction* TrackPopupMenu(QMenu& menu, const QPoint& globalPos) = 0;
+    // Runs one of the program's own dialogs modally and answers its result
+    // code (QDialog::Accepted or Rejected).
+    virtual int RunModal(QDialog& dialog) = 0;
+    // Whether windows that only report progress (the printing box) are shown.
+    virtual bool ShowsProgress() const { return true; }
+
+    // The window that owns dialogs and boxes (may be null).
+    void SetMainWindow(QWidget* window) { mainWindow_ = window; }
+    QWidget* MainWindow() const { return mainWindow_; }
+
+private:
+    QWidget* mainWindow_ = nullptr;
+};
+
+// The installed host; installing does not transfer ownership.
+UiHost& GetUiHost();
+void SetUiHost(UiHost* host);
+
+// The application's message box: caption "Quintara", exclamation icon unless
+// another is named.
+MbResult AppMessageBox(const QString& text, MbButtons buttons = MbButtons::Ok,
+                       MbIcon icon = MbIcon::Exclamation);
+MbResult AppMessageBoxId(int stringId, MbButtons buttons = MbButtons::Ok,
+                         MbIcon icon = MbIcon::Exclamation);
+
+// Loads string stringId, formats it printf-style with the arguments (at most
+// 499 characters are kept) and shows it with an OK button.
+void ShowMessage(int stringId, std::initializer_list<PrintfArg> args = {});
+
+// The texts shown to the user with %1 replaced, as the framework's messages use.
+QString FormatString1(int stringId, const QString& arg);
