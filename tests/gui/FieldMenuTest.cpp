@@ -3,7 +3,9 @@
 #include "resources/Resource.h"
 #include "view/NameEdit.h"
 
+#include <QFileInfo>
 #include <QLabel>
+#include <QProcess>
 #include <QTest>
 
 namespace {
@@ -161,4 +163,39 @@ TEST_F(FieldMenu, CustomColoursComeBackWithinTheRun) {
     RightClickField(2, 0);
     EXPECT_EQ(seen[3], 0x123456u);
     EXPECT_EQ(seen[0], 0xFFFFFFu);
+}
+
+// Qt keeps the colour chooser's custom colours in QtProject.conf, shared by
+// every Qt program. A run of the real chooser that adds a custom colour must
+// leave that file as it was: absent, or another program's, byte for byte.
+// The probe is a program of its own, so that everything a run does up to
+// its very end is seen.
+TEST(ColourChooserRun, LeavesTheSharedQtSettingsAlone) {
+    // As another Qt program left it; a rewrite would not keep the comment.
+    const QByteArray foreign = "; written by hand\n[Qt]\ncustomColors\\0=4278255360\n";
+    for (const bool existed : {false, true}) {
+        QTemporaryDir config;
+        const QString conf = config.filePath(QStringLiteral("QtProject.conf"));
+        if (existed) {
+            QFile file(conf);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(foreign);
+        }
+        QProcess probe;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+        probe.setProcessEnvironment(env);
+        probe.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        probe.start(QStringLiteral(QUINTARA_BINARY_DIR "/tests/color_chooser_probe"));
+        ASSERT_TRUE(probe.waitForFinished(20000));
+        EXPECT_EQ(probe.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(probe.exitCode(), 0);
+        if (existed) {
+            QFile file(conf);
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            EXPECT_EQ(file.readAll().toStdString(), foreign.toStdString());
+        } else {
+            EXPECT_FALSE(QFileInfo::exists(conf));
+        }
+    }
 }

@@ -2,12 +2,12 @@
 
 #include "platform/draw/LogFont.h"
 #include "platform/draw/Screen.h"
+#include "platform/ui/ColorChooser.h"
 #include "platform/ui/PrintSetupDialog.h"
 #include "platform/ui/StringTable.h"
 #include "resources/Resource.h"
 
 #include <QCheckBox>
-#include <QColorDialog>
 #include <QDialog>
 #include <QFileDialog>
 #include <QFontDialog>
@@ -99,22 +99,7 @@ std::optional<QString> QtUiHost::ChooseFile(const FileDialogRequest& request) {
 }
 
 bool QtUiHost::ChooseColor(COLORREF& color, CustomColors& custom) {
-    for (int i = 0; i < 16; ++i) {
-        const COLORREF c = custom[std::size_t(i)];
-        QColorDialog::setCustomColor(i, QColor(GetRValue(c), GetGValue(c), GetBValue(c)));
-    }
-    QColorDialog dialog(QColor(GetRValue(color), GetGValue(color), GetBValue(color)), MainWindow());
-    dialog.setOption(QColorDialog::DontUseNativeDialog);
-    const bool ok = dialog.exec() == QDialog::Accepted;
-    for (int i = 0; i < 16; ++i) {
-        const QColor c = QColorDialog::customColor(i);
-        custom[std::size_t(i)] = RGB(BYTE(c.red()), BYTE(c.green()), BYTE(c.blue()));
-    }
-    if (!ok)
-        return false;
-    const QColor chosen = dialog.selectedColor();
-    color = RGB(BYTE(chosen.red()), BYTE(chosen.green()), BYTE(chosen.blue()));
-    return true;
+    return colorchooser::Run(color, custom, MainWindow());
 }
 
 bool QtUiHost::ChooseFont(LOGFONTA& font) {
