@@ -2,6 +2,8 @@
 
 #include "platform/base/MulDiv.h"
 
+#include <QFontMetricsF>
+
 namespace dlu {
 
 namespace {
@@ -24,8 +26,25 @@ QRect ToPixels(int x, int y, int width, int height, int dpi) {
 }
 
 QFont DialogFont() {
+    // The templates' texts were fitted to a narrow 8-point font whose
+    // average character is kBaseX pixels wide. The sans serif fonts of a
+    // Linux desktop are wider at 8 points, and a label that fills its box
+    // runs into the control beside it. So the font takes the largest pixel
+    // size up to 8 points at 96 dpi (the pixels the templates are laid out
+    // in) whose average character, measured over the alphabet as the
+    // template's base unit is, is no wider than kBaseX and whose line is
+    // no taller than kBaseY.
+    static const QString alphabet =
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
     QFont font(QStringLiteral("Arial"));
-    font.setPointSize(8);
+    font.setStyleHint(QFont::SansSerif);
+    for (int pixels = MulDiv(8, 96, 72); pixels > 6; --pixels) {
+        font.setPixelSize(pixels);
+        const QFontMetricsF metrics(font);
+        if (metrics.horizontalAdvance(alphabet) <= kBaseX * alphabet.size() &&
+            metrics.height() <= kBaseY)
+            break;
+    }
     return font;
 }
 

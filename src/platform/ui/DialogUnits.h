@@ -13,7 +13,9 @@ namespace dlu {
 int ToPixelsX(int x, int dpi = 96);
 int ToPixelsY(int y, int dpi = 96);
 QRect ToPixels(int x, int y, int width, int height, int dpi = 96);
-// The font that the dialogs are drawn in (8 points, sans serif).
+// The font that the dialogs are drawn in: sans serif, at most 8 points,
+// sized in pixels so that its characters are no wider than the templates'
+// base unit allows.
 QFont DialogFont();
 
 } // namespace dlu
