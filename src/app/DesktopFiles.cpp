@@ -111,6 +111,8 @@ QString DesktopFiles::ExecArgument(const QString& argument) {
 
 QByteArray DesktopFiles::DesktopEntry(const QString& executable) {
     const QString exec = EscapeValue(ExecArgument(executable));
+    // File managers that show an entry's actions offer printing a strip
+    // straight from its file, as the print switch of the command line does.
     QString entry =
         QStringLiteral("[Desktop Entry]\n"
                        "Type=Application\n"
@@ -125,9 +127,15 @@ QByteArray DesktopFiles::DesktopEntry(const QString& executable) {
                        "Terminal=false\n"
                        "StartupNotify=true\n"
                        "MimeType=%6;\n"
-                       "Categories=Office;\n")
+                       "Categories=Office;\n"
+                       "Actions=print;\n"
+                       "\n"
+                       "[Desktop Action print]\n"
+                       "Name=%7\n"
+                       "Exec=%3 /p %f\n")
             .arg(TemplateStrings().windowTitle, EscapeValue(LoadStr(IDS_ABOUT_TEXT)), exec,
-                 EscapeValue(executable), AppIconName(), MimeTypeName());
+                 EscapeValue(executable), AppIconName(), MimeTypeName(),
+                 EscapeValue(LoadStrPart(ID_FILE_PRINT, 1)));
     return entry.toUtf8();
 }
 

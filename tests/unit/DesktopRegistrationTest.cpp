@@ -158,9 +158,13 @@ TEST(DesktopFilesTest, ExecLineQuotesAwkwardPathsAsDesktopEntriesRequire) {
     EXPECT_EQ(DesktopFiles::ExecArgument(awkward), "\"/tmp/Grüße \\\"x\\\"/\\$y\\\\z/quintara\"");
     const QByteArray entry = DesktopFiles::DesktopEntry(awkward);
     // In the file every backslash is doubled once more.
-    EXPECT_TRUE(entry.contains(
-        QStringLiteral("\nExec=\"/tmp/Grüße \\\\\"x\\\\\"/\\\\$y\\\\\\\\z/quintara\" %f\n")
-            .toUtf8()))
+    const QString exec =
+        QStringLiteral("Exec=\"/tmp/Grüße \\\\\"x\\\\\"/\\\\$y\\\\\\\\z/quintara\"");
+    EXPECT_TRUE(entry.contains((QLatin1Char('\n') + exec + QLatin1String(" %f\n")).toUtf8()))
+        << entry.constData();
+    // File managers offer printing the strip from its file.
+    EXPECT_TRUE(
+        entry.contains(("\n[Desktop Action print]\nName=Drucken\n" + exec + " /p %f\n").toUtf8()))
         << entry.constData();
 
     const QString validate = QStandardPaths::findExecutable("desktop-file-validate");
