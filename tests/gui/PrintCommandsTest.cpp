@@ -3,6 +3,7 @@
 // the printer setup.
 
 #include "AppFixture.h"
+#include "platform/base/MulDiv.h"
 #include "platform/framework/PrintPreviewPane.h"
 #include "platform/framework/PrinterDevice.h"
 #include "platform/ui/PrintSetupDialog.h"
@@ -10,6 +11,7 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QGraphicsView>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPrintPreviewWidget>
@@ -158,6 +160,29 @@ TEST_F(PrintCommands, PreviewTakesThePlaceOfTheViewUntilClosed) {
     // The main window's keys are back.
     QTest::keyClick(View().viewport(), Qt::Key_P, Qt::ControlModifier);
     EXPECT_EQ(ui->printDialogs, 1);
+}
+
+TEST_F(PrintCommands, PreviewZoomKeepsTheStripsCornerInView) {
+    ShowActive();
+    // Near the paper's corner, as by default, and far from it.
+    for (const auto& [left, top] : {std::pair(200, 200), std::pair(1200, 1500)}) {
+        View().leftMargin = left;
+        View().topMargin = top;
+        ASSERT_TRUE(Frame().ExecuteCommand(ID_FILE_PRINT_PREVIEW));
+        PrintPreviewPane* pane = Pane();
+        auto* view = pane->Preview()->findChild<QGraphicsView*>();
+        ASSERT_NE(view, nullptr);
+        // The preview counts in printer pixels from the paper's corner.
+        const int dpi = app->Printer().resolution();
+        const QPointF corner(MulDiv(left, dpi, 254), MulDiv(top, dpi, 254));
+        for (int step = 1; step <= 2; ++step) {
+            pane->Button(ID_PREVIEW_ZOOMIN)->click();
+            QCoreApplication::processEvents();
+            EXPECT_TRUE(view->viewport()->rect().contains(view->mapFromScene(corner)))
+                << "margins " << left << ", " << top << ", step " << step;
+        }
+        pane->Button(ID_PREVIEW_CLOSE)->click();
+    }
 }
 
 TEST_F(PrintCommands, PreviewPageCountIsKeptAndPrintClosesThePreviewFirst) {

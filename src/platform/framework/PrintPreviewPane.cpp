@@ -5,8 +5,12 @@
 #include "resources/Resource.h"
 
 #include <QDateTime>
+#include <QGraphicsItem>
+#include <QGraphicsScene>
+#include <QGraphicsView>
 #include <QHBoxLayout>
 #include <QPainter>
+#include <QPicture>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
@@ -178,6 +182,8 @@ void PrintPreviewPane::PaintPages(QPrinter* printer) {
 void PrintPreviewPane::ShowPage(int documentPage) {
     currentPage_ = documentPage;
     preview_->updatePreview();
+    if (zoomLevel_ > 0)
+        ShowContentCorner();
 }
 
 void PrintPreviewPane::ApplyZoom() {
@@ -187,6 +193,48 @@ void PrintPreviewPane::ApplyZoom() {
     }
     const double step = std::max(1.0, fitFactor_ * 1.5);
     preview_->setZoomFactor(zoomLevel_ == 1 ? step : 2 * step);
+    ShowContentCorner();
+}
+
+void PrintPreviewPane::ShowContentCorner() {
+    // Zooming keeps the middle of the paper in place, where a page may well
+    // be blank. Whatever the page holds, its top-left corner is the place to
+    // start reading: it goes to the top left of the window. What the page
+    // holds is learnt by drawing it once more into a picture that measures
+    // it.
+    auto* view = preview_->findChild<QGraphicsView*>();
+    if (!view || !view->scene() || !pagePainter_ || !info_.printer)
+        return;
+    QPrinter& printer = *info_.printer;
+    QPicture picture;
+    {
+        QPainter painter(&picture);
+        info_.currentPage = CurrentPage();
+        pagePainter_(painter, printer, info_);
+    }
+    const QRect content = picture.boundingRect();
+    if (!content.isValid())
+        return;
+    // The first page shown is the top-left one of the preview's scene, which
+    // counts in printer pixels from the paper's corner; the drawing's origin
+    // is the corner of the printable area.
+    QPointF page;
+    bool found = false;
+    for (const QGraphicsItem* item : view->scene()->items()) {
+        const QPointF at = item->pos();
+        if (!item->parentItem() &&
+            (!found || std::pair(at.y(), at.x()) < std::pair(page.y(), page.x()))) {
+            page = at;
+            found = true;
+        }
+    }
+    const QPoint origin = printer.pageLayout().paintRectPixels(printer.resolution()).topLeft();
+    const QPointF corner = page + QPointF(origin + content.topLeft());
+    // A little paper shows above and left of it.
+    const double scale = view->transform().m11();
+    const double margin = 12.0 / (scale > 0 ? scale : 1.0);
+    const QSizeF seen = QSizeF(view->viewport()->size()) / (scale > 0 ? scale : 1.0);
+    view->centerOn(corner + QPointF(seen.width() / 2 - margin, seen.height() / 2 - margin));
 }
 
 void PrintPreviewPane::ApplyViewMode() {

@@ -4,6 +4,8 @@
 // "Ver&kleinern", "&Schließen") above the pages as the printer would get
 // them. The pane is a command target: the frame routes the bar's commands
 // and the preview keys (Page Down, Page Up, Esc) to it while it is shown.
+// Zooming in shows the top-left corner of what the page holds at the top
+// left of the window, wherever on the paper that is.
 
 #include "platform/framework/CommandTarget.h"
 #include "platform/framework/PrintInfo.h"
@@ -63,6 +65,7 @@ private:
     void PaintPages(QPrinter* printer);
     void ShowPage(int documentPage);
     void ApplyZoom();
+    void ShowContentCorner();
     void ApplyViewMode();
     void Close(bool print);
     void ScheduleMidnightRepaint();
