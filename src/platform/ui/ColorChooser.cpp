@@ -22,8 +22,10 @@ COLORREF ToColorRef(const QColor& c) {
 class ScratchUserSettings {
 public:
     ScratchUserSettings() {
+        // Without a scratch folder, one that cannot be made: nothing is written.
+        const QString path = scratch_.isValid() ? scratch_.path() : QStringLiteral("/dev/null");
         for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
-            QSettings::setPath(format, QSettings::UserScope, scratch_.path());
+            QSettings::setPath(format, QSettings::UserScope, path);
     }
     ~ScratchUserSettings() {
         const QString home =
