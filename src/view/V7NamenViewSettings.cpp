@@ -6,6 +6,8 @@
 #include "view/OptionsDlg.h"
 #include "view/V7NamenView.h"
 
+#include <cstring>
+
 namespace {
 
 // Stores value into setting when they differ; answers whether it did.
@@ -48,10 +50,17 @@ void CV7NamenView::OnOptions() {
 }
 
 void CV7NamenView::OnFont() {
+    LOGFONTA before{};
+    labelFont.GetObject(&before);
     if (!labelFont.ChooseLabelFont())
         return;
+    LOGFONTA after{};
+    labelFont.GetObject(&after);
+    // The font the strip is drawn with, confirmed: the strip and its file
+    // stay exactly as they are.
+    if (std::memcmp(&before, &after, sizeof before) == 0)
+        return;
     SetEditorFont();
-    // Also for the font that was already set: the user confirmed a choice.
     if (CV7NamenDoc* doc = GetDocument())
         doc->SetModifiedFlag(true);
     viewport()->update();

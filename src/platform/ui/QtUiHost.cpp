@@ -1,17 +1,13 @@
 #include "platform/ui/QtUiHost.h"
 
-#include "platform/draw/LogFont.h"
-#include "platform/draw/Screen.h"
 #include "platform/ui/ColorChooser.h"
+#include "platform/ui/FontChooser.h"
 #include "platform/ui/PrintSetupDialog.h"
 #include "platform/ui/StringTable.h"
 #include "resources/Resource.h"
 
-#include <QCheckBox>
 #include <QDialog>
 #include <QFileDialog>
-#include <QFontDialog>
-#include <QGroupBox>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -103,20 +99,7 @@ bool QtUiHost::ChooseColor(COLORREF& color, CustomColors& custom) {
 }
 
 bool QtUiHost::ChooseFont(LOGFONTA& font) {
-    const int dpi = ScreenDpiY();
-    QFont initial = logfont::ToQFont(font);
-    initial.setPointSize(int(std::lround(logfont::PointSize(font, dpi))));
-    QFontDialog dialog(initial, MainWindow());
-    dialog.setOption(QFontDialog::DontUseNativeDialog);
-    // No effects section: underline and strike-out are not offered.
-    for (QGroupBox* box : dialog.findChildren<QGroupBox*>()) {
-        if (!box->findChildren<QCheckBox*>().isEmpty())
-            box->hide();
-    }
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    font = logfont::FromQFont(dialog.selectedFont(), dpi);
-    return true;
+    return fontchooser::Run(font, MainWindow());
 }
 
 bool QtUiHost::PrintDialog(QPrinter& printer, int minPage, int maxPage) {
