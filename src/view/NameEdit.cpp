@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QValidator>
@@ -89,9 +90,83 @@ QString CNameEdit::FittingPrefix(const QString& text) const {
     return text.left(fits);
 }
 
+CNameEdit::TextKey CNameEdit::TextKeyOf(const QKeyEvent& key) {
+    const Qt::KeyboardModifiers mods = key.modifiers() & ~Qt::KeypadModifier;
+    if (mods == Qt::ControlModifier) {
+        switch (key.key()) {
+        case Qt::Key_C:
+        case Qt::Key_Insert:
+            return TextKey::Copy;
+        case Qt::Key_X:
+            return TextKey::Cut;
+        case Qt::Key_V:
+            return TextKey::Paste;
+        case Qt::Key_Z:
+            return TextKey::Undo;
+        case Qt::Key_Y:
+            return TextKey::Redo;
+        case Qt::Key_A:
+            return TextKey::SelectAll;
+        default:
+            return TextKey::None;
+        }
+    }
+    if (mods == Qt::ShiftModifier) {
+        if (key.key() == Qt::Key_Delete)
+            return TextKey::Cut;
+        if (key.key() == Qt::Key_Insert)
+            return TextKey::Paste;
+    }
+    return TextKey::None;
+}
+
+bool CNameEdit::OwnMenuOpen() const {
+    const auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    for (const QWidget* w = menu; w; w = w->parentWidget()) {
+        if (w == this)
+            return true;
+    }
+    return false;
+}
+
 bool CNameEdit::event(QEvent* e) {
+    if (e->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(e);
+        if (TextKeyOf(*key) != TextKey::None) {
+            key->accept();
+            return true;
+        }
+        if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
+            key->ignore(); // a command key: the window's
+            return true;
+        }
+    }
     if (e->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(e);
+        // Spelled out rather than left to the platform's key bindings,
+        // which differ between desktops. Pasted text passes the validator.
+        switch (TextKeyOf(*key)) {
+        case TextKey::Copy:
+            copy();
+            return true;
+        case TextKey::Cut:
+            cut();
+            return true;
+        case TextKey::Paste:
+            paste();
+            return true;
+        case TextKey::Undo:
+            undo();
+            return true;
+        case TextKey::Redo:
+            redo();
+            return true;
+        case TextKey::SelectAll:
+            selectAll();
+            return true;
+        case TextKey::None:
+            break;
+        }
         int ch = 0;
         switch (key->key()) {
         case Qt::Key_Tab:
@@ -119,6 +194,10 @@ bool CNameEdit::event(QEvent* e) {
 
 void CNameEdit::focusOutEvent(QFocusEvent* e) {
     QLineEdit::focusOutEvent(e);
+    // The editor's own context menu takes the focus only while it is open
+    // and then acts on this field; every other focus change commits.
+    if (e->reason() == Qt::PopupFocusReason && OwnMenuOpen())
+        return;
     if (focusLost_)
         focusLost_();
 }

@@ -5,8 +5,16 @@
 // to the view as edit keys. The editor does not scroll horizontally, so
 // typing and pasting stop where the text would no longer fit its width,
 // and it takes only characters that code page 1252 can hold.
+//
+// The clipboard keys (Ctrl+C, Ctrl+X, Ctrl+V, Shift+Del, Ctrl+Ins,
+// Shift+Ins), Ctrl+Z, Ctrl+Y and Ctrl+A act on its text: it claims them
+// when the window asks before its accelerators run. Other keys with Ctrl or
+// Alt stay with the window. Opening its own context menu is not a loss of
+// focus: the menu acts on the open field.
 
 #include <QLineEdit>
+
+class QKeyEvent;
 #include <functional>
 
 class CNameEdit : public QLineEdit {
@@ -19,7 +27,8 @@ public:
     void SetKeyHandler(std::function<void(int key, int flags)> handler) {
         keyHandler_ = std::move(handler);
     }
-    // Called whenever the editor loses the keyboard focus.
+    // Called whenever the editor loses the keyboard focus, except to its
+    // own context menu.
     void SetFocusLostHandler(std::function<void()> handler) { focusLost_ = std::move(handler); }
 
     // Whether the text fits the editor's width.
@@ -34,6 +43,11 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    enum class TextKey { None, Copy, Cut, Paste, Undo, Redo, SelectAll };
+    static TextKey TextKeyOf(const QKeyEvent& key);
+    // Whether the open popup is a menu of this editor.
+    bool OwnMenuOpen() const;
+
     std::function<void(int, int)> keyHandler_;
     std::function<void()> focusLost_;
     QString accepted_;

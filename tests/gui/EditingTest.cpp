@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QScrollBar>
 #include <QTest>
 
@@ -35,6 +37,27 @@ protected:
             QTest::sendKeyEvent(QTest::Click, Edit(), Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
     CNameEdit* Edit() { return View().NameEdit(); }
+    // Right-clicks the open editor and clicks the item of its own menu (Qt's
+    // German texts).
+    void ChooseFromEditorMenu(const QString& item) {
+        // What the window system sends on a right click.
+        const QPoint at = Edit()->rect().center();
+        QContextMenuEvent click(QContextMenuEvent::Mouse, at, Edit()->mapToGlobal(at));
+        QApplication::sendEvent(Edit(), &click);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_TRUE(menu);
+        QAction* chosen = nullptr;
+        for (QAction* a : menu->actions()) {
+            if (a->text().section('\t', 0, 0).remove('&') == item)
+                chosen = a;
+        }
+        if (!chosen || !chosen->isEnabled()) {
+            menu->close();
+            FAIL() << item.toStdString() << " missing or disabled";
+        }
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(chosen).center());
+        EXPECT_FALSE(QApplication::activePopupWidget());
+    }
     QRect ExpectedEditorGeometry(int i) {
         RECT r;
         View().GetFieldRect(i, r, nullptr);
@@ -183,12 +206,53 @@ TEST_F(Editing, TypingStopsAtTheRightEdgeAndOnlyCodePage1252IsTaken) {
     Edit()->paste();
     EXPECT_GT(Edit()->text().size(), 0);
     EXPECT_TRUE(Edit()->Fits(Edit()->text()));
-    // The accelerators take Ctrl+C and Ctrl+V before the editor sees them.
-    Edit()->setText("abc");
-    Edit()->selectAll();
-    QApplication::clipboard()->setText("leer");
+}
+
+TEST_F(Editing, TheEditorsMenuAndClipboardKeysCarryANameToAnotherField) {
+    Doc().names[2] = "Zentrale";
+    ClickField(2);
+    ChooseFromEditorMenu(QString::fromUtf8("Alles auswählen"));
+    EXPECT_EQ(View().editIndex, 2) << "the editor's own menu does not close the field";
+    EXPECT_TRUE(Edit()->hasFocus());
+    ChooseFromEditorMenu("Kopieren");
+    EXPECT_EQ(QApplication::clipboard()->text(), QString("Zentrale"));
+    ClickField(5);
+    ChooseFromEditorMenu(QString::fromUtf8("Einfügen"));
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Doc().GetName(5), "Zentrale");
+
+    Doc().names[3] = "Kasse";
+    ClickField(3);
+    Key(Qt::Key_A, Qt::ControlModifier);
     Key(Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(QApplication::clipboard()->text(), QString("leer"));
+    ClickField(6);
+    Key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Edit()->text(), QString("Kasse"));
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Edit()->text(), QString());
+    Key(Qt::Key_Insert, Qt::ShiftModifier);
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Doc().GetName(6), "Kasse");
+
+    // Pasted text obeys the editor's rules; other command keys stay the
+    // window's (Alt+Backspace would undo in a plain line edit).
+    ClickField(7);
+    QApplication::clipboard()->setText(QString(80, 'M'));
+    Key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_GT(Edit()->text().size(), 3);
+    EXPECT_TRUE(Edit()->Fits(Edit()->text()));
+    const QString fitted = Edit()->text();
+    Key(Qt::Key_A, Qt::ControlModifier);
+    Key(Qt::Key_Delete, Qt::ShiftModifier);
+    EXPECT_EQ(Edit()->text(), QString());
+    EXPECT_EQ(QApplication::clipboard()->text(), fitted);
+    QApplication::clipboard()->setText(QString::fromUtf8("Łódź"));
+    Key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Edit()->text(), QString());
+    Type("ab");
+    Key(Qt::Key_Backspace, Qt::AltModifier);
+    EXPECT_EQ(Edit()->text(), QString("ab"));
+    EXPECT_EQ(View().editIndex, 7);
 }
 
 TEST_F(Editing, TypedNamesSurviveSaveAndOpenByteForByte) {

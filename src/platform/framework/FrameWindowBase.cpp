@@ -229,12 +229,28 @@ bool FrameWindowBase::eventFilter(QObject* watched, QEvent* e) {
     const QKeySequence pressed(QKeyCombination(mods, Qt::Key(key->key())));
     for (const Accelerator& a : InPreviewMode() ? previewKeys_ : accelerators_) {
         if (a.key == pressed) {
+            if (FocusClaims(*key))
+                return false;
             // The key is taken whether or not its command does anything.
             ExecuteCommand(a.id);
             return true;
         }
     }
     return false;
+}
+
+bool FrameWindowBase::FocusClaims(const QKeyEvent& key) {
+    QWidget* focus = QApplication::focusWidget();
+    if (!focus || focus->window() != this)
+        return false;
+    // Asked as Qt asks before it runs a shortcut: a text field claims the
+    // keys that edit its text, every other widget leaves them to us.
+    QKeyEvent probe(QEvent::ShortcutOverride, key.key(), key.modifiers(), key.nativeScanCode(),
+                    key.nativeVirtualKey(), key.nativeModifiers(), key.text(), key.isAutoRepeat(),
+                    key.count());
+    probe.ignore();
+    QApplication::sendEvent(focus, &probe);
+    return probe.isAccepted();
 }
 
 void FrameWindowBase::closeEvent(QCloseEvent* e) {

@@ -2,8 +2,10 @@
 // The main frame of the document/view framework: routes every command to
 // the view, the document, the frame and the application in that order,
 // enables menu items and toolbar buttons by whether anyone handles them,
-// takes the accelerator keys before the focused widget sees them, and shows
-// status prompts with an idle text in its message pane.
+// takes the accelerator keys before the focused widget sees them (unless it
+// claims a key through Qt's shortcut override, as the name editor claims the
+// clipboard keys), and shows status prompts with an idle text in its message
+// pane.
 
 #include "platform/framework/CommandTarget.h"
 
@@ -13,6 +15,7 @@
 #include <vector>
 
 class QAction;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QToolBar;
@@ -72,6 +75,9 @@ protected:
 
 private:
     bool Route(int id, CmdUi* ui);
+    // Whether the focus widget claims an accelerator key for itself, as the
+    // name editor claims the clipboard keys.
+    bool FocusClaims(const QKeyEvent& key);
 
     ScrollViewBase* view_ = nullptr;
     DocumentBase* document_ = nullptr;
