@@ -120,6 +120,10 @@ CNameEdit::TextKey CNameEdit::TextKeyOf(const QKeyEvent& key) {
     return TextKey::None;
 }
 
+bool CNameEdit::ClaimsKey(const QKeyEvent& key) const {
+    return TextKeyOf(key) != TextKey::None;
+}
+
 bool CNameEdit::OwnMenuOpen() const {
     const auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     for (const QWidget* w = menu; w; w = w->parentWidget()) {
@@ -130,16 +134,9 @@ bool CNameEdit::OwnMenuOpen() const {
 }
 
 bool CNameEdit::event(QEvent* e) {
-    if (e->type() == QEvent::ShortcutOverride) {
-        auto* key = static_cast<QKeyEvent*>(e);
-        if (TextKeyOf(*key) != TextKey::None) {
-            key->accept();
-            return true;
-        }
-        if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
-            key->ignore(); // a command key: the window's
-            return true;
-        }
+    if (e->type() == QEvent::ShortcutOverride && ClaimsKey(*static_cast<QKeyEvent*>(e))) {
+        e->accept();
+        return true;
     }
     if (e->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(e);

@@ -7,17 +7,19 @@
 // and it takes only characters that code page 1252 can hold.
 //
 // The clipboard keys (Ctrl+C, Ctrl+X, Ctrl+V, Shift+Del, Ctrl+Ins,
-// Shift+Ins), Ctrl+Z, Ctrl+Y and Ctrl+A act on its text: it claims them
-// when the window asks before its accelerators run. Other keys with Ctrl or
-// Alt stay with the window. Opening its own context menu is not a loss of
-// focus: the menu acts on the open field.
+// Shift+Ins), Ctrl+Z, Ctrl+Y and Ctrl+A act on its text: it keeps them from
+// the window's accelerators and shortcuts. Every other accelerator stays
+// the window's. Opening its own context menu is not a loss of focus: the
+// menu acts on the open field.
+
+#include "platform/framework/KeyClaimant.h"
 
 #include <QLineEdit>
 
 class QKeyEvent;
 #include <functional>
 
-class CNameEdit : public QLineEdit {
+class CNameEdit : public QLineEdit, public KeyClaimant {
     Q_OBJECT
 public:
     explicit CNameEdit(QWidget* parent = nullptr);
@@ -37,6 +39,8 @@ public:
     QString FittingPrefix(const QString& text) const;
     // The text before the change being validated.
     const QString& AcceptedText() const { return accepted_; }
+
+    bool ClaimsKey(const QKeyEvent& key) const override;
 
 protected:
     bool event(QEvent* event) override;

@@ -1,6 +1,7 @@
 #include "platform/framework/FrameWindowBase.h"
 
 #include "platform/framework/DocumentBase.h"
+#include "platform/framework/KeyClaimant.h"
 #include "platform/framework/ScrollViewBase.h"
 #include "platform/ui/Keyboard.h"
 #include "platform/ui/StringTable.h"
@@ -239,18 +240,12 @@ bool FrameWindowBase::eventFilter(QObject* watched, QEvent* e) {
     return false;
 }
 
-bool FrameWindowBase::FocusClaims(const QKeyEvent& key) {
+bool FrameWindowBase::FocusClaims(const QKeyEvent& key) const {
     QWidget* focus = QApplication::focusWidget();
     if (!focus || focus->window() != this)
         return false;
-    // Asked as Qt asks before it runs a shortcut: a text field claims the
-    // keys that edit its text, every other widget leaves them to us.
-    QKeyEvent probe(QEvent::ShortcutOverride, key.key(), key.modifiers(), key.nativeScanCode(),
-                    key.nativeVirtualKey(), key.nativeModifiers(), key.text(), key.isAutoRepeat(),
-                    key.count());
-    probe.ignore();
-    QApplication::sendEvent(focus, &probe);
-    return probe.isAccepted();
+    const auto* claimant = dynamic_cast<const KeyClaimant*>(focus);
+    return claimant && claimant->ClaimsKey(key);
 }
 
 void FrameWindowBase::closeEvent(QCloseEvent* e) {

@@ -2,10 +2,10 @@
 // The main frame of the document/view framework: routes every command to
 // the view, the document, the frame and the application in that order,
 // enables menu items and toolbar buttons by whether anyone handles them,
-// takes the accelerator keys before the focused widget sees them (unless it
-// claims a key through Qt's shortcut override, as the name editor claims the
-// clipboard keys), and shows status prompts with an idle text in its message
-// pane.
+// takes the accelerator keys before the focused widget sees them (unless
+// the widget is a KeyClaimant that keeps the key, as the name editor keeps
+// the clipboard keys), and shows status prompts with an idle text in its
+// message pane.
 
 #include "platform/framework/CommandTarget.h"
 
@@ -75,9 +75,8 @@ protected:
 
 private:
     bool Route(int id, CmdUi* ui);
-    // Whether the focus widget claims an accelerator key for itself, as the
-    // name editor claims the clipboard keys.
-    bool FocusClaims(const QKeyEvent& key);
+    // Whether the focus widget keeps an accelerator key for itself.
+    bool FocusClaims(const QKeyEvent& key) const;
 
     ScrollViewBase* view_ = nullptr;
     DocumentBase* document_ = nullptr;
