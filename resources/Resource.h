@@ -51,6 +51,7 @@ constexpr int ID_EDIT_COPY = 57634;
 constexpr int ID_EDIT_CUT = 57635;
 constexpr int ID_EDIT_PASTE = 57637;
 constexpr int ID_EDIT_UNDO = 57643;
+constexpr int ID_EDIT_REDO = 57644;
 constexpr int ID_APP_ABOUT = 57664;
 constexpr int ID_APP_EXIT = 57665;
 constexpr int ID_HELP_INDEX = 57670;
@@ -119,6 +120,20 @@ constexpr int IDS_FIELD_COLOR = 33000;
 constexpr int IDS_FIELD_INSERT = 33001;
 constexpr int IDS_FIELD_REMOVE = 33002;
 constexpr int IDS_FIELD_DEFAULT_COLOR = 33003;
+
+// Undo and redo: menu texts (plain and naming the step) and the steps' names
+constexpr int IDS_MENU_UNDO = 33010;
+constexpr int IDS_MENU_UNDO_STEP = 33011;
+constexpr int IDS_MENU_REDO = 33012;
+constexpr int IDS_MENU_REDO_STEP = 33013;
+constexpr int IDS_STEP_NAME = 33020;
+constexpr int IDS_STEP_INSERT = 33021;
+constexpr int IDS_STEP_REMOVE = 33022;
+constexpr int IDS_STEP_COLOR = 33023;
+constexpr int IDS_STEP_DEFAULT_COLOR = 33024;
+constexpr int IDS_STEP_OPTIONS = 33025;
+constexpr int IDS_STEP_FONT = 33026;
+constexpr int IDS_STEP_RECEIVE = 33027;
 
 // Serial port and transfer messages
 constexpr int IDS_ERR_OPEN_PORT = 23001;

@@ -22,14 +22,10 @@ bool CLabelFont::Create(const std::string& face, std::int32_t height, std::int32
     return CreateFontIndirect(lf);
 }
 
-bool CLabelFont::ChooseLabelFont() {
-    LOGFONTA lf;
-    std::memset(&lf, 0, sizeof lf);
-    GetObject(&lf);
-    if (!GetUiHost().ChooseFont(lf))
-        return false;
-    DeleteObject();
-    return CreateFontIndirect(lf);
+bool CLabelFont::ChooseLabelFont(LOGFONTA& chosen) const {
+    std::memset(&chosen, 0, sizeof chosen);
+    GetObject(&chosen);
+    return GetUiHost().ChooseFont(chosen);
 }
 
 void CLabelFont::Store(Archive& ar) const {

@@ -1,6 +1,7 @@
 #pragma once
 // The font of the names and its printer copy.
 
+#include "platform/base/WinTypes.h"
 #include "platform/draw/FontObject.h"
 
 #include <cstdint>
@@ -14,8 +15,9 @@ public:
     // Makes the font from face (cut to 31 characters), height, weight and italic.
     bool Create(const std::string& face, std::int32_t height, std::int32_t weight,
                 std::uint8_t italic);
-    // Lets the user pick a font, starting from this one; false when cancelled.
-    bool ChooseLabelFont();
+    // Lets the user pick a font, starting from this one, into chosen; false
+    // when cancelled. The font itself stays as it is.
+    bool ChooseLabelFont(LOGFONTA& chosen) const;
     // Writes the 60-byte description (zeros without a font).
     void Store(Archive& ar) const;
     // Reads a 60-byte description and makes the font from it exactly as

@@ -3,10 +3,19 @@
 #include "device/ReceiveDlg.h"
 #include "document/LayoutSettings.h"
 #include "document/V7NFile.h"
+#include "document/undo/FieldColorStep.h"
+#include "document/undo/FontStep.h"
+#include "document/undo/InsertFieldStep.h"
+#include "document/undo/NamesAndColorsStep.h"
+#include "document/undo/RemoveFieldStep.h"
+#include "document/undo/SetNameStep.h"
+#include "document/undo/SettingsStep.h"
 #include "platform/files/Archive.h"
 #include "platform/framework/ScrollViewBase.h"
+#include "platform/ui/StringTable.h"
 #include "platform/ui/UiHost.h"
-#include "resources/Resource.h"
+
+#include <cstring>
 
 namespace {
 const std::string kEmpty;
@@ -22,13 +31,10 @@ void CV7NamenDoc::OnReceiveNames() {
     CReceiveDlg dialog;
     if (GetUiHost().RunModal(dialog) != QDialog::Accepted)
         return;
+    std::vector<std::string> received = dialog.ReceivedNames();
     // The title stays; the path goes, so that Save asks for a file name.
-    ResetToNew();
-    const std::vector<std::string>& received = dialog.ReceivedNames();
-    for (std::size_t i = 0; i < names.size() && i < received.size(); ++i)
-        names[i] = received[i];
-    SetModifiedFlag(true);
-    UpdateAllViews();
+    if (SetNamesAndColors(std::move(received), {}, IDS_STEP_RECEIVE))
+        ClearPathName();
 }
 
 bool CV7NamenDoc::ResetToNew() {
@@ -75,13 +81,13 @@ const std::string& CV7NamenDoc::GetName(int index) const {
     return names[std::size_t(index)];
 }
 
-void CV7NamenDoc::SetName(int index, const std::string& text) {
+bool CV7NamenDoc::SetName(int index, const std::string& text) {
     if (index < 0 || index >= int(names.size()))
-        return;
+        return false;
     if (names[std::size_t(index)] == text)
-        return;
-    names[std::size_t(index)] = text;
-    SetModifiedFlag(true);
+        return false;
+    PushStep(std::make_unique<SetNameStep>(*this, index, names[std::size_t(index)], text));
+    return true;
 }
 
 COLORREF CV7NamenDoc::GetColor(int index) const {
@@ -95,29 +101,61 @@ bool CV7NamenDoc::SetColor(int index, COLORREF color) {
         return false;
     if (colors[std::size_t(index)] == color)
         return false;
-    colors[std::size_t(index)] = color;
-    SetModifiedFlag(true);
+    PushStep(std::make_unique<FieldColorStep>(*this, index, colors[std::size_t(index)], color));
     return true;
 }
 
-void CV7NamenDoc::InsertField(int index) {
+bool CV7NamenDoc::InsertField(int index) {
     if (index < 0 || index >= int(names.size()))
-        return;
-    colors.resize(names.size(), 0); // both arrays always move together
-    names.insert(names.begin() + index, std::string());
-    names.pop_back();
-    colors.insert(colors.begin() + index, 0);
-    colors.pop_back();
-    SetModifiedFlag(true);
+        return false;
+    PushStep(std::make_unique<InsertFieldStep>(*this, index));
+    return true;
 }
 
-void CV7NamenDoc::RemoveField(int index) {
+bool CV7NamenDoc::RemoveField(int index) {
     if (index < 0 || index >= int(names.size()))
-        return;
-    colors.resize(names.size(), 0);
-    names.erase(names.begin() + index);
-    names.emplace_back();
-    colors.erase(colors.begin() + index);
-    colors.push_back(0);
-    SetModifiedFlag(true);
+        return false;
+    PushStep(std::make_unique<RemoveFieldStep>(*this, index));
+    return true;
+}
+
+bool CV7NamenDoc::SetNamesAndColors(std::vector<std::string> newNames,
+                                    std::vector<COLORREF> newColors, int stepText) {
+    newNames.resize(kFieldCount);
+    newColors.resize(kFieldCount, 0);
+    if (newNames == names && newColors == colors)
+        return false;
+    NamesAndColorsStep::Fields before{names, colors};
+    NamesAndColorsStep::Fields after{std::move(newNames), std::move(newColors)};
+    PushStep(std::make_unique<NamesAndColorsStep>(*this, std::move(before), std::move(after),
+                                                  LoadStr(stepText)));
+    return true;
+}
+
+bool CV7NamenDoc::ApplySettings(const LayoutValues& values, int stepText) {
+    const LayoutSettings* settings = Settings();
+    if (!settings)
+        return false;
+    const LayoutValues before = LayoutValues::Of(*settings);
+    if (before == values)
+        return false;
+    PushStep(std::make_unique<SettingsStep>(*this, before, values, LoadStr(stepText)));
+    return true;
+}
+
+bool CV7NamenDoc::SetLabelFont(const LOGFONTA& font) {
+    const LayoutSettings* settings = Settings();
+    if (!settings)
+        return false;
+    std::optional<LOGFONTA> before;
+    LOGFONTA current{};
+    if (settings->labelFont.GetObject(&current) == int(sizeof current)) {
+        // The font the strip is drawn with, confirmed: the strip and its
+        // file stay exactly as they are.
+        if (std::memcmp(&current, &font, sizeof font) == 0)
+            return false;
+        before = current;
+    }
+    PushStep(std::make_unique<FontStep>(*this, before, font));
+    return true;
 }

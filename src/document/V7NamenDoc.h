@@ -1,8 +1,13 @@
 #pragma once
 // One key strip: the 16 names and the 16 field colours.
+//
+// Every change below is one step on the document's undo stack; a call that
+// would change nothing makes no step and leaves the modified flag as it is.
 
+#include "document/LayoutValues.h"
 #include "platform/base/WinTypes.h"
 #include "platform/framework/DocumentBase.h"
+#include "resources/Resource.h"
 
 #include <string>
 #include <vector>
@@ -22,24 +27,37 @@ public:
     // The name of field index, or the empty text outside the array.
     const std::string& GetName(int index) const;
     // Stores text as the name of field index when index is in range and the
-    // text differs; only then the document becomes modified.
-    void SetName(int index, const std::string& text);
+    // text differs; only then the document becomes modified. Answers
+    // whether it changed.
+    bool SetName(int index, const std::string& text);
     // Field index's own colour (0: none), also 0 outside the array.
     COLORREF GetColor(int index) const;
     // Stores color as field index's own colour when index is in range and
     // the colour differs; only then the document becomes modified. Answers
     // whether it changed.
     bool SetColor(int index, COLORREF color);
-    // Inserts an empty field without colour at index; the last field drops out.
-    void InsertField(int index);
+    // Inserts an empty field without colour at index; the last field drops
+    // out. Any index in range is a change.
+    bool InsertField(int index);
     // Removes field index; an empty field without colour is appended.
-    void RemoveField(int index);
+    bool RemoveField(int index);
+    // Replaces all names and colours (brought to 16 entries each) as one
+    // step named by string stepText, as a receive or an import does.
+    bool SetNamesAndColors(std::vector<std::string> newNames, std::vector<COLORREF> newColors,
+                           int stepText);
 
     // The layout settings of the first view, or null without a view.
     LayoutSettings* Settings() const;
+    // Puts all six layout settings at once, one step named by string
+    // stepText; false (no step) without a view or when nothing differs.
+    bool ApplySettings(const LayoutValues& values, int stepText = IDS_STEP_OPTIONS);
+    // Makes font the label font, kept byte for byte; false (no step)
+    // without a view or when the description is the one in use.
+    bool SetLabelFont(const LOGFONTA& font);
 
     // Fetches the 16 names from the apparatus (the receive dialog); after a
-    // complete answer the strip is a new, modified document with those names.
+    // complete answer the strip holds those names without colours, as one
+    // step, and has no path, so that Save asks for a file name.
     void OnReceiveNames();
 
     // Entry i is the name of field i (8-bit text, code page 1252).

@@ -39,6 +39,7 @@ public:
     CV7NamenDoc* GetDocument() const;
 
     void OnInitialUpdate() override;
+    void OnUpdate() override;
     void OnPrepareDC(DeviceContext& dc) override;
     void OnDraw(DeviceContext& dc) override;
     bool OnPreparePrinting(PrintInfo& info) override;

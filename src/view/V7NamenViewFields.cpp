@@ -70,30 +70,25 @@ void CV7NamenView::OnFieldColor() {
         return;
     // A field without a colour of its own starts the chooser on black.
     COLORREF chosen = doc->GetColor(menuIndex);
-    if (!GetUiHost().ChooseColor(chosen, customColors))
-        return;
-    if (doc->SetColor(menuIndex, chosen))
-        viewport()->update();
+    // Each change is a step of the document, which redraws the views.
+    if (GetUiHost().ChooseColor(chosen, customColors))
+        doc->SetColor(menuIndex, chosen);
 }
 
 void CV7NamenView::OnFieldDefaultColor() {
     CV7NamenDoc* doc = GetDocument();
-    if (InRange(menuIndex) && doc && doc->SetColor(menuIndex, 0))
-        viewport()->update();
+    if (InRange(menuIndex) && doc)
+        doc->SetColor(menuIndex, 0);
 }
 
 void CV7NamenView::OnFieldInsert() {
     CV7NamenDoc* doc = GetDocument();
-    if (!InRange(menuIndex) || !doc)
-        return;
-    doc->InsertField(menuIndex);
-    viewport()->update();
+    if (InRange(menuIndex) && doc)
+        doc->InsertField(menuIndex);
 }
 
 void CV7NamenView::OnFieldRemove() {
     CV7NamenDoc* doc = GetDocument();
-    if (!InRange(menuIndex) || !doc)
-        return;
-    doc->RemoveField(menuIndex);
-    viewport()->update();
+    if (InRange(menuIndex) && doc)
+        doc->RemoveField(menuIndex);
 }

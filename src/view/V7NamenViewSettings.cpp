@@ -6,22 +6,10 @@
 #include "view/OptionsDlg.h"
 #include "view/V7NamenView.h"
 
-#include <cstring>
-
-namespace {
-
-// Stores value into setting when they differ; answers whether it did.
-template <typename T>
-bool StoreIfChanged(T& setting, T value) {
-    if (setting == value)
-        return false;
-    setting = value;
-    return true;
-}
-
-} // namespace
-
 void CV7NamenView::OnOptions() {
+    CV7NamenDoc* doc = GetDocument();
+    if (!doc)
+        return;
     COptionsDlg dialog;
     dialog.shadeChoice = shadeIndex;
     // The dialog shows millimetres and centimetres.
@@ -33,35 +21,28 @@ void CV7NamenView::OnOptions() {
     if (GetUiHost().RunModal(dialog) != QDialog::Accepted)
         return;
 
-    std::int32_t shade = dialog.shadeChoice;
-    if (shade < 0 || shade > 3) // no selection
-        shade = kDefaultShadeIndex;
-    bool changed = StoreIfChanged(shadeIndex, shade);
-    changed |= StoreIfChanged(textOffset, dialognumber::UnitToTenths(dialog.textOffsetMm, 10));
-    changed |= StoreIfChanged(leftMargin, dialognumber::UnitToTenths(dialog.leftMarginCm, 100));
-    changed |= StoreIfChanged(topMargin, dialognumber::UnitToTenths(dialog.topMarginCm, 100));
-    changed |= StoreIfChanged(zoomX, dialog.zoomXPercent);
-    changed |= StoreIfChanged(zoomY, dialog.zoomYPercent);
-    if (!changed)
-        return;
-    if (CV7NamenDoc* doc = GetDocument())
-        doc->SetModifiedFlag(true);
-    viewport()->update();
+    LayoutValues values;
+    values.shadeIndex = dialog.shadeChoice;
+    if (values.shadeIndex < 0 || values.shadeIndex > 3) // no selection
+        values.shadeIndex = kDefaultShadeIndex;
+    values.textOffset = dialognumber::UnitToTenths(dialog.textOffsetMm, 10);
+    values.leftMargin = dialognumber::UnitToTenths(dialog.leftMarginCm, 100);
+    values.topMargin = dialognumber::UnitToTenths(dialog.topMarginCm, 100);
+    values.zoomX = dialog.zoomXPercent;
+    values.zoomY = dialog.zoomYPercent;
+    // All six as one step; the document redraws the views.
+    doc->ApplySettings(values);
 }
 
 void CV7NamenView::OnFont() {
-    LOGFONTA before{};
-    labelFont.GetObject(&before);
-    if (!labelFont.ChooseLabelFont())
-        return;
-    LOGFONTA after{};
-    labelFont.GetObject(&after);
-    // The font the strip is drawn with, confirmed: the strip and its file
-    // stay exactly as they are.
-    if (std::memcmp(&before, &after, sizeof before) == 0)
-        return;
+    CV7NamenDoc* doc = GetDocument();
+    LOGFONTA chosen{};
+    if (doc && labelFont.ChooseLabelFont(chosen))
+        doc->SetLabelFont(chosen);
+}
+
+void CV7NamenView::OnUpdate() {
+    // A step may have brought another font.
     SetEditorFont();
-    if (CV7NamenDoc* doc = GetDocument())
-        doc->SetModifiedFlag(true);
-    viewport()->update();
+    ScrollViewBase::OnUpdate();
 }

@@ -4,12 +4,6 @@
 
 namespace {
 
-CV7NamenDoc NewDoc() {
-    CV7NamenDoc doc;
-    doc.ResetToNew();
-    return doc;
-}
-
 void Fill(CV7NamenDoc& doc) {
     for (int i = 0; i < 16; ++i) {
         doc.names[std::size_t(i)] = "N" + std::to_string(i);
@@ -46,7 +40,8 @@ TEST(V7NamenDoc, ResetGivesSixteenEmptyFieldsAndClearsPathAndFlag) {
 }
 
 TEST(V7NamenDoc, NamesOutOfRangeAreIgnoredAndEqualNamesLeaveTheFlag) {
-    CV7NamenDoc doc = NewDoc();
+    CV7NamenDoc doc;
+    doc.ResetToNew();
     EXPECT_EQ(doc.GetName(-1), "");
     EXPECT_EQ(doc.GetName(16), "");
     doc.SetName(-1, "x");
@@ -72,7 +67,8 @@ TEST(V7NamenDoc, NamesOutOfRangeAreIgnoredAndEqualNamesLeaveTheFlag) {
 }
 
 TEST(V7NamenDoc, InsertAndRemoveMoveNamesAndColoursTogether) {
-    CV7NamenDoc doc = NewDoc();
+    CV7NamenDoc doc;
+    doc.ResetToNew();
     Fill(doc);
     doc.InsertField(0);
     EXPECT_TRUE(doc.IsModified());
@@ -115,7 +111,8 @@ TEST(V7NamenDoc, InsertAndRemoveMoveNamesAndColoursTogether) {
 }
 
 TEST(V7NamenDoc, AnySequenceKeepsSixteenPairedFields) {
-    CV7NamenDoc doc = NewDoc();
+    CV7NamenDoc doc;
+    doc.ResetToNew();
     Fill(doc);
     // Each name carries its colour as a number, so pairs can be checked.
     unsigned seed = 12345;

@@ -97,6 +97,33 @@ void ReportSaveError(int error, const QString& path, bool creating) {
 DocumentBase::DocumentBase() {
     OnCommand(ID_FILE_SAVE, [this] { OnFileSave(); });
     OnCommand(ID_FILE_SAVE_AS, [this] { OnFileSaveAs(); });
+    OnCommand(
+        ID_EDIT_UNDO, [this] { Undo(); },
+        [this](CmdUi& ui) {
+            UpdateStepUi(ui, undoStack_.canUndo(), undoStack_.undoText(), IDS_MENU_UNDO,
+                         IDS_MENU_UNDO_STEP);
+        });
+    OnCommand(
+        ID_EDIT_REDO, [this] { Redo(); },
+        [this](CmdUi& ui) {
+            UpdateStepUi(ui, undoStack_.canRedo(), undoStack_.redoText(), IDS_MENU_REDO,
+                         IDS_MENU_REDO_STEP);
+        });
+}
+
+void DocumentBase::UpdateStepUi(CmdUi& ui, bool can, const QString& step, int plain, int named) {
+    ui.Enable(can);
+    ui.SetText(can && !step.isEmpty() ? FormatString1(named, step) : LoadStr(plain));
+}
+
+void DocumentBase::SetModifiedFlag(bool modified) {
+    modified_ = modified;
+    if (!modified)
+        undoStack_.setClean();
+}
+
+void DocumentBase::PushStep(std::unique_ptr<QUndoCommand> step) {
+    undoStack_.push(step.release()); // the stack owns its steps
 }
 
 void DocumentBase::SetPathName(const QString& path, bool addToRecent) {
@@ -129,6 +156,7 @@ void DocumentBase::UpdateAllViews() {
 bool DocumentBase::ResetToNew() {
     DeleteContents();
     pathName_.clear();
+    undoStack_.clear();
     modified_ = false;
     return true;
 }
@@ -198,6 +226,8 @@ bool DocumentBase::OnOpenDocument(const QString& path) {
     const int fd = OpenRegularFile(path);
     if (fd < 0)
         return false;
+    // The steps belong to the strip being replaced.
+    undoStack_.clear();
     SetModifiedFlag(true);
     DeleteContents();
     FdByteStream stream(fd);

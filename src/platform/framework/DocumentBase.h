@@ -1,11 +1,18 @@
 #pragma once
 // The document side of the document/view framework: path, title, modified
-// flag, the views that show the document, the save-changes question, and
-// Open/Save/Save As around the document's own Serialize.
+// flag, the undo stack, the views that show the document, the save-changes
+// question, and Open/Save/Save As around the document's own Serialize.
+//
+// Every change of the document is a step on the undo stack, and the
+// modified flag follows the stack: back at the state last saved or opened
+// the document is unmodified again. New, a successful open and a failed
+// load empty the stack.
 
 #include "platform/framework/CommandTarget.h"
 
 #include <QString>
+#include <QUndoStack>
+#include <memory>
 #include <vector>
 
 class Archive;
@@ -39,9 +46,21 @@ public:
     void SetPathName(const QString& path, bool addToRecent = true);
     const QString& GetTitle() const { return title_; }
     void SetTitle(const QString& title);
+    // Forgets the path (the title stays), so that the next Save asks for one.
+    void ClearPathName() { pathName_.clear(); }
 
-    bool IsModified() const { return modified_; }
-    void SetModifiedFlag(bool modified = true) { modified_ = modified; }
+    // Modified: set by hand, or the undo stack away from its clean state.
+    bool IsModified() const { return modified_ || !undoStack_.isClean(); }
+    // True marks a change the stack does not hold; false makes the current
+    // state the clean one (a save does this).
+    void SetModifiedFlag(bool modified = true);
+
+    // Makes the change of `step` (its redo runs now) and keeps it for undo.
+    void PushStep(std::unique_ptr<QUndoCommand> step);
+    const QUndoStack& UndoStack() const { return undoStack_; }
+    // Undo and Redo, as their commands run them.
+    void Undo() { undoStack_.undo(); }
+    void Redo() { undoStack_.redo(); }
 
     void AddView(ScrollViewBase* view);
     void RemoveView(ScrollViewBase* view);
@@ -50,7 +69,8 @@ public:
     void UpdateAllViews();
 
     // The new-document hook. The framework's part empties the path, clears
-    // the modified flag and deletes the contents; documents add their own.
+    // the modified flag and the undo stack and deletes the contents;
+    // documents add their own.
     virtual bool ResetToNew();
     virtual void DeleteContents() {}
     virtual void Serialize(Archive& ar) = 0;
@@ -77,10 +97,13 @@ public:
 private:
     void OnFileSave() { DoFileSave(); }
     void OnFileSaveAs() { DoSave(QString()); }
+    // The menu text of Undo or Redo: plain, or naming the step.
+    static void UpdateStepUi(CmdUi& ui, bool can, const QString& step, int plain, int named);
 
     DocumentHost* host_ = nullptr;
     QString pathName_;
     QString title_;
     bool modified_ = false;
+    QUndoStack undoStack_;
     std::vector<ScrollViewBase*> views_;
 };
