@@ -62,6 +62,9 @@ void CMainFrame::CreateMenus() {
     connect(fileMenu_, &QMenu::aboutToShow, this, [this] { UpdateRecentFileMenu(); });
 
     QMenu* edit = bar->addMenu(QStringLiteral("&Bearbeiten"));
+    edit->addAction(CommandAction(ID_EDIT_UNDO, LoadStr(IDS_MENU_UNDO)));
+    edit->addAction(CommandAction(ID_EDIT_REDO, LoadStr(IDS_MENU_REDO)));
+    edit->addSeparator();
     edit->addAction(CommandAction(ID_OPTIONS, QStringLiteral("&Optionen...")));
     edit->addAction(CommandAction(ID_FONT, QStringLiteral("&Schrift...")));
     edit->addAction(CommandAction(ID_RECEIVE_NAMES, QStringLiteral("&Namen vom V7 empfangen...")));
@@ -152,6 +155,8 @@ void CMainFrame::CreateAccelerators() {
         {QKeySequence(Qt::CTRL | Qt::Key_P), ID_FILE_PRINT},
         {QKeySequence(Qt::CTRL | Qt::Key_Z), ID_EDIT_UNDO},
         {QKeySequence(Qt::ALT | Qt::Key_Backspace), ID_EDIT_UNDO},
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), ID_EDIT_REDO},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), ID_EDIT_REDO},
         {QKeySequence(Qt::CTRL | Qt::Key_X), ID_EDIT_CUT},
         {QKeySequence(Qt::SHIFT | Qt::Key_Delete), ID_EDIT_CUT},
         {QKeySequence(Qt::CTRL | Qt::Key_C), ID_EDIT_COPY},

@@ -111,6 +111,10 @@ CNameEdit::TextKey CNameEdit::TextKeyOf(const QKeyEvent& key) {
             return TextKey::None;
         }
     }
+    if (mods == (Qt::ControlModifier | Qt::ShiftModifier) && key.key() == Qt::Key_Z)
+        return TextKey::Redo;
+    if (mods == Qt::AltModifier && key.key() == Qt::Key_Backspace)
+        return TextKey::Undo;
     if (mods == Qt::ShiftModifier) {
         if (key.key() == Qt::Key_Delete)
             return TextKey::Cut;

@@ -7,8 +7,9 @@
 // and it takes only characters that code page 1252 can hold.
 //
 // The clipboard keys (Ctrl+C, Ctrl+X, Ctrl+V, Shift+Del, Ctrl+Ins,
-// Shift+Ins), Ctrl+Z, Ctrl+Y and Ctrl+A act on its text: it keeps them from
-// the window's accelerators and shortcuts. Every other accelerator stays
+// Shift+Ins), the undo keys (Ctrl+Z, Alt+Backspace) and redo keys (Ctrl+Y,
+// Ctrl+Shift+Z), and Ctrl+A act on its text: it keeps them from the
+// window's accelerators and shortcuts. Every other accelerator stays
 // the window's. Opening its own context menu is not a loss of focus: the
 // menu acts on the open field.
 

@@ -234,8 +234,8 @@ TEST_F(Editing, TheEditorsMenuAndClipboardKeysCarryANameToAnotherField) {
     Key(Qt::Key_Return);
     EXPECT_EQ(Doc().GetName(6), "Kasse");
 
-    // Pasted text obeys the editor's rules; other command keys stay the
-    // window's (Alt+Backspace would undo in a plain line edit).
+    // Pasted text obeys the editor's rules; the other undo and redo keys
+    // act on the editor's text too, not on the strip.
     ClickField(7);
     QApplication::clipboard()->setText(QString(80, 'M'));
     Key(Qt::Key_V, Qt::ControlModifier);
@@ -251,8 +251,11 @@ TEST_F(Editing, TheEditorsMenuAndClipboardKeysCarryANameToAnotherField) {
     EXPECT_EQ(Edit()->text(), QString());
     Type("ab");
     Key(Qt::Key_Backspace, Qt::AltModifier);
+    EXPECT_EQ(Edit()->text(), QString());
+    Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(Edit()->text(), QString("ab"));
     EXPECT_EQ(View().editIndex, 7);
+    EXPECT_EQ(Doc().GetName(6), "Kasse") << "the strip's own undo did not run";
 }
 
 TEST_F(Editing, TypedNamesSurviveSaveAndOpenByteForByte) {

@@ -193,7 +193,13 @@ void FrameWindowBase::UpdateCapsLockPane() {
 }
 
 void FrameWindowBase::WatchMenu(QMenu* menu) {
-    connect(menu, &QMenu::aboutToShow, this, [this] { UpdateCommandUi(); });
+    // The open menu takes the focus and so commits a typed name anyway; done
+    // first, the name's step shows in the menu.
+    connect(menu, &QMenu::aboutToShow, this, [this] {
+        if (view_)
+            view_->CommitPendingEdit();
+        UpdateCommandUi();
+    });
     connect(menu, &QMenu::aboutToHide, this, [this] { ShowIdleMessage(); });
 }
 
