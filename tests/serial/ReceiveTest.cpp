@@ -106,6 +106,19 @@ TEST_F(Receive, NamesFromTheSimulatorArriveInTheDocument) {
     EXPECT_TRUE(doc.IsModified());
     EXPECT_TRUE(doc.GetPathName().isEmpty());
     EXPECT_EQ(doc.GetTitle(), QString("vorher.V7N"));
+
+    // One step takes all of it back, and brings it again.
+    EXPECT_EQ(doc.UndoStack().undoText(), QString("Namen empfangen"));
+    doc.Undo();
+    EXPECT_FALSE(doc.UndoStack().canUndo());
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(doc.GetName(0), "alt");
+    EXPECT_EQ(doc.GetName(3), "");
+    EXPECT_EQ(doc.colors[4], 0x123456u);
+    doc.Redo();
+    EXPECT_EQ(doc.GetName(15), std::string("T\xFCr\xF6"
+                                           "ffner"));
+    EXPECT_EQ(doc.colors[4], 0u);
 }
 
 TEST_F(Receive, FastAnswersInSmallChunksAndOtherOrdersAreReadAlike) {
@@ -141,6 +154,7 @@ TEST_F(Receive, NoAnswerTimesOutAndCancelThenLeavesTheStrip) {
     EXPECT_EQ(ui.MessageTexts(), QStringList({"Keine Daten empfangen vom Telvora V7 (Timeout)"}));
     EXPECT_EQ(doc.GetName(2), "bleibt");
     EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(doc.UndoStack().count(), 0);
 }
 
 TEST_F(Receive, GarbageEndsTheTimeOutAndCancelAsksFirst) {
