@@ -18,13 +18,15 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The libraries the program links (Qt, libc, libstdc++) are found by
-# dpkg-shlibdeps; the rest is needed at run time without being linked:
-# the platform plugin, the German texts of Qt's standard dialogs, the font
-# that stands in for Arial, and the tools that take in the file type and
-# the desktop entry.
+# dpkg-shlibdeps; Qt Serial Port, which lists the serial devices, is named
+# as well so that the dependency stays when the program is linked
+# differently. The rest is needed at run time without being linked: the
+# platform plugin, the German texts of Qt's standard dialogs, the font that
+# stands in for Arial, and the tools that take in the file type and the
+# desktop entry.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "qt6-qpa-plugins, qt6-translations-l10n, fonts-liberation2, shared-mime-info, desktop-file-utils")
+    "qt6-qpa-plugins, libqt6serialport6, qt6-translations-l10n, fonts-liberation2, shared-mime-info, desktop-file-utils")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, hicolor-icon-theme")
 # No maintainer scripts: shared-mime-info, desktop-file-utils and the icon
 # theme watch /usr/share/mime/packages, /usr/share/applications and
