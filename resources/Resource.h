@@ -11,6 +11,7 @@ constexpr int IDI_DOCUMENT = 129;
 constexpr int IDD_ABOUTBOX = 100;
 constexpr int IDD_OPTIONS = 130;
 constexpr int IDD_RECEIVE = 133;
+constexpr int IDD_PORTS = 134;
 
 // Controls
 constexpr int IDOK = 1;
@@ -26,6 +27,7 @@ constexpr int IDC_COM1 = 1009;
 constexpr int IDC_COM2 = 1010;
 constexpr int IDC_COM3 = 1011;
 constexpr int IDC_COM4 = 1012;
+constexpr int IDC_PORTS = 1013;
 
 // Commands of the program
 constexpr int ID_OPTIONS = 32771;
@@ -35,6 +37,7 @@ constexpr int ID_FIELD_INSERT = 32774;
 constexpr int ID_FIELD_REMOVE = 32775;
 constexpr int ID_FIELD_DEFAULT_COLOR = 32776;
 constexpr int ID_RECEIVE_NAMES = 32778;
+constexpr int ID_PORTS = 32779;
 
 // Standard commands
 constexpr int ID_FILE_NEW = 57600;
@@ -145,6 +148,21 @@ constexpr int IDS_ERR_SEND = 23006;
 constexpr int IDS_ERR_TIMEOUT = 23007;
 constexpr int IDS_ERR_PORT_GROUP = 23008;
 constexpr int IDS_ERR_PORT_NO_ACCESS = 23009;
+
+// Anschlüsse: which device is COM 1 to COM 4
+constexpr int IDS_PORTS_TITLE = 23010;
+constexpr int IDS_PORTS_BUTTON = 23011;
+constexpr int IDS_PORTS_INTRO = 23012;
+constexpr int IDS_PORTS_LABEL = 23013;
+constexpr int IDS_PORTS_STANDARD = 23014;
+constexpr int IDS_PORTS_DEVICE = 23015;
+constexpr int IDS_PORTS_OTHER = 23016;
+constexpr int IDS_PORTS_NO_ACCESS = 23017;
+constexpr int IDS_PORTS_ENVIRONMENT = 23018;
+constexpr int IDS_PORTS_ASSIGNED = 23019;
+constexpr int IDS_PORTS_NEED_PATH = 23020;
+constexpr int IDS_PORTS_NOT_SAVED = 23021;
+constexpr int IDS_PORTS_DETAILS = 23022;
 
 // About box
 constexpr int IDS_ABOUT_TITLE = 101;

@@ -68,6 +68,7 @@ void CMainFrame::CreateMenus() {
     edit->addAction(CommandAction(ID_OPTIONS, QStringLiteral("&Optionen...")));
     edit->addAction(CommandAction(ID_FONT, QStringLiteral("&Schrift...")));
     edit->addAction(CommandAction(ID_RECEIVE_NAMES, QStringLiteral("&Namen vom V7 empfangen...")));
+    edit->addAction(CommandAction(ID_PORTS, LoadStr(IDS_PORTS_BUTTON)));
     WatchMenu(edit);
 
     QMenu* view = bar->addMenu(QStringLiteral("&Ansicht"));

@@ -3,6 +3,7 @@
 #include "app/AboutDlg.h"
 #include "app/HelpWindow.h"
 #include "app/MainFrame.h"
+#include "device/PortsDlg.h"
 #include "document/V7NamenDoc.h"
 #include "platform/ui/StringTable.h"
 #include "platform/ui/UiHost.h"
@@ -17,6 +18,7 @@ CNamenApp::CNamenApp(std::unique_ptr<Profile> profile)
       helpExe_(QCoreApplication::applicationFilePath()) {
     OnCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
     OnCommand(ID_HELP_INDEX, [this] { OnHelp(); });
+    OnCommand(ID_PORTS, [this] { OnPorts(); });
 }
 
 CNamenApp::~CNamenApp() = default;
@@ -75,6 +77,11 @@ CV7NamenView* CNamenApp::GetView() const {
 
 void CNamenApp::OnAppAbout() {
     CAboutDlg dialog(MainFrame());
+    GetUiHost().RunModal(dialog);
+}
+
+void CNamenApp::OnPorts() {
+    CPortsDlg dialog(MainFrame());
     GetUiHost().RunModal(dialog);
 }
 

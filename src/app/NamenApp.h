@@ -1,6 +1,6 @@
 #pragma once
-// The application: start-up, the document with its frame and view, About
-// and Help.
+// The application: start-up, the document with its frame and view, About,
+// Help and the Anschlüsse dialog.
 
 #include "app/CommandLine.h"
 #include "platform/framework/SdiAppBase.h"
@@ -29,6 +29,8 @@ public:
     CV7NamenView* GetView() const;
 
     void OnAppAbout();
+    // Bearbeiten > Anschlüsse...: which device is COM 1 to COM 4.
+    void OnPorts();
     // Shows the help page; "Die Hilfe konnte nicht aufgerufen werden." when missing.
     void OnHelp();
     // The executable whose help page Help looks for (tests point it elsewhere).

@@ -3,6 +3,7 @@
 // the control beside it.
 
 #include "app/AboutDlg.h"
+#include "device/PortsDlg.h"
 #include "device/ReceiveDlg.h"
 #include "platform/framework/PrintingBox.h"
 #include "platform/ui/PrintSetupDialog.h"
@@ -100,6 +101,12 @@ TEST(DialogText, EveryTextFitsItsControl) {
     ExpectTextsFit(options, "Optionen");
     CReceiveDlg receive(&owner);
     ExpectTextsFit(receive, "Empfang");
+    // With a long device path set for a port, whose line must stay in its room.
+    qputenv("QUINTARA_COM2", "/dev/serial/by-id/usb-Prolific_Technology_Inc._USB-Serial_"
+                             "Controller_D-if00-port0");
+    CPortsDlg ports(&owner);
+    qunsetenv("QUINTARA_COM2");
+    ExpectTextsFit(ports, "Anschlüsse");
     CAboutDlg about(&owner);
     ExpectTextsFit(about, "Info");
 

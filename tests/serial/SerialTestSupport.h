@@ -5,6 +5,7 @@
 
 #include "ScriptedUiHost.h"
 #include "device/ComPort.h"
+#include "platform/serial/PortLister.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -64,6 +65,15 @@ int LockAsAnotherProgram(const std::string& path);
 // Whether the terminal behind `fd` is in exclusive mode.
 bool IsExclusive(int fd);
 qint64 MillisecondsSince(std::chrono::steady_clock::time_point start);
+
+// A machine with the serial devices the test names; installed while it lives.
+class FixedPortLister final : public PortLister {
+public:
+    FixedPortLister() { SetPortLister(this); }
+    ~FixedPortLister() override { SetPortLister(nullptr); }
+    std::vector<SerialPortEntry> entries;
+    std::vector<SerialPortEntry> List() override { return entries; }
+};
 
 // Points COM1 to COM4 at devices that do not exist, so no test ever reaches
 // a real port, and installs a scripted UI host.

@@ -47,7 +47,9 @@ void Profile::Remove(const QString& section, const QString& key) {
     Settings().remove(section + QLatin1Char('/') + key);
 }
 
-void Profile::Sync() {
-    if (settings_)
-        settings_->sync();
+bool Profile::Sync() {
+    if (!settings_)
+        return true;
+    settings_->sync();
+    return settings_->status() == QSettings::NoError;
 }

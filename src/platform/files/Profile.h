@@ -25,8 +25,8 @@ public:
     void SetString(const QString& section, const QString& key, const QString& value);
     void SetInt(const QString& section, const QString& key, int value);
     void Remove(const QString& section, const QString& key);
-    // Writes pending changes to disk.
-    void Sync();
+    // Writes pending changes to disk; false when the file could not be written.
+    bool Sync();
 
 private:
     QSettings& Settings() const;

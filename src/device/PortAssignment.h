@@ -1,0 +1,64 @@
+#pragma once
+// Which device is COM 1 to COM 4, where that comes from, and how a choice
+// is kept: the environment (QUINTARA_COMn) wins over the profile's [Ports]
+// section, which wins over the system's standard port. Also the rule that
+// makes a lone USB adapter COM 1 the first time the transfer is tried.
+
+#include "platform/serial/PortLister.h"
+
+#include <QString>
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ports {
+
+constexpr int kCount = 4;
+
+// The device QUINTARA_COMn names, or empty.
+std::string EnvironmentDevice(int n);
+// The device the profile names for COM n, or empty.
+QString ProfileDevice(int n);
+
+// What the user chose for each port: empty for the standard port.
+using Choices = std::array<QString, kCount>;
+// Writes the choices to the profile (an empty one removes its key); false
+// when the profile could not be written.
+bool StoreChoices(const Choices& choices);
+
+// How a detected device is offered: "<description> (<device>)", with
+// "(keine Berechtigung)" behind it when this user may not open it.
+QString ChoiceText(const SerialPortEntry& entry);
+// "Standard (/dev/ttyS<n-1>)".
+QString StandardText(int n);
+// Whether `path` names the same device as `entry` (its node or stable name,
+// also through links).
+bool SameDevice(const SerialPortEntry& entry, const QString& path);
+
+// The permission message for a device this user may not open.
+QString NoAccessText(const SerialPortEntry& entry);
+
+enum class FirstUse {
+    Nothing,  // a port is set, a standard port opens, or no adapter is there
+    Assigned, // the one adapter became COM 1
+    Ask,      // several adapters: the user picks in the Anschlüsse dialog
+};
+
+struct FirstUseOutcome {
+    FirstUse what = FirstUse::Nothing;
+    SerialPortEntry adapter; // the one assigned
+    QString statusText;      // "COM 1 ist jetzt <description>."
+};
+
+// When no port is set in the environment or the profile and none of the
+// standard ports opens (`opens` tells), exactly one USB adapter that
+// `lister` finds becomes COM 1 in the profile; several ask the user.
+// Nothing is stored in any other case. Lists only when no port is set.
+FirstUseOutcome ApplyFirstUse(PortLister& lister,
+                              const std::function<bool(const std::string&)>& opens);
+// Whether `path` opens now (exclusively, closed again at once).
+bool DeviceOpens(const std::string& path);
+
+} // namespace ports
