@@ -1,14 +1,21 @@
 #include "device/ReceiveDlg.h"
 
+#include "device/PortAssignment.h"
 #include "device/PortDataEvent.h"
 #include "device/PortWriteEvent.h"
+#include "device/PortsDlg.h"
+#include "platform/serial/SerialDevice.h"
 #include "platform/ui/DialogUnits.h"
+#include "platform/ui/StringTable.h"
 #include "platform/ui/UiHost.h"
 #include "resources/Resource.h"
 
+#include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusTipEvent>
 #include <QTimerEvent>
 
 namespace {
@@ -47,6 +54,14 @@ CReceiveDlg::CReceiveDlg(QWidget* parent) : QDialog(parent ? parent : GetUiHost(
     Place(start_, 96, 92, 84, 14);
     start_->setDefault(true);
     connect(start_, &QPushButton::clicked, this, &CReceiveDlg::OnStartTransfer);
+
+    // Beside the port buttons, after the template's controls in the tab order.
+    portsButton_ = new QPushButton(LoadStr(IDS_PORTS_BUTTON), this);
+    portsButton_->setObjectName(QStringLiteral("IDC_PORTS"));
+    Place(portsButton_, 122, 44, 58, 14);
+    portsButton_->setAutoDefault(false);
+    connect(portsButton_, &QPushButton::clicked, this, &CReceiveDlg::OnPorts);
+    UpdatePortTips();
 }
 
 CReceiveDlg::~CReceiveDlg() {
@@ -67,6 +82,29 @@ void CReceiveDlg::OnInitDialog() {
     parser.Reset();
     // The apparatus talks XON/XOFF and has no hardware handshake.
     port.SetFlowControl(false, false, true);
+    FirstUse();
+    ProbePorts();
+}
+
+void CReceiveDlg::FirstUse() {
+    const ports::FirstUseOutcome first = ports::ApplyFirstUse(GetPortLister(), ports::DeviceOpens);
+    if (first.what == ports::FirstUse::Assigned) {
+        if (QWidget* frame = GetUiHost().MainWindow()) {
+            QStatusTipEvent tip(first.statusText);
+            QApplication::sendEvent(frame, &tip);
+        }
+        // The probe says nothing of a port that does not open; the user who
+        // may not use the adapter is told why at once.
+        if (!first.adapter.accessible)
+            AppMessageBox(ports::NoAccessText(first.adapter));
+    } else if (first.what == ports::FirstUse::Ask) {
+        CPortsDlg dialog(this);
+        GetUiHost().RunModal(dialog);
+    }
+    UpdatePortTips();
+}
+
+void CReceiveDlg::ProbePorts() {
     const int found = port.FindPort(0, 4);
     if (found > 0) {
         ports_[std::size_t(found - 1)]->setChecked(true);
@@ -74,6 +112,27 @@ void CReceiveDlg::OnInitDialog() {
         port.SetNotifyWindow(this);
         port.Open();
     }
+}
+
+void CReceiveDlg::UpdatePortTips() {
+    for (int n = 1; n <= 4; ++n)
+        ports_[std::size_t(n - 1)]->setToolTip(
+            QFile::decodeName(QByteArray::fromStdString(ComPortDeviceName(n))));
+}
+
+void CReceiveDlg::OnPorts() {
+    const int number = port.PortNumber();
+    const QString before = number > 0 ? ports_[std::size_t(number - 1)]->toolTip() : QString();
+    CPortsDlg dialog(this);
+    if (GetUiHost().RunModal(dialog) != QDialog::Accepted)
+        return;
+    UpdatePortTips();
+    if (!start_->isEnabled())
+        return;
+    if (number == 0)
+        ProbePorts();
+    else if (ports_[std::size_t(number - 1)]->toolTip() != before)
+        OnSelectPort(number);
 }
 
 void CReceiveDlg::OnSelectPort(int number) {

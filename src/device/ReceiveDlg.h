@@ -30,6 +30,10 @@ public:
 
     void OnInitDialog();
     void OnSelectPort(int port);
+    // "Anschlüsse...": after OK the radio buttons show the new devices; a
+    // port not found before is looked for again, the chosen one reopened
+    // when its device changed (not while a transfer is under way).
+    void OnPorts();
     void OnStartTransfer();
     // The outcome of the request's write.
     void OnRequestWritten(bool ok);
@@ -42,6 +46,7 @@ public:
     int ReceivedCount() const { return parser.receivedCount; }
     QPushButton* StartButton() const { return start_; }
     QPushButton* CancelButton() const { return cancel_; }
+    QPushButton* PortsButton() const { return portsButton_; }
     QRadioButton* PortButton(int number) const { return ports_[std::size_t(number - 1)]; }
     CComPort& Port() { return port; }
     // The answer time-out in milliseconds (tests shorten it).
@@ -55,6 +60,13 @@ protected:
     void timerEvent(QTimerEvent* event) override;
 
 private:
+    // The first time the transfer is tried, a lone USB adapter becomes COM 1
+    // and several are offered in the Anschlüsse dialog.
+    void FirstUse();
+    // Each COM radio button's tooltip names its device.
+    void UpdatePortTips();
+    // Checks and opens the first of COM 1 to COM 4 that opens.
+    void ProbePorts();
     void KillAnswerTimer();
     void StartAnswerTimer();
     // Asks 23004; answers true for OK. Handles what was held meanwhile when
@@ -71,6 +83,7 @@ private:
     std::array<QRadioButton*, 4> ports_{};
     QPushButton* start_ = nullptr;
     QPushButton* cancel_ = nullptr;
+    QPushButton* portsButton_ = nullptr;
     bool initialized_ = false;
     bool sending_ = false;                    // the request is being written
     bool dataSinceRequest_ = false;           // a chunk came after the last request

@@ -2,16 +2,21 @@
 // apparatus simulator (or a pseudo-terminal the test plays itself).
 
 #include "SerialTestSupport.h"
+#include "device/PortsDlg.h"
 #include "device/ReceiveDlg.h"
 #include "document/V7NamenDoc.h"
 #include "view/V7NamenView.h"
 
+#include "platform/files/Profile.h"
 #include "platform/ui/StringTable.h"
 #include "resources/Resource.h"
 #include "v7sim/Simulator.h"
 
+#include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <thread>
 
@@ -201,6 +206,45 @@ TEST_F(Receive, ALineThatGoesAwayIsReportedOnceNotAsAPile) {
     doc.OnReceiveNames();
     EXPECT_EQ(Count(IDS_ERR_READ_PORT), 1) << ui.MessageTexts().join(" | ").toStdString();
     EXPECT_EQ(doc.GetName(0), "");
+}
+
+TEST_F(Receive, APathTypedInTheAnschluesseDialogIsProbedAndCarriesTheTransfer) {
+    QTemporaryDir dir;
+    qputenv("QUINTARA_PROFILE", dir.filePath(QStringLiteral("quintara.ini")).toLocal8Bit());
+    FixedPortLister lister;
+    auto options = Options();
+    options.once = true;
+    Simulator sim(options);
+    // Set in the profile only, so that no port falls back to a real device.
+    {
+        Profile profile;
+        for (int n = 1; n <= 4; ++n) {
+            UnsetCom(n);
+            profile.SetString("Ports", QStringLiteral("COM%1").arg(n), Missing(n).c_str());
+        }
+        profile.Sync();
+    }
+    ScriptDialog([&](CReceiveDlg& d) {
+        EXPECT_FALSE(d.PortButton(2)->isChecked());
+        QTest::mouseClick(d.PortsButton(), Qt::LeftButton);
+        EXPECT_EQ(d.PortButton(2)->toolTip().toStdString(), sim.Path());
+        EXPECT_TRUE(d.PortButton(2)->isChecked()) << "the new device is probed";
+        QTest::mouseClick(d.StartButton(), Qt::LeftButton);
+    });
+    ui.dialogScripts.push_back([&](QDialog& d) {
+        auto& ports = dynamic_cast<CPortsDlg&>(d);
+        ports.show();
+        ports.OnChoose(2, ports.OtherIndex(2));
+        ports.PathEdit(2)->clear();
+        QTest::keyClicks(ports.PathEdit(2), QString::fromStdString(sim.Path()));
+        QTest::mouseClick(ports.OkButton(), Qt::LeftButton);
+        return ports.result();
+    });
+    doc.OnReceiveNames();
+    EXPECT_EQ(ui.MessageTexts(), QStringList({"16 Namen empfangen vom Telvora V7"}));
+    EXPECT_EQ(doc.GetName(15), std::string("T\xFCr\xF6"
+                                           "ffner"));
+    EXPECT_EQ(Profile().GetString("Ports", "COM2").toStdString(), sim.Path());
 }
 
 TEST_F(Receive, WithoutAnyPortTheRequestCannotBeSent) {
