@@ -20,7 +20,9 @@ CommandLineInfo ParseCommandLine(const QStringList& args) {
         const QString lower = a.toLower();
         if (onlyFiles) {
             rest.append(a);
-        } else if (a == QLatin1String("--")) {
+            continue;
+        }
+        if (a == QLatin1String("--")) {
             onlyFiles = true;
         } else if (lower == QLatin1String("--help") || lower == QLatin1String("-h") ||
                    a == QLatin1String("-?") || a == QLatin1String("/?")) {

@@ -23,7 +23,7 @@ QString RuntimeDir() {
 // name first, as a folder, a link or a socket of his own; then nothing of
 // it is used.
 QString PrivateTempFolder() {
-    const QString path = QDir::tempPath() + QStringLiteral("/quintara-%1").arg(::getuid());
+    QString path = QDir::tempPath() + QStringLiteral("/quintara-%1").arg(::getuid());
     const QByteArray native = QFile::encodeName(path);
     if (::mkdir(native.constData(), 0700) != 0 && errno != EEXIST)
         return QString();

@@ -307,7 +307,7 @@ void CV7NamenView::OnDraw(DeviceContext& dc) {
             dc.Rectangle(f);
         }
         if (doc) {
-            const long long x = (long long)f.left + indent;
+            const long long x = static_cast<long long>(f.left) + indent;
             dc.TextOut(int(std::clamp<long long>(x, INT32_MIN / 2, INT32_MAX / 2)), f.top + vc,
                        VisiblePart(doc->GetName(i)));
         }

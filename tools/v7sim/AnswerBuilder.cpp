@@ -8,6 +8,7 @@ namespace v7sim {
 
 std::vector<std::uint8_t> BuildAnswer(const QStringList& names, const AnswerOptions& options) {
     std::vector<std::uint8_t> out;
+    out.reserve(std::size_t(std::max(options.garbage, 0)) + 2);
     // Garbage is printable and never holds the start byte.
     for (int i = 0; i < options.garbage; ++i)
         out.push_back(std::uint8_t(0x21 + (i * 37) % 90));

@@ -68,14 +68,14 @@ QString RecentFileList::AbbreviatePath(const QString& path, int width) {
         return path;
     const QChar sep = QLatin1Char('/');
     QStringList parts = path.split(sep);
-    const QString fileName = parts.isEmpty() ? path : parts.last();
+    QString fileName = parts.isEmpty() ? path : parts.last();
     if (parts.size() < 3)
         return fileName;
     // parts[0] is empty for an absolute path; keep the root and first folder.
     const QString head = parts.at(0).isEmpty() ? sep + parts.at(1) : parts.at(0);
     const int firstTail = parts.at(0).isEmpty() ? 2 : 1;
     for (int start = firstTail + 1; start < parts.size(); ++start) {
-        const QString candidate =
+        QString candidate =
             head + sep + QLatin1String("...") + sep + parts.mid(start).join(sep);
         if (candidate.size() <= width)
             return candidate;

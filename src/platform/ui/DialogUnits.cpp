@@ -41,7 +41,7 @@ QFont DialogFont() {
     for (int pixels = MulDiv(8, 96, 72); pixels > 6; --pixels) {
         font.setPixelSize(pixels);
         const QFontMetricsF metrics(font);
-        if (metrics.horizontalAdvance(alphabet) <= kBaseX * alphabet.size() &&
+        if (metrics.horizontalAdvance(alphabet) <= kBaseX * double(alphabet.size()) &&
             metrics.height() <= kBaseY)
             break;
     }

@@ -58,6 +58,7 @@ MbResult QtUiHost::MessageBox(const QString& text, MbButtons buttons, MbIcon ico
         break;
     }
     std::vector<QAbstractButton*> made;
+    made.reserve(choices.size());
     for (const Choice& c : choices)
         made.push_back(box.addButton(c.text, c.role));
     box.setDefaultButton(static_cast<QPushButton*>(made.front()));
