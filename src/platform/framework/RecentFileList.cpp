@@ -75,8 +75,7 @@ QString RecentFileList::AbbreviatePath(const QString& path, int width) {
     const QString head = parts.at(0).isEmpty() ? sep + parts.at(1) : parts.at(0);
     const int firstTail = parts.at(0).isEmpty() ? 2 : 1;
     for (int start = firstTail + 1; start < parts.size(); ++start) {
-        QString candidate =
-            head + sep + QLatin1String("...") + sep + parts.mid(start).join(sep);
+        QString candidate = head + sep + QLatin1String("...") + sep + parts.mid(start).join(sep);
         if (candidate.size() <= width)
             return candidate;
     }
