@@ -38,6 +38,8 @@ constexpr int ID_FIELD_REMOVE = 32775;
 constexpr int ID_FIELD_DEFAULT_COLOR = 32776;
 constexpr int ID_RECEIVE_NAMES = 32778;
 constexpr int ID_PORTS = 32779;
+constexpr int ID_FILE_IMPORT_NAMES = 32790;
+constexpr int ID_FILE_EXPORT_NAMES = 32791;
 
 // Standard commands
 constexpr int ID_FILE_NEW = 57600;
@@ -137,6 +139,7 @@ constexpr int IDS_STEP_DEFAULT_COLOR = 33024;
 constexpr int IDS_STEP_OPTIONS = 33025;
 constexpr int IDS_STEP_FONT = 33026;
 constexpr int IDS_STEP_RECEIVE = 33027;
+constexpr int IDS_STEP_IMPORT = 33028;
 
 // Serial port and transfer messages
 constexpr int IDS_ERR_OPEN_PORT = 23001;
@@ -163,6 +166,19 @@ constexpr int IDS_PORTS_ASSIGNED = 23019;
 constexpr int IDS_PORTS_NEED_PATH = 23020;
 constexpr int IDS_PORTS_NOT_SAVED = 23021;
 constexpr int IDS_PORTS_DETAILS = 23022;
+
+// Names from and to CSV files
+constexpr int IDS_MENU_IMPORT_NAMES = 33098;
+constexpr int IDS_MENU_EXPORT_NAMES = 33099;
+constexpr int IDS_CSV_FILTER = 33100;
+constexpr int IDS_CSV_IMPORTED = 33101;
+constexpr int IDS_CSV_TOO_LARGE = 33102;
+constexpr int IDS_CSV_BINARY = 33103;
+constexpr int IDS_CSV_UNCLOSED_QUOTE = 33104;
+constexpr int IDS_CSV_BAD_COLOR = 33105;
+constexpr int IDS_CSV_NO_ROWS = 33106;
+constexpr int IDS_CSV_OPTION_NEEDS_FILE = 33107;
+constexpr int IDS_CSV_OPTION_NEEDS_PRINT = 33108;
 
 // About box
 constexpr int IDS_ABOUT_TITLE = 101;

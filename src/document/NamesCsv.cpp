@@ -1,0 +1,302 @@
+#include "document/NamesCsv.h"
+
+#include "device/AnswerParser.h"
+#include "platform/base/CodePage.h"
+#include "platform/ui/StringTable.h"
+#include "resources/Resource.h"
+
+#include <QStringDecoder>
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+
+namespace namescsv {
+namespace {
+
+constexpr int kFieldCount = 16;
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+
+struct Record {
+    std::vector<std::string> cells;
+    int line = 1;
+};
+
+// Tab, line feed and carriage return are the only control bytes of a text
+// file; anything else (a NUL above all) means binary data. Answers the line
+// of the first other one, or 0.
+int BinaryLine(std::string_view text) {
+    int line = 1;
+    for (char c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b == '\n')
+            ++line;
+        else if (b < 0x20 && b != '\t' && b != '\r')
+            return line;
+    }
+    return 0;
+}
+
+bool IsUtf8(std::string_view text) {
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString decoded = decoder(QByteArrayView(text.data(), qsizetype(text.size())));
+    return !decoder.hasError();
+}
+
+// The separator the first line uses most outside quotes; ';' when it has
+// none (one column) or on a tie, then tab, then ','.
+char DetectSeparator(std::string_view text) {
+    int semicolons = 0, tabs = 0, commas = 0;
+    bool quoted = false;
+    for (char c : text) {
+        if (c == '"')
+            quoted = !quoted;
+        else if (quoted)
+            continue;
+        else if (c == '\n' || c == '\r')
+            break;
+        else if (c == ';')
+            ++semicolons;
+        else if (c == '\t')
+            ++tabs;
+        else if (c == ',')
+            ++commas;
+    }
+    if (semicolons >= tabs && semicolons >= commas)
+        return ';';
+    return tabs >= commas ? '\t' : ',';
+}
+
+// Splits text into records. False with the line of an unclosed quote.
+bool Split(std::string_view text, char separator, std::vector<Record>& records, int& badLine) {
+    Record record;
+    std::string cell;
+    int line = 1;
+    bool cellStart = true;
+    std::size_t i = 0;
+    const auto endCell = [&] {
+        record.cells.push_back(std::move(cell));
+        cell.clear();
+        cellStart = true;
+    };
+    while (i < text.size()) {
+        const char c = text[i];
+        if (cellStart && c == '"') {
+            const int quoteLine = line;
+            for (++i;; ++i) {
+                if (i >= text.size()) {
+                    badLine = quoteLine;
+                    return false;
+                }
+                if (text[i] == '"') {
+                    if (i + 1 >= text.size() || text[i + 1] != '"')
+                        break;
+                    ++i; // a doubled quote stands for one
+                } else if (text[i] == '\n') {
+                    ++line;
+                }
+                cell += text[i];
+            }
+            ++i;
+            cellStart = false;
+        } else if (c == separator) {
+            endCell();
+            ++i;
+        } else if (c == '\r' || c == '\n') {
+            i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
+            endCell();
+            records.push_back(std::move(record));
+            record = Record{};
+            record.line = ++line;
+        } else {
+            // Text after a closing quote joins the cell, as spreadsheets read it.
+            cell += c;
+            cellStart = false;
+            ++i;
+        }
+    }
+    if (!cellStart || !record.cells.empty())
+        endCell();
+    if (!record.cells.empty())
+        records.push_back(std::move(record));
+    return true;
+}
+
+std::string_view Trimmed(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
+    return s;
+}
+
+bool IsHeading(std::string_view cell, std::string_view heading) {
+    cell = Trimmed(cell);
+    return std::equal(cell.begin(), cell.end(), heading.begin(), heading.end(),
+                      [](char a, char b) { return (a | 0x20) == b; });
+}
+
+int Column(const std::vector<std::string>& header, std::string_view heading) {
+    for (std::size_t i = 0; i < header.size(); ++i)
+        if (IsHeading(header[i], heading))
+            return int(i);
+    return -1;
+}
+
+bool ParseColor(std::string_view text, COLORREF& color) {
+    text = Trimmed(text);
+    if (text.empty()) {
+        color = 0;
+        return true;
+    }
+    unsigned value = 0;
+    if (text.size() != 7 || text[0] != '#' ||
+        !std::all_of(text.begin() + 1, text.end(),
+                     [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }) ||
+        std::sscanf(std::string(text.substr(1)).c_str(), "%x", &value) != 1)
+        return false;
+    color = RGB(BYTE(value >> 16), BYTE(value >> 8), BYTE(value));
+    return true;
+}
+
+// A cell as a name: code page 1252, line breaks and tabs as blanks, cut
+// where names from the apparatus are cut.
+std::string NameOf(const std::string& cell, bool utf8) {
+    std::string name;
+    if (utf8) {
+        QString text = QString::fromUtf8(cell.data(), qsizetype(cell.size()));
+        text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        for (QChar& c : text)
+            if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+                c = QLatin1Char(' ');
+        name = codepage::UnicodeToCp1252(text);
+    } else {
+        for (std::size_t i = 0; i < cell.size(); ++i) {
+            const auto b = static_cast<unsigned char>(cell[i]);
+            if (b == '\r' && i + 1 < cell.size() && cell[i + 1] == '\n')
+                continue;
+            name += (b < 0x20 || b == 0x7F) ? ' ' : cell[i];
+        }
+    }
+    if (name.size() > std::size_t(CAnswerParser::kMaxNameLength))
+        name.resize(std::size_t(CAnswerParser::kMaxNameLength));
+    return name;
+}
+
+Table Refused(Problem problem, int line = 0) {
+    Table table;
+    table.problem = problem;
+    table.line = line;
+    return table;
+}
+
+std::string CellText(const std::string& name) {
+    const std::string text = codepage::Cp1252ToUnicode(name).toUtf8().toStdString();
+    // Quoted when a reader could split it or take its edges for padding.
+    const bool quote = text.find_first_of(";\"\r\n\t,") != std::string::npos ||
+                       (!text.empty() && (text.front() == ' ' || text.back() == ' '));
+    if (!quote)
+        return text;
+    std::string out = "\"";
+    for (char c : text)
+        out += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return out + '"';
+}
+
+} // namespace
+
+Table Read(std::string_view bytes) {
+    if (bytes.size() > kMaxFileBytes)
+        return Refused(Problem::TooLarge);
+    if (const int line = BinaryLine(bytes))
+        return Refused(Problem::Binary, line);
+    if (bytes.substr(0, kBom.size()) == kBom)
+        bytes.remove_prefix(kBom.size());
+    const bool utf8 = IsUtf8(bytes);
+
+    std::vector<Record> records;
+    int badLine = 0;
+    if (!Split(bytes, DetectSeparator(bytes), records, badLine))
+        return Refused(Problem::UnclosedQuote, badLine);
+    const auto isEmpty = [](const Record& r) {
+        return std::all_of(r.cells.begin(), r.cells.end(),
+                           [](const std::string& c) { return Trimmed(c).empty(); });
+    };
+    // Empty rows a spreadsheet leaves at the end are no keys.
+    while (!records.empty() && isEmpty(records.back()))
+        records.pop_back();
+
+    int nameColumn = 0;
+    int colorColumn = -1;
+    std::size_t first = 0;
+    if (!records.empty() &&
+        (Column(records[0].cells, "name") >= 0 || Column(records[0].cells, "farbe") >= 0)) {
+        nameColumn = std::max(Column(records[0].cells, "name"), 0);
+        colorColumn = Column(records[0].cells, "farbe");
+        first = 1;
+    }
+    if (first >= records.size())
+        return Refused(Problem::NoRows);
+
+    Table table;
+    for (std::size_t r = first; r < records.size(); ++r) {
+        const Record& record = records[r];
+        if (table.names.size() == std::size_t(kFieldCount)) {
+            table.leftOut += isEmpty(record) ? 0 : 1;
+            continue;
+        }
+        const auto cellAt = [&record](int column) {
+            return column >= 0 && std::size_t(column) < record.cells.size()
+                       ? record.cells[std::size_t(column)]
+                       : std::string();
+        };
+        COLORREF color = 0;
+        if (!ParseColor(cellAt(colorColumn), color)) {
+            Table refused = Refused(Problem::BadColor, record.line);
+            const std::string bad(Trimmed(cellAt(colorColumn)));
+            refused.cell = utf8 ? QString::fromUtf8(bad.data(), qsizetype(bad.size()))
+                                : codepage::Cp1252ToUnicode(bad);
+            return refused;
+        }
+        table.names.push_back(NameOf(cellAt(nameColumn), utf8));
+        table.colors.push_back(color);
+        table.taken += table.names.back().empty() ? 0 : 1;
+    }
+    return table;
+}
+
+std::string Write(const std::vector<std::string>& names, const std::vector<COLORREF>& colors) {
+    std::string out(kBom);
+    out += "Taste;Name;Farbe\r\n";
+    for (int i = 0; i < kFieldCount; ++i) {
+        const auto at = std::size_t(i);
+        const COLORREF color = at < colors.size() ? colors[at] : 0;
+        char hex[8] = {};
+        if (color != 0)
+            std::snprintf(hex, sizeof hex, "#%02X%02X%02X", GetRValue(color), GetGValue(color),
+                          GetBValue(color));
+        out += std::to_string(i + 1) + ';' + CellText(at < names.size() ? names[at] : "") + ';' +
+               hex + "\r\n";
+    }
+    return out;
+}
+
+QString ProblemText(const Table& table, const QString& path) {
+    const QString line = QString::number(table.line);
+    switch (table.problem) {
+    case Problem::TooLarge:
+        return LoadStr(IDS_CSV_TOO_LARGE).arg(path);
+    case Problem::Binary:
+        return LoadStr(IDS_CSV_BINARY).arg(path, line);
+    case Problem::UnclosedQuote:
+        return LoadStr(IDS_CSV_UNCLOSED_QUOTE).arg(path, line);
+    case Problem::BadColor:
+        return LoadStr(IDS_CSV_BAD_COLOR).arg(path, line, table.cell);
+    case Problem::NoRows:
+        return LoadStr(IDS_CSV_NO_ROWS).arg(path);
+    case Problem::None:
+        break;
+    }
+    return QString();
+}
+
+} // namespace namescsv
