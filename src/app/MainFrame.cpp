@@ -47,6 +47,9 @@ void CMainFrame::CreateMenus() {
     fileMenu_->addAction(CommandAction(ID_FILE_SAVE, QStringLiteral("S&peichern\tStrg+S")));
     fileMenu_->addAction(CommandAction(ID_FILE_SAVE_AS, QStringLiteral("Speichern &unter...")));
     fileMenu_->addSeparator();
+    fileMenu_->addAction(CommandAction(ID_FILE_IMPORT_NAMES, LoadStr(IDS_MENU_IMPORT_NAMES)));
+    fileMenu_->addAction(CommandAction(ID_FILE_EXPORT_NAMES, LoadStr(IDS_MENU_EXPORT_NAMES)));
+    fileMenu_->addSeparator();
     fileMenu_->addAction(CommandAction(ID_FILE_PRINT, QStringLiteral("&Drucken...\tStrg+P")));
     fileMenu_->addAction(CommandAction(ID_FILE_PRINT_PREVIEW, QStringLiteral("Sei&tenansicht")));
     fileMenu_->addAction(

@@ -23,6 +23,8 @@ const std::string kEmpty;
 
 CV7NamenDoc::CV7NamenDoc() {
     OnCommand(ID_RECEIVE_NAMES, [this] { OnReceiveNames(); });
+    OnCommand(ID_FILE_IMPORT_NAMES, [this] { OnImportNames(); });
+    OnCommand(ID_FILE_EXPORT_NAMES, [this] { OnExportNames(); });
 }
 
 void CV7NamenDoc::OnReceiveNames() {

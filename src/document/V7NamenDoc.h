@@ -60,6 +60,19 @@ public:
     // step, and has no path, so that Save asks for a file name.
     void OnReceiveNames();
 
+    // Datei > Namen importieren...: names and colours from a CSV file the
+    // user chooses, one step; the status bar says how many were taken.
+    void OnImportNames();
+    // Datei > Namen exportieren...: the 16 names and colours into a CSV file.
+    void OnExportNames();
+    // Takes the names and colours of the CSV file at path as one step (the
+    // fields the file does not reach become empty, without colour). False
+    // after the message when the file is refused; then nothing changed.
+    bool ImportNames(const QString& path, int* taken = nullptr, int* leftOut = nullptr);
+    // Writes the names and colours to path through the safe save; false
+    // after the message when that failed.
+    bool ExportNames(const QString& path) const;
+
     // Entry i is the name of field i (8-bit text, code page 1252).
     std::vector<std::string> names;
     // Entry i is field i's own colour; 0 means none.

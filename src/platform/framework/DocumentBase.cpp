@@ -272,3 +272,27 @@ bool DocumentBase::OnSaveDocument(const QString& path) {
     SetModifiedFlag(false);
     return true;
 }
+
+int DocumentBase::OpenForReading(const QString& path) {
+    return OpenRegularFile(path);
+}
+
+bool DocumentBase::SaveBytes(const QString& path, const std::string& bytes) {
+    SafeFileSave file(path);
+    if (!file.Open()) {
+        ReportSaveError(file.Error(), path, true);
+        return false;
+    }
+    if (!file.Stream().Write(bytes.data(), bytes.size())) {
+        const int error = file.Stream().LastError();
+        file.Abort();
+        ReportSaveError(error, path, false);
+        return false;
+    }
+    if (!file.Commit()) {
+        file.Abort();
+        ReportSaveError(file.Error(), path, false);
+        return false;
+    }
+    return true;
+}

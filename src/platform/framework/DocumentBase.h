@@ -13,6 +13,7 @@
 #include <QString>
 #include <QUndoStack>
 #include <memory>
+#include <string>
 #include <vector>
 
 class Archive;
@@ -93,6 +94,13 @@ public:
     // or changes anything.
     static bool CanOpenDocument(const QString& path);
     virtual bool OnSaveDocument(const QString& path);
+    // Opens another file for reading with Open's checks and messages: a
+    // regular file only, opened without waiting. The descriptor, or -1
+    // after the message.
+    static int OpenForReading(const QString& path);
+    // Writes bytes to path through the safe save, with Save's messages;
+    // false when it failed, and then an old file stays as it was.
+    static bool SaveBytes(const QString& path, const std::string& bytes);
 
 private:
     void OnFileSave() { DoFileSave(); }
