@@ -1,6 +1,7 @@
 #include "app/BatchPrinter.h"
 
 #include "app/NamenApp.h"
+#include "document/V7NamenDoc.h"
 #include "platform/files/SafeFileSave.h"
 #include "platform/framework/PrinterDevice.h"
 #include "platform/ui/UiHost.h"
@@ -128,6 +129,9 @@ bool BatchPrinter::PrintToPdf(CNamenApp& app) const {
 }
 
 bool BatchPrinter::Run(CNamenApp& app) const {
+    if (!commandLine_.importCsv.isEmpty() &&
+        !app.GetDocument()->ImportNames(commandLine_.importCsv))
+        return false;
     if (commandLine_.action == CommandLineInfo::Action::PrintToPdf)
         return PrintToPdf(app);
     if (!PreparePrinter(app.Printer()))

@@ -4,6 +4,8 @@
 // mean nothing to the printing system here and are ignored), and
 // "--print-to-pdf OUT.pdf [FILE]" into a PDF file. The strip is loaded by
 // the start-up; this prints it without a dialog and says whether it worked.
+// With --import-csv the strip first takes the names of the CSV file; a
+// refused file ends the run before anything is printed.
 // A PDF is written beside its target and takes the target's place only when
 // it is complete; an existing file that is not a PDF is never replaced.
 

@@ -1,5 +1,8 @@
 #include "app/CommandLine.h"
 
+#include "platform/ui/StringTable.h"
+#include "resources/Resource.h"
+
 namespace {
 
 CommandLineInfo Error(const QString& text) {
@@ -40,6 +43,10 @@ CommandLineInfo ParseCommandLine(const QStringList& args) {
                 return Error(QStringLiteral("Nach --print-to-pdf fehlt der Name der PDF-Datei."));
             info.action = CommandLineInfo::Action::PrintToPdf;
             info.pdfOut = args.at(++i);
+        } else if (lower == QLatin1String("--import-csv")) {
+            if (i + 1 >= args.size())
+                return Error(LoadStr(IDS_CSV_OPTION_NEEDS_FILE));
+            info.importCsv = args.at(++i);
         } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
             return Error(QStringLiteral("Unbekannte Option: %1").arg(a));
         } else {
@@ -47,6 +54,8 @@ CommandLineInfo ParseCommandLine(const QStringList& args) {
         }
     }
 
+    if (!info.importCsv.isEmpty() && !info.IsBatch())
+        return Error(LoadStr(IDS_CSV_OPTION_NEEDS_PRINT));
     using A = CommandLineInfo::Action;
     switch (info.action) {
     case A::New:
@@ -88,6 +97,7 @@ QString UsageText() {
         "        quintara /p DATEI.V7N\n"
         "        quintara /pt DATEI.V7N DRUCKER [TREIBER] [ANSCHLUSS]\n"
         "        quintara --print-to-pdf AUSGABE.pdf [DATEI.V7N]\n"
+        "        quintara --import-csv NAMEN.csv --print-to-pdf AUSGABE.pdf [DATEI.V7N]\n"
         "        quintara --help | --version\n"
         "\n"
         "Beschriftet den Einlegestreifen der 16 Funktionstasten des Telvora V7.\n"
@@ -99,6 +109,8 @@ QString UsageText() {
         "                       Drucksystem kennt den Drucker unter seinem Namen)\n"
         "  --print-to-pdf AUS   druckt wie der Menübefehl in die PDF-Datei AUS (A4) und endet;\n"
         "                       braucht weder Anzeige noch Drucker\n"
+        "  --import-csv NAMEN   füllt den Streifen vor dem Drucken (/p, /pt, --print-to-pdf)\n"
+        "                       mit Namen und Farben aus der CSV-Datei NAMEN\n"
         "  --help               zeigt diesen Text\n"
         "  --version            zeigt die Version\n"
         "\n"

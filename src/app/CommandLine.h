@@ -4,6 +4,8 @@
 //   quintara /p FILE                          print on the default printer
 //   quintara /pt FILE PRINTER [DRIVER] [PORT] print on the named printer
 //   quintara --print-to-pdf OUT.pdf [FILE]    print into a PDF file
+//   --import-csv NAMES.csv with a printing switch: the strip takes the
+//   names and colours of NAMES.csv before it is printed
 //   quintara --help | --version
 // "/p" and "/pt" are the only switches written with a slash, so every other
 // argument that starts with '/' is an absolute path.
@@ -19,7 +21,8 @@ struct CommandLineInfo {
     QString driver;
     QString port;
     QString pdfOut;
-    QString error; // German text for Action::Error
+    QString importCsv; // names and colours for the strip before it is printed
+    QString error;     // German text for Action::Error
 
     bool IsBatch() const {
         return action == Action::Print || action == Action::PrintTo || action == Action::PrintToPdf;

@@ -128,8 +128,24 @@ TEST_F(BatchPrint, PrintToPdfGivesOneA4PageWithTheStripAtTheMargins) {
     EXPECT_NEAR(b - t + 1, 1212, 1); // 121.2 mm
 }
 
+TEST_F(BatchPrint, ImportCsvFillsTheStripBeforePrinting) {
+    const QString csv = TempPath("namen.csv");
+    const std::string names = "Taste;Name\n1;Pf\xC3\xB6rtner\n2;Kantine\n";
+    WriteFileBytes(csv, Bytes(names.begin(), names.end()));
+    const QString pdf = TempPath("csv.pdf");
+    const Outcome run = Quintara({"--import-csv", csv, "--print-to-pdf", pdf, demo});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const Outcome text = Execute("pdftotext", {pdf, "-"});
+    EXPECT_TRUE(text.out.contains(QString::fromUtf8("Pförtner")));
+    EXPECT_TRUE(text.out.contains("Kantine"));
+    EXPECT_FALSE(text.out.contains("Zentrale")); // the file's own names are replaced
+    EXPECT_TRUE(text.out.contains("demo.V7N"));
+}
+
 TEST_F(BatchPrint, FailuresSayWhyOnStandardErrorAndExitWithOne) {
     const QString pdf = TempPath("never.pdf");
+    const QString badCsv = TempPath("bad.csv");
+    WriteFileBytes(badCsv, Bytes{'"', 'x'});
     struct Case {
         QStringList args;
         QString message;
@@ -143,6 +159,8 @@ TEST_F(BatchPrint, FailuresSayWhyOnStandardErrorAndExitWithOne) {
         {{"/pt", demo, "Quintara-Test-Kein-Drucker", "treiber", "anschluss"},
          "Quintara: Den Drucker \"Quintara-Test-Kein-Drucker\" gibt es nicht.\n"},
         {{"/p"}, "Quintara: /p erwartet genau eine Datei."},
+        {{"--import-csv", badCsv, "--print-to-pdf", pdf, demo},
+         "Zeile 1 wird nicht geschlossen. Es wurde nichts geändert."},
     };
     if (QPrinterInfo::defaultPrinterName().isEmpty())
         cases.push_back({{"/p", demo}, "Quintara: Es ist kein Standarddrucker eingerichtet.\n"});

@@ -26,4 +26,11 @@ TEST(CommandLine, TellsSwitchesFromAbsolutePaths) {
     EXPECT_EQ(ParseCommandLine({"/pt", "a.V7N"}).action, A::Error);
     EXPECT_EQ(ParseCommandLine({"--print-to-pdf"}).action, A::Error);
     EXPECT_EQ(ParseCommandLine({"a.V7N", "b.V7N"}).action, A::Error);
+    auto csv = ParseCommandLine({"--import-csv", "n.csv", "--print-to-pdf", "o.pdf", "a.V7N"});
+    EXPECT_EQ(csv.action, A::PrintToPdf);
+    EXPECT_EQ(csv.importCsv, QString("n.csv"));
+    EXPECT_EQ(csv.file, QString("a.V7N"));
+    // Names from a file only for a strip that is printed, and the file must be named.
+    EXPECT_EQ(ParseCommandLine({"--import-csv", "n.csv", "a.V7N"}).action, A::Error);
+    EXPECT_EQ(ParseCommandLine({"--print-to-pdf", "o.pdf", "--import-csv"}).action, A::Error);
 }
