@@ -190,7 +190,7 @@ Table Refused(Problem problem, int line = 0) {
 }
 
 std::string CellText(const std::string& name) {
-    const std::string text = codepage::Cp1252ToUnicode(name).toUtf8().toStdString();
+    std::string text = codepage::Cp1252ToUnicode(name).toUtf8().toStdString();
     // Quoted when a reader could split it or take its edges for padding.
     const bool quote = text.find_first_of(";\"\r\n\t,") != std::string::npos ||
                        (!text.empty() && (text.front() == ' ' || text.back() == ' '));
