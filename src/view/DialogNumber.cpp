@@ -182,6 +182,48 @@ std::optional<std::int16_t> ReadWhole(const QString& text) {
     return ReadWhole(std::string_view(ToAscii(text)));
 }
 
+std::optional<std::int64_t> ReadMillimetres(const QString& field) {
+    const std::string text = ToAscii(field);
+    const std::size_t first = SkipBlanks(text, 0);
+    const std::size_t integerEnd = SkipDigits(text, first);
+    if (integerEnd == first)
+        return std::nullopt;
+    constexpr std::int64_t kSaturate = 1000000000;
+    std::int64_t value = 0;
+    for (std::size_t i = first; i < integerEnd; ++i)
+        value = std::min(value * 10 + (text[i] - '0'), kSaturate);
+    value *= 100;
+    std::size_t end = integerEnd;
+    if (end < text.size() && (text[end] == ',' || text[end] == '.')) {
+        end = SkipDigits(text, integerEnd + 1);
+        if (end == integerEnd + 1)
+            return std::nullopt;
+        const std::string_view decimals(text.data() + integerEnd + 1, end - integerEnd - 1);
+        for (std::size_t i = 0; i < 2 && i < decimals.size(); ++i)
+            value += (decimals[i] - '0') * (i == 0 ? 10 : 1);
+        if (decimals.size() > 2 && decimals[2] >= '5')
+            ++value;
+    }
+    if (SkipBlanks(text, end) != text.size())
+        return std::nullopt;
+    return value;
+}
+
+QString ShowMillimetres(std::int64_t hundredths) {
+    // A margin from a file may be negative.
+    const std::int64_t magnitude = hundredths < 0 ? -hundredths : hundredths;
+    QString text = QString::number(magnitude / 100);
+    if (hundredths < 0)
+        text.prepend(QLatin1Char('-'));
+    const std::int64_t rest = magnitude % 100;
+    if (rest != 0) {
+        text += QLatin1Char(',') + QString::number(rest / 10);
+        if (rest % 10 != 0)
+            text += QString::number(rest % 10);
+    }
+    return text;
+}
+
 float TenthsToUnit(std::int32_t tenths, int tenthsPerUnit) {
     // 1.0f / 10 is 0.1f, 1.0f / 100 is 0.01f: the division rounds to the
     // nearest float, as the literal does.

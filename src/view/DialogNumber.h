@@ -34,6 +34,16 @@ std::optional<float> ReadDecimal(const QString& text);
 std::optional<std::int16_t> ReadWhole(std::string_view text);
 std::optional<std::int16_t> ReadWhole(const QString& text);
 
+// A length measured with a ruler, in millimetres: digits with an optional
+// decimal comma or point followed by digits, blanks and tabs around, and
+// nothing else (no sign, exponent or thousands separator). Answers
+// hundredths of a millimetre, the third decimal rounding half up; a value
+// far beyond any field saturates. Unlike the other fields this one takes
+// the comma too: the number is copied from a ruler, not from a program.
+std::optional<std::int64_t> ReadMillimetres(const QString& text);
+// Hundredths of a millimetre with a decimal comma: "20", "17,9", "97,25".
+QString ShowMillimetres(std::int64_t hundredths);
+
 // Lengths are stored in tenths of a millimetre and shown in a unit of
 // tenthsPerUnit tenths (10: millimetres, 100: centimetres). The factor is
 // taken in single precision, so that a length shown and read back unchanged

@@ -109,3 +109,21 @@ TEST(DialogNumber, EveryStoredSettingSurvivesItsFieldAndHalvesRoundUp) {
     EXPECT_EQ(dialognumber::UnitToTenths(0.25f, 10), 3);
     EXPECT_EQ(dialognumber::UnitToTenths(0.625f, 100), 63);
 }
+
+TEST(DialogNumber, MillimetresTakeCommaOrPointAndNothingElse) {
+    using dialognumber::ReadMillimetres;
+    EXPECT_EQ(ReadMillimetres(QString("97,5")), 9750);
+    EXPECT_EQ(ReadMillimetres(QString("97.5")), 9750);
+    EXPECT_EQ(ReadMillimetres(QString(" \t22 ")), 2200);
+    EXPECT_EQ(ReadMillimetres(QString("0")), 0);
+    EXPECT_EQ(ReadMillimetres(QString("19,994")), 1999);
+    EXPECT_EQ(ReadMillimetres(QString("0.005")), 1);
+    for (const char* bad : {"", " ", "-3", "+3", "1e2", "1.000,5", "97,5,1", ",5", "22,", "9 7",
+                            "97mm", "97;5", "0x10"})
+        EXPECT_FALSE(ReadMillimetres(QString(bad))) << bad;
+    EXPECT_FALSE(ReadMillimetres(QString::fromUtf8("\u0669\u0667"))) << "other digits";
+    EXPECT_EQ(dialognumber::ShowMillimetres(2000), "20");
+    EXPECT_EQ(dialognumber::ShowMillimetres(1790), "17,9");
+    EXPECT_EQ(dialognumber::ShowMillimetres(9725), "97,25");
+    EXPECT_EQ(dialognumber::ShowMillimetres(-150), "-1,5");
+}
