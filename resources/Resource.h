@@ -189,3 +189,16 @@ constexpr int IDS_ABOUT_COPYRIGHT = 104;
 // Start-up without a display
 constexpr int IDS_NO_DISPLAY = 30740;
 constexpr int IDS_DISPLAY_UNREACHABLE = 30741;
+
+// Printer calibration: command, dialog, its fields, the step and the texts
+constexpr int ID_FILE_CALIBRATE = 32790;
+constexpr int IDD_CALIBRATE = 140;
+constexpr int IDC_CALIB_LEFT = 1030;
+constexpr int IDC_CALIB_TOP = 1031;
+constexpr int IDC_CALIB_BAR_A = 1032;
+constexpr int IDC_CALIB_BAR_B = 1033;
+constexpr int IDS_STEP_CALIBRATE = 33040;
+constexpr int IDS_CALIB_DIALOG = 33041;
+constexpr int IDS_CALIB_PAGE = 33042;
+constexpr int IDS_CALIB_NEW_VALUES = 33043;
+constexpr int IDS_CALIB_NO_VALUES = 33044;

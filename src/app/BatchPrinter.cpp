@@ -121,7 +121,10 @@ bool BatchPrinter::PrintToPdf(CNamenApp& app) const {
     if (!file.Open())
         return notWritable();
     printerdevice::PrepareForPdf(app.Printer(), file.TempPath());
-    if (app.GetView()->DoPrint(true) != PrintJob::Result::Printed)
+    CV7NamenView& view = *app.GetView();
+    const PrintJob::Result printed =
+        commandLine_.calibrationPage ? view.PrintTestPage(true) : view.DoPrint(true);
+    if (printed != PrintJob::Result::Printed)
         return false;
     if (!printerdevice::IsCompletePdf(file.TempPath()) || !file.Commit())
         return notWritable();

@@ -2,7 +2,8 @@
 // Printing from the command line: "/p FILE" on the default printer,
 // "/pt FILE PRINTER [DRIVER] [PORT]" on the named printer (driver and port
 // mean nothing to the printing system here and are ignored), and
-// "--print-to-pdf OUT.pdf [FILE]" into a PDF file. The strip is loaded by
+// "--print-to-pdf OUT.pdf [FILE]" into a PDF file ("--calibration-pdf": the
+// calibration test page instead of the strip). The strip is loaded by
 // the start-up; this prints it without a dialog and says whether it worked.
 // With --import-csv the strip first takes the names of the CSV file; a
 // refused file ends the run before anything is printed.

@@ -38,10 +38,12 @@ CommandLineInfo ParseCommandLine(const QStringList& args) {
             info.action = CommandLineInfo::Action::Print;
         } else if (lower == QLatin1String("/pt") || lower == QLatin1String("-pt")) {
             info.action = CommandLineInfo::Action::PrintTo;
-        } else if (lower == QLatin1String("--print-to-pdf")) {
+        } else if (lower == QLatin1String("--print-to-pdf") ||
+                   lower == QLatin1String("--calibration-pdf")) {
             if (i + 1 >= args.size())
-                return Error(QStringLiteral("Nach --print-to-pdf fehlt der Name der PDF-Datei."));
+                return Error(QStringLiteral("Nach %1 fehlt der Name der PDF-Datei.").arg(lower));
             info.action = CommandLineInfo::Action::PrintToPdf;
+            info.calibrationPage = lower == QLatin1String("--calibration-pdf");
             info.pdfOut = args.at(++i);
         } else if (lower == QLatin1String("--import-csv")) {
             if (i + 1 >= args.size())
@@ -82,7 +84,8 @@ CommandLineInfo ParseCommandLine(const QStringList& args) {
         break;
     case A::PrintToPdf:
         if (rest.size() > 1)
-            return Error(QStringLiteral("--print-to-pdf druckt höchstens eine Datei."));
+            return Error(QStringLiteral("%1 druckt höchstens eine Datei.")
+                             .arg(info.calibrationPage ? "--calibration-pdf" : "--print-to-pdf"));
         info.file = rest.value(0);
         break;
     default:
@@ -98,6 +101,7 @@ QString UsageText() {
         "        quintara /pt DATEI.V7N DRUCKER [TREIBER] [ANSCHLUSS]\n"
         "        quintara --print-to-pdf AUSGABE.pdf [DATEI.V7N]\n"
         "        quintara --import-csv NAMEN.csv --print-to-pdf AUSGABE.pdf [DATEI.V7N]\n"
+        "        quintara --calibration-pdf AUSGABE.pdf [DATEI.V7N]\n"
         "        quintara --help | --version\n"
         "\n"
         "Beschriftet den Einlegestreifen der 16 Funktionstasten des Telvora V7.\n"
@@ -111,6 +115,9 @@ QString UsageText() {
         "                       braucht weder Anzeige noch Drucker\n"
         "  --import-csv NAMEN   füllt den Streifen vor dem Drucken (/p, /pt, --print-to-pdf)\n"
         "                       mit Namen und Farben aus der CSV-Datei NAMEN\n"
+        "  --calibration-pdf AUS\n"
+        "                       schreibt ebenso die Testseite zum Kalibrieren des Druckers\n"
+        "                       (mit Rändern und Zoom von DATEI) nach AUS und endet\n"
         "  --help               zeigt diesen Text\n"
         "  --version            zeigt die Version\n"
         "\n"

@@ -4,6 +4,7 @@
 //   quintara /p FILE                          print on the default printer
 //   quintara /pt FILE PRINTER [DRIVER] [PORT] print on the named printer
 //   quintara --print-to-pdf OUT.pdf [FILE]    print into a PDF file
+//   quintara --calibration-pdf OUT.pdf [FILE] the calibration test page into a PDF file
 //   --import-csv NAMES.csv with a printing switch: the strip takes the
 //   names and colours of NAMES.csv before it is printed
 //   quintara --help | --version
@@ -21,8 +22,9 @@ struct CommandLineInfo {
     QString driver;
     QString port;
     QString pdfOut;
-    QString importCsv; // names and colours for the strip before it is printed
-    QString error;     // German text for Action::Error
+    QString importCsv;            // names and colours for the strip before it is printed
+    bool calibrationPage = false; // the PDF holds the test page, not the strip
+    QString error;                // German text for Action::Error
 
     bool IsBatch() const {
         return action == Action::Print || action == Action::PrintTo || action == Action::PrintToPdf;

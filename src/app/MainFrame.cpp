@@ -54,6 +54,8 @@ void CMainFrame::CreateMenus() {
     fileMenu_->addAction(CommandAction(ID_FILE_PRINT_PREVIEW, QStringLiteral("Sei&tenansicht")));
     fileMenu_->addAction(
         CommandAction(ID_FILE_PRINT_SETUP, QStringLiteral("Drucker&einrichtung...")));
+    fileMenu_->addAction(
+        CommandAction(ID_FILE_CALIBRATE, QStringLiteral("Drucker &kalibrieren...")));
     fileMenu_->addSeparator();
     for (int i = 0; i < 4; ++i) {
         recentActions_[i] = CommandAction(ID_FILE_MRU_FILE1 + i, QStringLiteral("Letzte Datei"));

@@ -19,6 +19,7 @@ CNamenApp::CNamenApp(std::unique_ptr<Profile> profile)
     OnCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
     OnCommand(ID_HELP_INDEX, [this] { OnHelp(); });
     OnCommand(ID_PORTS, [this] { OnPorts(); });
+    OnCommand(ID_FILE_CALIBRATE, [this] { OnCalibrate(); });
 }
 
 CNamenApp::~CNamenApp() = default;

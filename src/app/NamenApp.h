@@ -31,6 +31,8 @@ public:
     void OnAppAbout();
     // Bearbeiten > Anschlüsse...: which device is COM 1 to COM 4.
     void OnPorts();
+    // "Drucker &kalibrieren...": the assistant; its result is one step.
+    void OnCalibrate();
     // Shows the help page; "Die Hilfe konnte nicht aufgerufen werden." when missing.
     void OnHelp();
     // The executable whose help page Help looks for (tests point it elsewhere).

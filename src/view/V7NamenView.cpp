@@ -259,6 +259,10 @@ void CV7NamenView::OnPrepareDC(DeviceContext& dc) {
 }
 
 void CV7NamenView::OnDraw(DeviceContext& dc) {
+    if (printing && testPage) {
+        DrawTestPage(dc);
+        return;
+    }
     const CV7NamenDoc* doc = GetDocument();
     RECT r;
     GetFieldRect(0, r, &dc);

@@ -81,11 +81,21 @@ public:
     void OnOptions();
     void OnFont();
 
+    // The calibration test page in place of the strip: printed through the
+    // print dialog (direct: as the printer is set up) with the current
+    // margins and scales and the strip's paper geometry.
+    PrintJob::Result PrintTestPage(bool direct);
+    // The nominal length (mm) of the test page's vertical bar on the device
+    // of dc, with the current top margin and vertical scale.
+    int TestBarBMillimetres(const DeviceContext& dc) const;
+
     const std::int32_t fieldHeight = 70;
     // Screen pixels per 0.1 mm, fixed whatever the display's resolution.
     const float screenScale;
     // True from the start to the end of a print job or print preview.
     bool printing = false;
+    // While printing: draw the calibration test page instead of the strip.
+    bool testPage = false;
     CLabelFont printerFont;
     // The field being edited, or -1.
     int editIndex = -1;
@@ -103,6 +113,7 @@ private:
     int HitTest(QPoint clientPoint) const;
     void GetScreenFieldRect(int index, RECT& rect) const;
     void GetPaperFieldRect(int index, RECT& rect, const DeviceContext& dc) const;
+    void DrawTestPage(DeviceContext& dc);
 
     CNameEdit* nameEdit_; // child of the viewport
     // The text the editor showed when it opened on editIndex.

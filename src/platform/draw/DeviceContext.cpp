@@ -41,6 +41,8 @@ int DeviceContext::GetDeviceCaps(int index) const {
         return attributes_.dpiX;
     case LOGPIXELSY:
         return attributes_.dpiY;
+    case VERTRES:
+        return attributes_.vertRes;
     default:
         return 0;
     }

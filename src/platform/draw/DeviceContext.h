@@ -19,6 +19,7 @@
 class FontObject;
 class QPainter;
 
+constexpr int VERTRES = 10;
 constexpr int LOGPIXELSX = 88;
 constexpr int LOGPIXELSY = 90;
 constexpr int MM_TEXT = 1;
@@ -53,6 +54,9 @@ public:
         // device pixels; only a printer that reports one has it.
         bool hasPrintingOffset = false;
         POINT printingOffset{};
+        // Height of the printable area in device pixels (VERTRES); 0 where
+        // the device does not say.
+        int vertRes = 0;
     };
 
     DeviceContext(QPainter& painter, const Attributes& attributes);

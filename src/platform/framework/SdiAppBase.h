@@ -30,6 +30,7 @@ public:
     ~SdiAppBase() override;
 
     RecentFileList& RecentFiles() { return recent_; }
+    Profile& GetProfile() { return *profile_; }
     const DocTemplateStrings& TemplateStrings() const { return strings_; }
     DocumentBase* Document() const { return document_; }
     FrameWindowBase* Frame() const { return frame_.get(); }
