@@ -142,6 +142,33 @@ TEST_F(BatchPrint, ImportCsvFillsTheStripBeforePrinting) {
     EXPECT_TRUE(text.out.contains("demo.V7N"));
 }
 
+TEST_F(BatchPrint, CalibrationPdfHoldsTheTestPageAtTheStripsPlace) {
+    const QString pdf = TempPath("test.pdf");
+    const Outcome run = Quintara({"--calibration-pdf", pdf, demo});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(Execute("pdfinfo", {pdf}).out.contains("595 x 842 pts (A4)"));
+    const QString text = Execute("pdftotext", {pdf, "-"}).out;
+    EXPECT_TRUE(text.contains(QString::fromUtf8("Länge von Balken A")));
+    EXPECT_FALSE(text.contains("demo.V7N")) << "no names, no footer";
+
+    CommandLineInfo open;
+    open.action = CommandLineInfo::Action::Open;
+    open.file = demo;
+    Start(open);
+    ASSERT_EQ(
+        Execute("pdftoppm", {"-r", "254", "-png", "-singlefile", pdf, TempPath("page")}).exitCode,
+        0);
+    const QImage page(TempPath("page.png"));
+    // One pixel is 0.1 mm: bar A runs from the frame's corner along its top.
+    const int left = View().leftMargin;
+    const int row = View().topMargin - 2;
+    int end = left;
+    while (end < page.width() && IsMark(page.pixelColor(end, row)))
+        ++end;
+    EXPECT_FALSE(IsMark(page.pixelColor(left - 2, row)));
+    EXPECT_NEAR(end - left, 10 * View().zoomX, 2);
+}
+
 TEST_F(BatchPrint, FailuresSayWhyOnStandardErrorAndExitWithOne) {
     const QString pdf = TempPath("never.pdf");
     const QString badCsv = TempPath("bad.csv");
@@ -194,6 +221,8 @@ TEST_F(BatchPrint, PdfOutputNeverReplacesAFileThatIsNotItsOwn) {
         {{"--print-to-pdf", strip, strip}, strip + isInput},
         {{"--print-to-pdf", link, strip}, link + isInput},
         {{"--print-to-pdf", pipe, demo}, pipe + notPdf}, // would wait for a reader
+        {{"--calibration-pdf", link, strip}, link + isInput},
+        {{"--calibration-pdf", pipe, demo}, pipe + notPdf},
     };
     for (const auto& c : cases) {
         const Outcome run = Quintara(c.args);

@@ -7,6 +7,7 @@
 #include "device/ReceiveDlg.h"
 #include "platform/framework/PrintingBox.h"
 #include "platform/ui/PrintSetupDialog.h"
+#include "view/CalibrationDlg.h"
 #include "view/OptionsDlg.h"
 
 #include <QCheckBox>
@@ -109,6 +110,9 @@ TEST(DialogText, EveryTextFitsItsControl) {
     ExpectTextsFit(ports, "Anschlüsse");
     CAboutDlg about(&owner);
     ExpectTextsFit(about, "Info");
+    CCalibrationDlg calibration(&owner);
+    calibration.show(); // the line of new values is filled when shown
+    ExpectTextsFit(calibration, "Drucker kalibrieren");
 
     // The dialogs that lay themselves out, once shown.
     QPrinter printer;

@@ -1,0 +1,225 @@
+// Printer calibration: the test page on a 600-dpi image standing in for a
+// printer, and the assistant run through the menu command as a user does.
+
+#include "AppFixture.h"
+#include "PaperDc.h"
+#include "StripFiles.h"
+#include "platform/base/MulDiv.h"
+#include "platform/framework/PrintInfo.h"
+#include "platform/framework/PrinterDevice.h"
+#include "resources/Resource.h"
+#include "view/CalibrationDlg.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QTest>
+
+namespace {
+
+bool IsInk(QColor c) {
+    return c.lightness() < 100;
+}
+
+// The end (exclusive) of the run of ink that starts at (x, y), going right or down.
+int RunEnd(const QImage& image, int x, int y, bool right) {
+    while (x < image.width() && y < image.height() && IsInk(image.pixelColor(x, y)))
+        right ? ++x : ++y;
+    return right ? x : y;
+}
+
+// Tenths of a millimetre at 600 dpi, scaled by percent.
+double Px(int tenths, int percent = 100) {
+    return tenths * 600.0 / 254.0 * percent / 100.0;
+}
+
+} // namespace
+
+TEST(CalibrationPage, FrameAndBarsWhereTheStripPrints) {
+    struct Case {
+        std::int32_t left, top;
+        std::int16_t zx, zy;
+    };
+    for (const Case c : {Case{200, 200, 100, 100}, Case{150, 250, 97, 103}}) {
+        SCOPED_TRACE(c.left);
+        CV7NamenDoc doc;
+        CV7NamenView view;
+        doc.ResetToNew();
+        doc.AddView(&view);
+        doc.SetName(1, "Zentrale");
+        view.leftMargin = c.left;
+        view.topMargin = c.top;
+        view.zoomX = c.zx;
+        view.zoomY = c.zy;
+        PaperDc paper(600, {}, false, QSize(3000, 5700));
+        PrintInfo info;
+        view.testPage = true;
+        view.OnBeginPrinting(*paper.dc, info);
+        view.OnPrepareDC(*paper.dc);
+        view.OnDraw(*paper.dc);
+        view.OnEndPrinting(*paper.dc, info);
+        const QImage& img = paper.image;
+
+        // The frame's corner at the margins (converted, divided by the scale
+        // and scaled again by the context), bar A starting at its top edge,
+        // bar B at its left edge, and nothing diagonally out of the corner.
+        const auto margin = [](int tenths, int zoom) {
+            return int(std::lround(double(MulDiv(tenths, 600, 254) * 100 / zoom) * zoom / 100));
+        };
+        const int x0 = margin(c.left, c.zx);
+        const int y0 = margin(c.top, c.zy);
+        ASSERT_TRUE(IsInk(img.pixelColor(x0, y0)));
+        EXPECT_TRUE(IsInk(img.pixelColor(x0, y0 - 1)));
+        EXPECT_TRUE(IsInk(img.pixelColor(x0 - 1, y0)));
+        EXPECT_FALSE(IsInk(img.pixelColor(x0 - 1, y0 - 1)));
+        EXPECT_FALSE(IsInk(img.pixelColor(x0 + 1, y0 + 1)));
+        EXPECT_NEAR(RunEnd(img, x0, y0, true) - x0, Px(260, c.zx), 1.5) << "top line";
+        const int right = RunEnd(img, x0, y0, true) - 1;
+        EXPECT_NEAR(RunEnd(img, right, y0, false) - y0, Px(1212, c.zy), 1.5) << "right line";
+        // Nothing inside: no shade, no names.
+        for (int y = y0 + 3; y < y0 + int(Px(1212, c.zy)) - 3; y += 7)
+            for (int x = x0 + 3; x < x0 + int(Px(260, c.zx)) - 3; x += 7)
+                ASSERT_EQ(img.pixelColor(x, y), QColor(Qt::white)) << x << "," << y;
+
+        // Bar A along the top edge, 100 mm before the scale; bar B along
+        // the left edge, 200 mm.
+        EXPECT_NEAR(RunEnd(img, x0, y0 - 2, true) - x0, Px(1000, c.zx), 1.5) << "bar A";
+        EXPECT_NEAR(RunEnd(img, x0 - 2, y0, false) - y0, Px(2000, c.zy), 1.5) << "bar B";
+        // Ticks every 10 mm above bar A: ink 2 mm above the bar at 50 mm, none between.
+        const int tickRow = y0 - int(Px(5 + 20, c.zy));
+        EXPECT_TRUE(IsInk(img.pixelColor(int(x0 + Px(500, c.zx)), tickRow)));
+        EXPECT_FALSE(IsInk(img.pixelColor(int(x0 + Px(550, c.zx)), tickRow)));
+    }
+}
+
+namespace {
+
+class Calibration : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        Start();
+        ShowActive();
+    }
+    // Runs Datei > Drucker kalibrieren with the script on the shown dialog.
+    void Run(const std::function<int(CCalibrationDlg&)>& script) {
+        ui->dialogScripts.push_back([script](QDialog& dialog) {
+            auto& d = dynamic_cast<CCalibrationDlg&>(dialog);
+            d.show();
+            QApplication::setActiveWindow(&d);
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&d));
+            const int result = script(d);
+            d.hide();
+            return result;
+        });
+        EXPECT_TRUE(Frame().ExecuteCommand(ID_FILE_CALIBRATE));
+        EXPECT_TRUE(ui->dialogScripts.empty());
+    }
+    // Types text into the field with the focus, then Tab.
+    static void Type(CCalibrationDlg& d, const char* text) {
+        QTest::keyClicks(d.focusWidget(), text);
+        QTest::keyClick(d.focusWidget(), Qt::Key_Tab);
+    }
+    LayoutValues Current() const { return LayoutValues::Of(*Doc().Settings()); }
+};
+
+} // namespace
+
+TEST_F(Calibration, WorkedExampleTypedIsOneStepSavedAndKeptForThePrinter) {
+    Run([](CCalibrationDlg& d) {
+        // The menu names it after the printer setup.
+        EXPECT_EQ(d.windowTitle(), QString("Drucker kalibrieren"));
+        EXPECT_EQ(d.focusWidget(), d.Edit(IDC_CALIB_LEFT));
+        EXPECT_TRUE(d.OkButton()->isDefault());
+        EXPECT_FALSE(d.LastButton()->isEnabled());
+        for (auto [id, text] : {std::pair{IDC_CALIB_LEFT, "20"},
+                                {IDC_CALIB_TOP, "20"},
+                                {IDC_CALIB_BAR_A, "100"},
+                                {IDC_CALIB_BAR_B, "200"}})
+            EXPECT_EQ(d.Edit(id)->text(), QString(text));
+        Type(d, "22");
+        Type(d, "19");
+        Type(d, "97");
+        EXPECT_EQ(d.focusWidget(), d.Edit(IDC_CALIB_BAR_B));
+        QTest::keyClicks(d.focusWidget(), "198");
+        EXPECT_EQ(d.NewValuesLine()->text().toStdString(),
+                  "Neue Werte: Rand links 1,79 cm, Rand oben 2,10 cm, Zoom x 103 %, Zoom y 101 %");
+        QTest::keyClick(d.focusWidget(), Qt::Key_Return);
+        return d.result();
+    });
+    const LayoutValues after = Current();
+    EXPECT_EQ(std::tuple(after.leftMargin, after.topMargin, after.zoomX, after.zoomY),
+              std::tuple(179, 210, std::int16_t(103), std::int16_t(101)));
+    EXPECT_TRUE(Doc().IsModified());
+    const QString path = TempPath("kalibriert.V7N");
+    ASSERT_TRUE(Doc().DoSave(path));
+    const Bytes saved = ReadFileBytes(path);
+    // leftMargin, topMargin (32 bits), zoomX, zoomY (16 bits) follow the text offset.
+    ASSERT_GE(saved.size(), 16u);
+    const auto u32 = [&](std::size_t at) {
+        return std::uint32_t(saved[at] | saved[at + 1] << 8 | saved[at + 2] << 16 |
+                             saved[at + 3] << 24);
+    };
+    EXPECT_EQ(u32(4), 179u);
+    EXPECT_EQ(u32(8), 210u);
+    EXPECT_EQ(saved[12] | saved[13] << 8, 103);
+    EXPECT_EQ(saved[14] | saved[15] << 8, 101);
+
+    // One step, named; undone the settings are the defaults again.
+    EXPECT_EQ(Action(ID_EDIT_UNDO)->text().section('\t', 0, 0),
+              QString("&Rückgängig: Drucker kalibrieren"));
+    EXPECT_TRUE(Frame().ExecuteCommand(ID_EDIT_UNDO));
+    EXPECT_EQ(Current(), LayoutValues());
+
+    // The printer's entry; the next run takes it without measuring.
+    const QString printer = printerdevice::DisplayName(app->Printer());
+    EXPECT_EQ(QSettings(TempPath("quintara.ini"), QSettings::IniFormat)
+                  .value("Calibration/" + printer)
+                  .toString(),
+              QString("179 210 103 101"));
+    Run([](CCalibrationDlg& d) {
+        EXPECT_TRUE(d.LastButton()->isEnabled());
+        QTest::mouseClick(d.LastButton(), Qt::LeftButton);
+        return d.result();
+    });
+    EXPECT_EQ(Current().zoomX, 103);
+    EXPECT_EQ(Current().leftMargin, 179);
+}
+
+TEST_F(Calibration, RefusedTextsKeepTheDialogAndTheTestPageGoesThroughThePrintDialog) {
+    const QString pdf = TempPath("test.pdf");
+    printerdevice::PrepareForPdf(app->Printer(), pdf);
+    ui->printAnswers.push_back([](QPrinter&) { return true; });
+    Run([this, pdf](CCalibrationDlg& d) {
+        QTest::mouseClick(d.TestPageButton(), Qt::LeftButton);
+        EXPECT_EQ(ui->printDialogs, 1);
+        EXPECT_TRUE(QFile::exists(pdf));
+        EXPECT_FALSE(View().testPage);
+
+        const struct {
+            int id;
+            const char* text;
+            const char* message;
+        } refused[] = {
+            {IDC_CALIB_TOP, "1.000,5", "Geben Sie bitte eine Zahl ein."},
+            {IDC_CALIB_BAR_B, "400,01", "Geben Sie bitte eine Zahl zwischen 1 und 400 ein."},
+            {IDC_CALIB_LEFT, "-1", "Geben Sie bitte eine Zahl ein."},
+        };
+        for (const auto& r : refused) {
+            d.Edit(r.id)->setText(r.text);
+            QTest::mouseClick(d.OkButton(), Qt::LeftButton);
+            EXPECT_TRUE(d.isVisible()) << r.text;
+            EXPECT_EQ(ui->messages.back().text.toStdString(), r.message);
+            EXPECT_EQ(d.focusWidget(), d.Edit(r.id));
+            EXPECT_EQ(d.Edit(r.id)->selectedText(), QString(r.text));
+            d.Edit(r.id)->setText("97.5");
+        }
+        return int(QDialog::Rejected);
+    });
+    EXPECT_EQ(ui->messages.size(), 3u);
+    EXPECT_EQ(Current(), LayoutValues());
+    EXPECT_FALSE(Doc().IsModified());
+}
