@@ -191,7 +191,7 @@ constexpr int IDS_NO_DISPLAY = 30740;
 constexpr int IDS_DISPLAY_UNREACHABLE = 30741;
 
 // Printer calibration: command, dialog, its fields, the step and the texts
-constexpr int ID_FILE_CALIBRATE = 32790;
+constexpr int ID_FILE_CALIBRATE = 32800;
 constexpr int IDD_CALIBRATE = 140;
 constexpr int IDC_CALIB_LEFT = 1030;
 constexpr int IDC_CALIB_TOP = 1031;
