@@ -30,6 +30,7 @@ public:
     ~SdiAppBase() override;
 
     RecentFileList& RecentFiles() { return recent_; }
+    Profile& GetProfile() { return *profile_; }
     const DocTemplateStrings& TemplateStrings() const { return strings_; }
     DocumentBase* Document() const { return document_; }
     FrameWindowBase* Frame() const { return frame_.get(); }
@@ -57,6 +58,7 @@ public:
     // PrintHost. The printer is made on first use: making it asks the
     // printing system for its printers, which start-up need not wait for.
     QPrinter& Printer() override;
+    DeviceContext::Attributes PaperAttributes() override;
     int PreviewPages() override;
     void SetPreviewPages(int pages) override;
     // "Drucker&einrichtung...": printer and paper for the later jobs.
