@@ -121,11 +121,20 @@ bool BatchPrinter::PrintToPdf(CNamenApp& app) const {
     if (!file.Open())
         return notWritable();
     printerdevice::PrepareForPdf(app.Printer(), file.TempPath());
+    WarnUnfitNames(app);
     if (app.GetView()->DoPrint(true) != PrintJob::Result::Printed)
         return false;
     if (!printerdevice::IsCompletePdf(file.TempPath()) || !file.Commit())
         return notWritable();
     return true;
+}
+
+void BatchPrinter::WarnUnfitNames(CNamenApp& app) {
+    CV7NamenView* view = app.GetView();
+    const std::vector<UnfitName> unfit =
+        view->UnfitNames(printerdevice::PaperAttributes(app.Printer()));
+    if (!unfit.empty())
+        AppMessageBox(FormatString1(IDS_UNFIT_WARNING, namefit::ListText(unfit)));
 }
 
 bool BatchPrinter::Run(CNamenApp& app) const {
@@ -136,5 +145,6 @@ bool BatchPrinter::Run(CNamenApp& app) const {
         return PrintToPdf(app);
     if (!PreparePrinter(app.Printer()))
         return false;
+    WarnUnfitNames(app);
     return app.GetView()->DoPrint(true) == PrintJob::Result::Printed;
 }

@@ -7,6 +7,7 @@
 //   --import-csv NAMES.csv with a printing switch: the strip takes the
 //   names and colours of NAMES.csv before it is printed
 //   quintara --help | --version
+// --fit anywhere sets long names narrower for the run.
 // "/p" and "/pt" are the only switches written with a slash, so every other
 // argument that starts with '/' is an absolute path.
 
@@ -21,8 +22,9 @@ struct CommandLineInfo {
     QString driver;
     QString port;
     QString pdfOut;
-    QString importCsv; // names and colours for the strip before it is printed
-    QString error;     // German text for Action::Error
+    QString importCsv;         // names and colours for the strip before it is printed
+    QString error;             // German text for Action::Error
+    bool fitLongNames = false; // --fit
 
     bool IsBatch() const {
         return action == Action::Print || action == Action::PrintTo || action == Action::PrintToPdf;
