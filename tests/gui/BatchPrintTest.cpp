@@ -232,8 +232,10 @@ TEST_F(BatchPrint, FullDiskKeepsTheOlderPdfAndLeavesNoTemporaryFile) {
     for (const QString& target : {old, TempPath("new.pdf")}) {
         const Outcome run = Quintara({"--print-to-pdf", target, demo}, FourKilobyteDisk);
         EXPECT_EQ(run.exitCode, 1);
-        EXPECT_EQ(run.err,
-                  "Quintara: In die Datei " + target + " kann nicht geschrieben werden.\n");
+        // After the warning about the demo strip's two long names.
+        EXPECT_TRUE(run.err.endsWith("\nQuintara: In die Datei " + target +
+                                     " kann nicht geschrieben werden.\n"))
+            << run.err.toStdString();
     }
     EXPECT_EQ(ReadFileBytes(old), before);
     EXPECT_EQ(FilesIn(dir.path()), QStringList({"old.pdf"}));
