@@ -167,4 +167,5 @@ private:
     std::vector<UnfitName> unfit_;
     bool unfitValid_ = false;
     bool fitCheckPending_ = false;
+    int reportedCount_ = -1; // what unfitCountChanged last said
 };

@@ -89,12 +89,15 @@ void CV7NamenView::CheckFit() {
     PrintHost* host = GetPrintHost();
     std::vector<UnfitName> list =
         UnfitNames(host ? host->PaperAttributes() : printerdevice::PdfAttributes());
-    const bool changed = !unfitValid_ || list != unfit_;
-    unfit_ = std::move(list);
-    unfitValid_ = true;
-    if (changed) {
+    // The marks shown are those of the old list: only a different one repaints.
+    if (list != unfit_) {
+        unfit_ = std::move(list);
         viewport()->update();
-        emit unfitCountChanged(int(unfit_.size()));
+    }
+    unfitValid_ = true;
+    if (int(unfit_.size()) != reportedCount_) {
+        reportedCount_ = int(unfit_.size());
+        emit unfitCountChanged(reportedCount_);
     }
 }
 
