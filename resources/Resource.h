@@ -23,6 +23,7 @@ constexpr int IDC_LEFT_MARGIN = 1004;
 constexpr int IDC_TOP_MARGIN = 1005;
 constexpr int IDC_ZOOM_X = 1006;
 constexpr int IDC_ZOOM_Y = 1007;
+constexpr int IDC_FIT_LONG_NAMES = 1013;
 constexpr int IDC_COM1 = 1009;
 constexpr int IDC_COM2 = 1010;
 constexpr int IDC_COM3 = 1011;
@@ -140,6 +141,16 @@ constexpr int IDS_STEP_OPTIONS = 33025;
 constexpr int IDS_STEP_FONT = 33026;
 constexpr int IDS_STEP_RECEIVE = 33027;
 constexpr int IDS_STEP_IMPORT = 33028;
+
+// Names too long for their field
+constexpr int IDS_UNFIT_LIST = 33030;
+constexpr int IDS_UNFIT_ONE = 33031;
+constexpr int IDS_UNFIT_ASK = 33032;
+constexpr int IDS_UNFIT_WARNING = 33033;
+constexpr int IDS_UNFIT_TIP = 33034;
+constexpr int IDS_UNFIT_STATUS = 33035;
+constexpr int IDS_UNFIT_STATUS_ONE = 33036;
+constexpr int IDS_FIT_LONG_NAMES = 33037;
 
 // Serial port and transfer messages
 constexpr int IDS_ERR_OPEN_PORT = 23001;

@@ -122,6 +122,8 @@ bool BatchPrinter::PrintToPdf(CNamenApp& app) const {
         return notWritable();
     printerdevice::PrepareForPdf(app.Printer(), file.TempPath());
     CV7NamenView& view = *app.GetView();
+    if (!commandLine_.calibrationPage)
+        WarnUnfitNames(app);
     const PrintJob::Result printed =
         commandLine_.calibrationPage ? view.PrintTestPage(true) : view.DoPrint(true);
     if (printed != PrintJob::Result::Printed)
@@ -129,6 +131,14 @@ bool BatchPrinter::PrintToPdf(CNamenApp& app) const {
     if (!printerdevice::IsCompletePdf(file.TempPath()) || !file.Commit())
         return notWritable();
     return true;
+}
+
+void BatchPrinter::WarnUnfitNames(CNamenApp& app) {
+    CV7NamenView* view = app.GetView();
+    const std::vector<UnfitName> unfit =
+        view->UnfitNames(printerdevice::PaperAttributes(app.Printer()));
+    if (!unfit.empty())
+        AppMessageBox(FormatString1(IDS_UNFIT_WARNING, namefit::ListText(unfit)));
 }
 
 bool BatchPrinter::Run(CNamenApp& app) const {
@@ -139,5 +149,6 @@ bool BatchPrinter::Run(CNamenApp& app) const {
         return PrintToPdf(app);
     if (!PreparePrinter(app.Printer()))
         return false;
+    WarnUnfitNames(app);
     return app.GetView()->DoPrint(true) == PrintJob::Result::Printed;
 }

@@ -36,6 +36,9 @@ private:
     // replace.
     bool MayWritePdf() const;
     bool PrintToPdf(CNamenApp& app) const;
+    // The names that will not fit on the paper of app's printer, as one
+    // warning on standard error; printing goes on.
+    static void WarnUnfitNames(CNamenApp& app);
 
     CommandLineInfo commandLine_;
 };

@@ -49,6 +49,8 @@ CommandLineInfo ParseCommandLine(const QStringList& args) {
             if (i + 1 >= args.size())
                 return Error(LoadStr(IDS_CSV_OPTION_NEEDS_FILE));
             info.importCsv = args.at(++i);
+        } else if (lower == QLatin1String("--fit")) {
+            info.fitLongNames = true;
         } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
             return Error(QStringLiteral("Unbekannte Option: %1").arg(a));
         } else {
@@ -102,6 +104,7 @@ QString UsageText() {
         "        quintara --print-to-pdf AUSGABE.pdf [DATEI.V7N]\n"
         "        quintara --import-csv NAMEN.csv --print-to-pdf AUSGABE.pdf [DATEI.V7N]\n"
         "        quintara --calibration-pdf AUSGABE.pdf [DATEI.V7N]\n"
+        "        (jeweils mit --fit: lange Namen schmaler setzen)\n"
         "        quintara --help | --version\n"
         "\n"
         "Beschriftet den Einlegestreifen der 16 Funktionstasten des Telvora V7.\n"
@@ -118,9 +121,14 @@ QString UsageText() {
         "  --calibration-pdf AUS\n"
         "                       schreibt ebenso die Testseite zum Kalibrieren des Druckers\n"
         "                       (mit Rändern und Zoom von DATEI) nach AUS und endet\n"
+        "  --fit                setzt für diesen Lauf Namen, die nicht in ihr Feld passen,\n"
+        "                       schmaler und kleiner (wie die Option \"Lange Namen schmaler\n"
+        "                       setzen\"); ohne --fit gilt die Einstellung im Profil\n"
         "  --help               zeigt diesen Text\n"
         "  --version            zeigt die Version\n"
         "\n"
         "Beim Drucken von der Befehlszeile gehen Meldungen als \"Quintara: <Text>\" auf die\n"
-        "Standardfehlerausgabe; der Rückgabewert ist 0 bei Erfolg, sonst 1.\n");
+        "Standardfehlerausgabe; der Rückgabewert ist 0 bei Erfolg, sonst 1. Namen, die\n"
+        "nicht in ihr Feld passen, meldet eine Zeile \"Quintara: Warnung: ...\"; gedruckt\n"
+        "wird trotzdem.\n");
 }

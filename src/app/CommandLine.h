@@ -8,6 +8,7 @@
 //   --import-csv NAMES.csv with a printing switch: the strip takes the
 //   names and colours of NAMES.csv before it is printed
 //   quintara --help | --version
+// --fit anywhere sets long names narrower for the run.
 // "/p" and "/pt" are the only switches written with a slash, so every other
 // argument that starts with '/' is an absolute path.
 
@@ -25,6 +26,7 @@ struct CommandLineInfo {
     QString importCsv;            // names and colours for the strip before it is printed
     bool calibrationPage = false; // the PDF holds the test page, not the strip
     QString error;                // German text for Action::Error
+    bool fitLongNames = false;    // --fit
 
     bool IsBatch() const {
         return action == Action::Print || action == Action::PrintTo || action == Action::PrintToPdf;

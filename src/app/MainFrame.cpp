@@ -5,6 +5,7 @@
 #include "platform/framework/RecentFileList.h"
 #include "platform/ui/StringTable.h"
 #include "resources/Resource.h"
+#include "view/NameFit.h"
 
 #include <QAction>
 #include <QDragEnterEvent>
@@ -145,9 +146,17 @@ void CMainFrame::CreateStatusBar() {
     caps->setAlignment(Qt::AlignCenter);
     caps->setMinimumWidth(caps->fontMetrics().horizontalAdvance(LoadStr(ID_INDICATOR_CAPS)) + 12);
     caps->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    unfitPane_ = new QLabel(this);
+    unfitPane_->setObjectName(QStringLiteral("UnfitPane"));
+    unfitPane_->setAlignment(Qt::AlignCenter);
     statusBar()->addWidget(message, 1);
+    statusBar()->addPermanentWidget(unfitPane_);
     statusBar()->addPermanentWidget(caps);
     SetMessagePane(message, caps);
+}
+
+void CMainFrame::SetUnfitCount(int count) {
+    unfitPane_->setText(namefit::StatusText(count));
 }
 
 void CMainFrame::CreateAccelerators() {

@@ -8,6 +8,7 @@
 #include <QUrl>
 
 class QAction;
+class QLabel;
 class QMenu;
 class RecentFileList;
 
@@ -31,6 +32,10 @@ public:
         dropHandler_ = std::move(handler);
     }
 
+    // "2 Namen passen nicht" in the status bar, nothing for 0.
+    void SetUnfitCount(int count);
+    QLabel* UnfitPane() const { return unfitPane_; }
+
     // Opens the first of the dropped files; false when there is none.
     bool OnDropFiles(const QList<QUrl>& urls);
 
@@ -46,6 +51,7 @@ private:
 
     QMenu* fileMenu_ = nullptr;
     QToolBar* toolBar_ = nullptr;
+    QLabel* unfitPane_ = nullptr;
     QAction* recentActions_[4] = {};
     RecentFileList* recent_ = nullptr;
     std::function<void(const QString&)> dropHandler_;

@@ -33,6 +33,16 @@ bool CNamenApp::InitInstance(const CommandLineInfo& commandLine) {
     CMainFrame* framePtr = frame.get();
     CreateDocumentFrameView(std::make_unique<CV7NamenDoc>(), std::move(frame), view);
     framePtr->SetDropHandler([this](const QString& path) { OpenDocumentFile(path, true); });
+    // "Lange Namen schmaler setzen" lives in the profile; --fit turns it on
+    // for one run without storing it.
+    view->SetFitLongNames(
+        commandLine.fitLongNames ||
+        GetProfile().GetInt(QStringLiteral("Settings"), QStringLiteral("FitLongNames"), 0) != 0);
+    view->SetFitOptionHandler([this](bool on) {
+        GetProfile().SetInt(QStringLiteral("Settings"), QStringLiteral("FitLongNames"), on ? 1 : 0);
+        GetProfile().Sync();
+    });
+    QObject::connect(view, &CV7NamenView::unfitCountChanged, framePtr, &CMainFrame::SetUnfitCount);
     GetUiHost().SetMainWindow(framePtr);
 
     // The printing switches load their file the same way, then print it.

@@ -7,6 +7,7 @@
 #include "view/DialogNumber.h"
 #include "view/ShadeComboBox.h"
 
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -44,7 +45,7 @@ QString RangeMessage(int stringId, int low, int high) {
 COptionsDlg::COptionsDlg(QWidget* parent) : QDialog(parent ? parent : GetUiHost().MainWindow()) {
     setWindowTitle(QStringLiteral("Optionen"));
     setFont(dlu::DialogFont());
-    setFixedSize(dlu::ToPixelsX(192), dlu::ToPixelsY(117));
+    setFixedSize(dlu::ToPixelsX(192), dlu::ToPixelsY(133));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
     // Created in template order, which is the tab order.
@@ -81,6 +82,11 @@ COptionsDlg::COptionsDlg(QWidget* parent) : QDialog(parent ? parent : GetUiHost(
     Place(group, 4, 64, 180, 48);
     // Behind the fields it frames, so that they still get the mouse.
     group->lower();
+
+    // A program-wide option, one row below the others.
+    fitLongNames_ = new QCheckBox(LoadStr(IDS_FIT_LONG_NAMES), this);
+    fitLongNames_->setObjectName(QStringLiteral("FitLongNames"));
+    Place(fitLongNames_, 8, 117, 176, 10);
 }
 
 QLineEdit* COptionsDlg::Edit(int id) const {
@@ -114,6 +120,7 @@ void COptionsDlg::InitDialog() {
     topMargin_->setText(dialognumber::ShowDecimal(topMarginCm));
     zoomX_->setText(dialognumber::ShowWhole(zoomXPercent));
     zoomY_->setText(dialognumber::ShowWhole(zoomYPercent));
+    fitLongNames_->setChecked(fitLongNames);
 
     shade_->FillShades();
     // A shade outside the table (from a file) leaves the list without a selection.
@@ -144,6 +151,7 @@ bool COptionsDlg::ReadValues() {
     topMarginCm = top;
     zoomXPercent = zx;
     zoomYPercent = zy;
+    fitLongNames = fitLongNames_->isChecked();
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <cstdint>
 
+class QCheckBox;
 class QLineEdit;
 class QPushButton;
 class ShadeComboBox;
@@ -23,12 +24,14 @@ public:
     float topMarginCm = 0;
     std::int16_t zoomXPercent = 0;
     std::int16_t zoomYPercent = 0;
+    bool fitLongNames = false; // "Lange Namen schmaler setzen"
 
     ShadeComboBox* ShadeList() const { return shade_; }
     // The edit field of a control id (IDC_TEXT_OFFSET ... IDC_ZOOM_Y), or null.
     QLineEdit* Edit(int id) const;
     QPushButton* OkButton() const { return ok_; }
     QPushButton* CancelButton() const { return cancel_; }
+    QCheckBox* FitLongNamesBox() const { return fitLongNames_; }
 
     // OK: reads the fields in order; the first refused one keeps the dialog open.
     void accept() override;
@@ -54,5 +57,6 @@ private:
     QLineEdit* zoomY_ = nullptr;
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
+    QCheckBox* fitLongNames_ = nullptr;
     bool initialized_ = false;
 };

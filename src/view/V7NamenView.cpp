@@ -14,6 +14,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTimer>
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -89,6 +90,7 @@ void CV7NamenView::OnInitialUpdate() {
     SetScrollSizes(total, page, line);
     // A loaded file may have brought another font.
     SetEditorFont();
+    InvalidateFit();
 }
 
 void CV7NamenView::SetEditorFont() {
@@ -207,7 +209,12 @@ void CV7NamenView::resizeEvent(QResizeEvent* event) {
 }
 
 void CV7NamenView::GetFieldRect(int index, RECT& rect, const DeviceContext* dc) const {
-    if (printing && dc)
+    GetFieldRectOn(index, rect, dc, printing);
+}
+
+void CV7NamenView::GetFieldRectOn(int index, RECT& rect, const DeviceContext* dc,
+                                  bool paper) const {
+    if (paper && dc)
         GetPaperFieldRect(index, rect, *dc);
     else
         GetScreenFieldRect(index, rect);
@@ -250,12 +257,15 @@ void CV7NamenView::GetPaperFieldRect(int index, RECT& rect, const DeviceContext&
 
 void CV7NamenView::OnPrepareDC(DeviceContext& dc) {
     ScrollViewBase::OnPrepareDC(dc);
-    if (printing) {
-        // 100 logical units are zoomX (zoomY) device pixels: the print scale.
-        dc.SetMapMode(MM_ANISOTROPIC);
-        dc.SetWindowExt({100, 100});
-        dc.SetViewportExt({UsableZoom(zoomX), UsableZoom(zoomY)});
-    }
+    if (printing)
+        ApplyPrintScale(dc);
+}
+
+void CV7NamenView::ApplyPrintScale(DeviceContext& dc) const {
+    // 100 logical units are zoomX (zoomY) device pixels: the print scale.
+    dc.SetMapMode(MM_ANISOTROPIC);
+    dc.SetWindowExt({100, 100});
+    dc.SetViewportExt({UsableZoom(zoomX), UsableZoom(zoomY)});
 }
 
 void CV7NamenView::OnDraw(DeviceContext& dc) {
@@ -272,7 +282,8 @@ void CV7NamenView::OnDraw(DeviceContext& dc) {
     TEXTMETRIC tm;
     dc.GetTextMetrics(tm);
     // One vertical text offset for all fields, from field 0.
-    const int vc = (r.bottom - r.top - tm.tmHeight) / 2;
+    const LONG cell = r.bottom - r.top;
+    const int vc = (cell - tm.tmHeight) / 2;
 
     const int dpiX = dc.GetDeviceCaps(LOGPIXELSX);
     const int dpiY = dc.GetDeviceCaps(LOGPIXELSY);
@@ -295,6 +306,19 @@ void CV7NamenView::OnDraw(DeviceContext& dc) {
     const Brush* oldBrush = dc.SelectBrush(&shade);
     dc.SetBkMode(TRANSPARENT);
 
+    const TextRoom room = fitLongNames_ ? RoomOn(dc, printing) : TextRoom{};
+    // Marks for names too long for the paper, on screen only.
+    const std::vector<UnfitName>* marks = nullptr;
+    if (!printing && !dc.IsPrinting()) {
+        if (unfitValid_)
+            marks = &unfit_;
+        else if (!fitCheckPending_) {
+            // After this paint: finding the printer may ask the printing system.
+            fitCheckPending_ = true;
+            QTimer::singleShot(0, this, [this] { CheckFit(); });
+        }
+    }
+
     RECT f{};
     for (int i = 0; i < kFieldCount; ++i) {
         GetFieldRect(i, f, &dc);
@@ -310,11 +334,11 @@ void CV7NamenView::OnDraw(DeviceContext& dc) {
             dc.SelectBrush(i % 2 ? &shade : &white);
             dc.Rectangle(f);
         }
-        if (doc) {
-            const long long x = static_cast<long long>(f.left) + indent;
-            dc.TextOut(int(std::clamp<long long>(x, INT32_MIN / 2, INT32_MAX / 2)), f.top + vc,
-                       VisiblePart(doc->GetName(i)));
-        }
+        if (doc)
+            DrawName(dc, i, f, indent, vc, cell, room);
+        if (marks && std::any_of(marks->begin(), marks->end(),
+                                 [i](const UnfitName& u) { return u.index == i; }))
+            DrawUnfitMark(dc, f);
     }
     dc.SelectNoClip();
 
@@ -333,6 +357,9 @@ void CV7NamenView::OnDraw(DeviceContext& dc) {
 
 bool CV7NamenView::OnPreparePrinting(PrintInfo& info) {
     info.SetMaxPage(1);
+    // Printing from the dialog asks first about names that will be cut.
+    if (!info.direct && !info.preview && info.printer && !ConfirmUnfitNames(*info.printer))
+        return false;
     return DoPreparePrinting(info);
 }
 
@@ -343,4 +370,6 @@ void CV7NamenView::OnBeginPrinting(DeviceContext& dc, PrintInfo&) {
 
 void CV7NamenView::OnEndPrinting(DeviceContext&, PrintInfo&) {
     printing = false;
+    // The print dialog may have chosen another printer.
+    InvalidateFit();
 }

@@ -3,11 +3,15 @@
 // font, and computes where every field lies on screen and on paper.
 
 #include "document/LayoutSettings.h"
+#include "platform/draw/DeviceContext.h"
 #include "platform/framework/ScrollViewBase.h"
 #include "platform/ui/UiHost.h"
+#include "view/NameFit.h"
 
 #include <cstdint>
+#include <functional>
 #include <string_view>
+#include <vector>
 
 class CNameEdit;
 class CV7NamenDoc;
@@ -89,6 +93,36 @@ public:
     // of dc, with the current top margin and vertical scale.
     int TestBarBMillimetres(const DeviceContext& dc) const;
 
+    // Names too long for their field. The one measure: whether name, set in
+    // font as dc draws it, keeps within its field between the indent on
+    // the left and the same indent on the right; on paper when dc is a
+    // printer's context (prepared with its print scale), else on screen.
+    NameFit MeasureName(const QString& name, const FontObject& font, const DeviceContext& dc) const;
+    // The strip's names that do not fit on the paper of a printer described
+    // by `paper`, in field order; with long names set narrower, only those
+    // that stay too long even so.
+    std::vector<UnfitName> UnfitNames(const DeviceContext::Attributes& paper) const;
+    // That list for the application's printer (the PDF geometry without
+    // one), kept until the strip, a setting or the printer changes.
+    const std::vector<UnfitName>& PaperUnfitNames();
+    // Before a print from the dialog: false when names do not fit and the
+    // user does not want to print anyway.
+    bool ConfirmUnfitNames(const QPrinter& printer) const;
+    void OnPrinterChanged() override;
+
+    // "Lange Namen schmaler setzen", on screen and on paper.
+    bool FitLongNames() const { return fitLongNames_; }
+    void SetFitLongNames(bool on);
+    // Told when the Options dialog changes the option (the profile keeps it).
+    void SetFitOptionHandler(std::function<void(bool)> handler) {
+        fitOptionHandler_ = std::move(handler);
+    }
+
+signals:
+    // The number of names that do not fit on paper, whenever it is found anew.
+    void unfitCountChanged(int count);
+
+public:
     const std::int32_t fieldHeight = 70;
     // Screen pixels per 0.1 mm, fixed whatever the display's resolution.
     const float screenScale;
@@ -106,6 +140,7 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -114,8 +149,34 @@ private:
     void GetScreenFieldRect(int index, RECT& rect) const;
     void GetPaperFieldRect(int index, RECT& rect, const DeviceContext& dc) const;
     void DrawTestPage(DeviceContext& dc);
+    void GetFieldRectOn(int index, RECT& rect, const DeviceContext* dc, bool paper) const;
+    // The print scale as the context preparation sets it while printing.
+    void ApplyPrintScale(DeviceContext& dc) const;
+    // Where names start and where they must end, in device pixels of dc.
+    struct TextRoom {
+        double left = 0;
+        double right = 0;
+    };
+    TextRoom RoomOn(const DeviceContext& dc, bool paper) const;
+    NameFit Measure(const QString& name, const QFont& font, const DeviceContext& dc,
+                    bool paper) const;
+    // Writes the name of field i in the field f, narrower when asked and needed.
+    void DrawName(DeviceContext& dc, int i, const RECT& f, int indent, int vc, LONG cell,
+                  const TextRoom& room);
+    // The red wedge inside the right edge of field f.
+    void DrawUnfitMark(DeviceContext& dc, const RECT& f);
+    // Finds the list for the printer anew; marks and status follow.
+    void CheckFit();
+    void InvalidateFit();
 
     CNameEdit* nameEdit_; // child of the viewport
     // The text the editor showed when it opened on editIndex.
     QString editShownText_;
+
+    bool fitLongNames_ = false;
+    std::function<void(bool)> fitOptionHandler_;
+    std::vector<UnfitName> unfit_;
+    bool unfitValid_ = false;
+    bool fitCheckPending_ = false;
+    int reportedCount_ = -1; // what unfitCountChanged last said
 };

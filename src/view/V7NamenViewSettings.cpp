@@ -18,8 +18,16 @@ void CV7NamenView::OnOptions() {
     dialog.topMarginCm = dialognumber::TenthsToUnit(topMargin, 100);
     dialog.zoomXPercent = zoomX;
     dialog.zoomYPercent = zoomY;
+    dialog.fitLongNames = fitLongNames_;
     if (GetUiHost().RunModal(dialog) != QDialog::Accepted)
         return;
+
+    // A program-wide option, kept in the profile: no step of the strip.
+    if (dialog.fitLongNames != fitLongNames_) {
+        SetFitLongNames(dialog.fitLongNames);
+        if (fitOptionHandler_)
+            fitOptionHandler_(fitLongNames_);
+    }
 
     LayoutValues values;
     values.shadeIndex = dialog.shadeChoice;
@@ -44,5 +52,6 @@ void CV7NamenView::OnFont() {
 void CV7NamenView::OnUpdate() {
     // A step may have brought another font.
     SetEditorFont();
+    InvalidateFit();
     ScrollViewBase::OnUpdate();
 }

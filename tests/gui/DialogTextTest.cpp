@@ -99,6 +99,7 @@ TEST(DialogText, EveryTextFitsItsControl) {
     QWidget owner;
     // The dialogs laid out in dialog units.
     COptionsDlg options(&owner);
+    ASSERT_NE(options.FitLongNamesBox(), nullptr); // the check box below the last row
     ExpectTextsFit(options, "Optionen");
     CReceiveDlg receive(&owner);
     ExpectTextsFit(receive, "Empfang");

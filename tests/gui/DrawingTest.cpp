@@ -4,9 +4,11 @@
 #include "PaperDc.h"
 #include "document/LayoutSettings.h"
 #include "document/V7NamenDoc.h"
+#include "platform/base/MulDiv.h"
 #include "platform/framework/PrintInfo.h"
 #include "view/V7NamenView.h"
 
+#include <QCryptographicHash>
 #include <QDate>
 #include <gtest/gtest.h>
 
@@ -271,4 +273,79 @@ TEST(Drawing, AVeryLongNameDrawsOnlyItsVisibleBeginning) {
     // Field 3 lies from row 1077 to 1242.
     ASSERT_TRUE(Screen::InkIn(expected, 1000, 1086, 1078, 1242)) << "the cut name fills the field";
     EXPECT_EQ(whole.Render(), expected);
+}
+
+namespace {
+
+// A checksum of the picture's pixels, with the rectangles in `skip` blanked.
+QByteArray PixelSum(QImage image, const std::vector<QRect>& skip = {}) {
+    image = image.convertToFormat(QImage::Format_RGB32);
+    for (const QRect& r : skip)
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                image.setPixel(x, y, 0xFF00FF);
+    const auto* bits = reinterpret_cast<const char*>(image.constBits());
+    return QCryptographicHash::hash(QByteArrayView(bits, image.sizeInBytes()),
+                                    QCryptographicHash::Md5)
+        .toHex();
+}
+
+const QString kDemo = QStringLiteral(QUINTARA_TEST_DATA "/demo.V7N");
+
+// The rightmost column with ink inside field i of the 600-dpi paper, -1 for none.
+int LastInkColumn(const QImage& image, int i) {
+    const int top = MulDiv(i * 70 + 46, 600, 254) + 472;
+    const int bottom = MulDiv((i + 1) * 70 + 46, 600, 254) + 472;
+    for (int x = 1084; x > 472; --x)
+        for (int y = top + 2; y < bottom - 1; ++y)
+            if (IsInk(image.pixelColor(x, y)))
+                return x;
+    return -1;
+}
+
+} // namespace
+
+TEST(Drawing, DemoStripPixelsAsBeforeAndNarrowerLongNamesInsideTheirFields) {
+    // The screen and the 600-dpi paper picture of the demo strip, pixel for
+    // pixel as they were before long names could be set narrower (on
+    // screen without the marks of names too long for the paper; on paper
+    // without the footer's date).
+    Screen s;
+    ASSERT_TRUE(s.doc.OnOpenDocument(kDemo));
+    std::vector<QRect> marks;
+    for (const UnfitName& u : s.view.PaperUnfitNames()) {
+        const RECT f = s.Field(u.index);
+        marks.emplace_back(QPoint(f.right - 7, f.top), QPoint(f.right - 2, f.bottom));
+    }
+    ASSERT_EQ(marks.size(), 2u);
+    EXPECT_EQ(PixelSum(s.Render(), marks), "454a1fe3142013151b495fd33ae56d4d");
+    Paper p;
+    ASSERT_TRUE(p.doc.OnOpenDocument(kDemo));
+    p.doc.SetTitle(QStringLiteral("00"));
+    const QImage before = p.Render();
+    const std::vector<QRect> footer{QRect(0, 3340, 1200, 460)};
+    EXPECT_EQ(PixelSum(before, footer), "aaa677226df52945ea5672fe7a5582e9");
+
+    // Set narrower, the two long names end left of the right indent (24
+    // pixels) instead of at the strip's edge; every other pixel stays.
+    p.view.SetFitLongNames(true);
+    const QImage narrow = p.Render();
+    int changed = 0;
+    for (int i = 0; i < 16; ++i) {
+        EXPECT_LT(LastInkColumn(narrow, i), 1086 - 24) << i;
+        if (LastInkColumn(before, i) >= 1086 - 24)
+            ++changed;
+        else
+            EXPECT_EQ(LastInkColumn(narrow, i), LastInkColumn(before, i)) << i;
+    }
+    EXPECT_EQ(changed, 2);
+    QImage merged = narrow;
+    for (int i : {s.view.PaperUnfitNames()[0].index, s.view.PaperUnfitNames()[1].index}) {
+        const int top = MulDiv(i * 70 + 46, 600, 254) + 472;
+        const int bottom = MulDiv((i + 1) * 70 + 46, 600, 254) + 472;
+        for (int y = top; y <= bottom; ++y)
+            for (int x = 0; x < merged.width(); ++x)
+                merged.setPixel(x, y, before.pixel(x, y));
+    }
+    EXPECT_EQ(PixelSum(merged, footer), PixelSum(before, footer));
 }

@@ -8,6 +8,7 @@
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -127,11 +128,12 @@ TEST_F(OptionsDialog, TabOrderFollowsTheTemplateAndTheFrameStaysBehindTheFields)
         for (int id : {IDC_LEFT_MARGIN, IDC_TOP_MARGIN, IDC_ZOOM_X, IDC_ZOOM_Y})
             EXPECT_EQ(d.childAt(d.Edit(id)->geometry().center()), d.Edit(id));
 
-        // The list, the five fields, OK, Cancel, and round again.
+        // The list, the five fields, OK, Cancel, the check box below, and round again.
         const std::vector<QWidget*> order = {
             d.ShadeList(),          d.Edit(IDC_TEXT_OFFSET), d.Edit(IDC_LEFT_MARGIN),
             d.Edit(IDC_TOP_MARGIN), d.Edit(IDC_ZOOM_X),      d.Edit(IDC_ZOOM_Y),
-            d.OkButton(),           d.CancelButton(),        d.ShadeList()};
+            d.OkButton(),           d.CancelButton(),        d.FitLongNamesBox(),
+            d.ShadeList()};
         std::vector<QWidget*> chain = {d.ShadeList()};
         for (QWidget* w = d.ShadeList()->nextInFocusChain(); chain.size() < order.size();
              w = w->nextInFocusChain()) {
@@ -327,9 +329,9 @@ TEST_F(OptionsDialog, ShadeListShowsFourSwatchesWithoutTextOrHighlight) {
         // No focus frame either: with and without the focus the box looks the same.
         d.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&d));
-        d.CancelButton()->setFocus();
+        d.FitLongNamesBox()->setFocus(); // the last control: Tab goes round to the list
         const QImage unfocused = list->grab().toImage();
-        QTest::keyClick(d.CancelButton(), Qt::Key_Tab); // the keyboard's focus, most visible
+        QTest::keyClick(d.FitLongNamesBox(), Qt::Key_Tab); // the keyboard's focus, most visible
         EXPECT_TRUE(list->hasFocus());
         EXPECT_EQ(list->grab().toImage(), unfocused);
 

@@ -34,6 +34,7 @@ public:
 
 struct Host : PrintHost {
     QPrinter& Printer() override { return printer; }
+    DeviceContext::Attributes PaperAttributes() override { return {}; }
     int PreviewPages() override { return pages; }
     void SetPreviewPages(int p) override { pages = p; }
     QPrinter printer{QPrinter::HighResolution};

@@ -19,6 +19,10 @@ TEST(CommandLine, TellsSwitchesFromAbsolutePaths) {
     EXPECT_EQ(pdf.action, A::PrintToPdf);
     EXPECT_EQ(pdf.pdfOut, QString("out.pdf"));
     EXPECT_TRUE(pdf.file.isEmpty());
+    EXPECT_FALSE(pdf.fitLongNames);
+    auto fit = ParseCommandLine({"--print-to-pdf", "out.pdf", "--fit", "a.V7N"});
+    EXPECT_TRUE(fit.fitLongNames);
+    EXPECT_EQ(fit.file, QString("a.V7N"));
     EXPECT_EQ(ParseCommandLine({"--", "-odd.V7N"}).file, QString("-odd.V7N"));
     EXPECT_EQ(ParseCommandLine({"--help"}).action, A::Help);
     EXPECT_EQ(ParseCommandLine({"--version"}).action, A::Version);

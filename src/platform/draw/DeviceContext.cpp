@@ -3,8 +3,10 @@
 #include "platform/base/CodePage.h"
 #include "platform/draw/FontObject.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPen>
+#include <QPolygon>
 #include <cmath>
 
 namespace {
@@ -174,15 +176,56 @@ bool DeviceContext::TextOut(int x, int y, const QString& s) {
         return true;
     const FontObject& font = state_.font ? *state_.font : SystemFont();
     const FontObject::Realized& realized = font.Realize(std::fabs(ScaleY()));
+    return PutText(x, y, s, realized.font, realized.ascent, realized.descent);
+}
+
+bool DeviceContext::TextOut(int x, int y, const QString& s, const QFont& font) {
+    if (!painter_)
+        return false;
+    if (s.isEmpty())
+        return true;
+    const QFontMetrics m(font);
+    return PutText(x, y, s, font, m.ascent(), m.descent());
+}
+
+bool DeviceContext::PutText(int x, int y, const QString& s, const QFont& font, int ascent,
+                            int descent) {
     const POINT p = LPtoDP({x, y});
-    painter_->setFont(realized.font);
+    painter_->setFont(font);
     if (state_.bkMode == OPAQUE) {
         const int width = painter_->fontMetrics().horizontalAdvance(s);
-        painter_->fillRect(QRect(p.x, p.y, width, realized.ascent + realized.descent), Qt::white);
+        painter_->fillRect(QRect(p.x, p.y, width, ascent + descent), Qt::white);
     }
     painter_->setPen(Qt::black);
-    painter_->drawText(QPointF(p.x, p.y + realized.ascent), s);
+    painter_->drawText(QPointF(p.x, p.y + ascent), s);
     return true;
+}
+
+QFont DeviceContext::DeviceFont(const FontObject& font) const {
+    return font.Realize(std::fabs(ScaleY())).font;
+}
+
+double DeviceContext::TextAdvance(const QString& text, const QFont& font) const {
+    return QFontMetricsF(font).horizontalAdvance(text);
+}
+
+LONG DeviceContext::TextHeight(const QFont& font) const {
+    const QFontMetrics m(font);
+    return LONG(std::lround((m.ascent() + m.descent()) / std::fabs(ScaleY())));
+}
+
+void DeviceContext::FillPolygon(const POINT* points, int count, COLORREF color) {
+    if (!painter_ || count < 3)
+        return;
+    QPolygon polygon;
+    for (int i = 0; i < count; ++i) {
+        const POINT p = LPtoDP(points[i]);
+        polygon << QPoint(p.x, p.y);
+    }
+    painter_->setPen(Qt::NoPen);
+    painter_->setBrush(ToQColor(color));
+    painter_->drawPolygon(polygon);
+    painter_->setBrush(Qt::NoBrush);
 }
 
 bool DeviceContext::GetTextMetrics(TEXTMETRIC& tm) const {

@@ -10,6 +10,7 @@
 #include "platform/base/WinTypes.h"
 
 #include <QColor>
+#include <QFont>
 #include <QRegion>
 #include <QString>
 #include <string>
@@ -99,6 +100,20 @@ public:
     bool TextOut(int x, int y, const QString& text);
     bool GetTextMetrics(TEXTMETRIC& tm) const;
 
+    // Text in a Qt font the caller has made at device size (a variant of
+    // DeviceFont's answer), placed as TextOut places it.
+    bool TextOut(int x, int y, const QString& text, const QFont& font);
+    // The font as this context draws it: the description at this context's
+    // scale, in device pixels.
+    QFont DeviceFont(const FontObject& font) const;
+    // The advance width of text in a device-sized font, in device pixels.
+    double TextAdvance(const QString& text, const QFont& font) const;
+    // The cell height (ascent + descent) of a device-sized font in logical
+    // units, as GetTextMetrics reports it.
+    LONG TextHeight(const QFont& font) const;
+    // A polygon filled in color without an outline (the null pen).
+    void FillPolygon(const POINT* points, int count, COLORREF color);
+
     void IntersectClipRect(const RECT& r);
     // Removes the clip region.
     void SelectNoClip();
@@ -116,6 +131,7 @@ private:
         QRegion clip;
     };
     QRect DeviceRect(const RECT& r) const;
+    bool PutText(int x, int y, const QString& s, const QFont& font, int ascent, int descent);
     void ApplyClip();
 
     QPainter* painter_;

@@ -1,6 +1,9 @@
 #pragma once
 // What the print commands of a view need from the application: the one
-// printer of the run, and the profile entry for the preview's page count.
+// printer of the run, the paper it prints on, and the profile entry for the
+// preview's page count.
+
+#include "platform/draw/DeviceContext.h"
 
 class QPrinter;
 
@@ -9,6 +12,9 @@ public:
     virtual ~PrintHost() = default;
     // The printer for every job and preview of the run (made on first use).
     virtual QPrinter& Printer() = 0;
+    // Resolution and printing offset of the paper the next job would print
+    // on: the printer's, or the PDF geometry when no printer is set up.
+    virtual DeviceContext::Attributes PaperAttributes() = 0;
     // How many pages the print preview shows side by side (1 or 2).
     virtual int PreviewPages() = 0;
     virtual void SetPreviewPages(int pages) = 0;

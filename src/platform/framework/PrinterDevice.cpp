@@ -70,6 +70,20 @@ DeviceContext::Attributes Attributes(const QPrinter& printer) {
     return a;
 }
 
+DeviceContext::Attributes PaperAttributes(const QPrinter& printer) {
+    if (printer.outputFormat() == QPrinter::NativeFormat && !printer.printerName().isEmpty())
+        return Attributes(printer);
+    return PdfAttributes();
+}
+
+DeviceContext::Attributes PdfAttributes() {
+    DeviceContext::Attributes a;
+    a.dpiX = a.dpiY = 1200;
+    a.isPrinter = true;
+    a.hasPrintingOffset = true;
+    return a;
+}
+
 QString DisplayName(const QPrinter& printer) {
     if (printer.outputFormat() == QPrinter::PdfFormat || printer.printerName().isEmpty())
         return QStringLiteral("PDF");

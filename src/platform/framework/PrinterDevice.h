@@ -28,6 +28,11 @@ bool IsCompletePdf(const QString& path);
 // Resolution and printing offset of the printer, for the contexts of a job
 // and of the print preview.
 DeviceContext::Attributes Attributes(const QPrinter& printer);
+// The paper a job on printer would print on: Attributes for a printer of
+// the printing system, the PDF geometry of PrepareForPdf (1200 dots per
+// inch, offset 0, 0) for anything else.
+DeviceContext::Attributes PaperAttributes(const QPrinter& printer);
+DeviceContext::Attributes PdfAttributes();
 
 // The name shown for the printer ("PDF" when the job goes to a PDF file).
 QString DisplayName(const QPrinter& printer);

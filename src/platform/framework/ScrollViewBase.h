@@ -61,6 +61,9 @@ public:
     // The printer and profile the print commands use; without a host they
     // are disabled.
     void SetPrintHost(PrintHost* host) { printHost_ = host; }
+    PrintHost* GetPrintHost() const { return printHost_; }
+    // Called when another printer or paper was chosen for later jobs.
+    virtual void OnPrinterChanged() {}
     // "&Drucken..." (direct false) and printing without the dialog.
     PrintJob::Result DoPrint(bool direct);
     // "Sei&tenansicht": the preview in place of the view until it is closed.

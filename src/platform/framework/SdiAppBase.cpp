@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 DocTemplateStrings DocTemplateStrings::Parse(const QString& documentString) {
     const QStringList p = documentString.split(QLatin1Char('\n'));
@@ -149,6 +150,14 @@ QPrinter& SdiAppBase::Printer() {
     return *printer_;
 }
 
+DeviceContext::Attributes SdiAppBase::PaperAttributes() {
+    // Without a printer made yet, the printing system is only asked whether
+    // it has a default printer at all.
+    if (!printer_ && QPrinterInfo::defaultPrinterName().isEmpty())
+        return printerdevice::PdfAttributes();
+    return printerdevice::PaperAttributes(Printer());
+}
+
 int SdiAppBase::PreviewPages() {
     const int pages =
         profile_->GetInt(QStringLiteral("Settings"), QStringLiteral("PreviewPages"), 1);
@@ -168,5 +177,7 @@ bool SdiAppBase::OnFilePrintSetup() {
         return false;
     // Whatever the dialog changed, the page rectangle stays the printable area.
     printerdevice::PrepareForPrinter(printer);
+    if (view_)
+        view_->OnPrinterChanged();
     return true;
 }

@@ -58,6 +58,7 @@ public:
     // PrintHost. The printer is made on first use: making it asks the
     // printing system for its printers, which start-up need not wait for.
     QPrinter& Printer() override;
+    DeviceContext::Attributes PaperAttributes() override;
     int PreviewPages() override;
     void SetPreviewPages(int pages) override;
     // "Drucker&einrichtung...": printer and paper for the later jobs.

@@ -1,0 +1,166 @@
+// Names too long for their field: the decision on screen and on paper, the
+// list the warnings show, the marks, the tooltip, the status pane, the
+// question before printing and the option that sets long names narrower.
+
+#include "AppFixture.h"
+#include "PaperDc.h"
+#include "platform/base/CodePage.h"
+#include "platform/framework/PrintInfo.h"
+#include "platform/framework/PrinterDevice.h"
+#include "view/OptionsDlg.h"
+
+#include <QCheckBox>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTest>
+#include <QToolTip>
+#include <cmath>
+
+namespace {
+
+// Letters added to a name until one more would pass `room` device pixels:
+// the name that just fits and the one that just does not.
+std::pair<QString, QString> AtTheEdge(const QFont& font, double room) {
+    const QFontMetricsF m(font);
+    QString fits = QStringLiteral("Geschäftsführung");
+    while (m.horizontalAdvance(fits) > room)
+        fits.chop(1);
+    while (m.horizontalAdvance(fits + QLatin1Char('i')) <= room)
+        fits += QLatin1Char('i');
+    return {fits, fits + QLatin1Char('i')};
+}
+
+// The name just fitting fits; the one just too long does not, by the
+// overhang rounded up to tenths of a millimetre.
+void ExpectEdge(const CV7NamenView& view, const FontObject& font, const DeviceContext& dc,
+                double room, double pixelsPerTenth, const char* where) {
+    const QFont drawn = dc.DeviceFont(font);
+    const auto [fits, over] = AtTheEdge(drawn, room);
+    const NameFit a = view.MeasureName(fits, font, dc);
+    EXPECT_TRUE(a.fits) << where;
+    EXPECT_EQ(a.overhang, 0) << where;
+    const NameFit b = view.MeasureName(over, font, dc);
+    EXPECT_FALSE(b.fits) << where;
+    const double pixels = QFontMetricsF(drawn).horizontalAdvance(over) - room;
+    EXPECT_EQ(b.overhang, int(std::ceil(pixels / pixelsPerTenth))) << where;
+}
+
+} // namespace
+
+TEST(NameFit, NamesJustFittingAndJustTooLongOnScreenAndAt600And1200Dpi) {
+    CV7NamenView view;
+    // The screen: 102 pixels less an indent of 3 on either side.
+    DeviceContext screen(DeviceContext::Attributes{});
+    ExpectEdge(view, view.labelFont, screen, 96, double(view.screenScale), "screen");
+
+    // Paper: the field 614 (1228) pixels wide less 24 (47) on either side.
+    for (const auto& [dpi, room] : {std::pair{600, 566}, std::pair{1200, 1134}}) {
+        PaperDc paper(dpi);
+        PrintInfo info;
+        view.OnBeginPrinting(*paper.dc, info);
+        view.OnPrepareDC(*paper.dc);
+        ExpectEdge(view, view.printerFont, *paper.dc, room, dpi / 254.0,
+                   dpi == 600 ? "600 dpi" : "1200 dpi");
+        view.OnEndPrinting(*paper.dc, info);
+    }
+
+    // Half the print scale across halves the room, not the letters.
+    PaperDc paper(600);
+    PrintInfo info;
+    view.zoomX = 50;
+    view.OnBeginPrinting(*paper.dc, info);
+    view.OnPrepareDC(*paper.dc);
+    const auto [fits, over] = AtTheEdge(paper.dc->DeviceFont(view.printerFont), 283);
+    EXPECT_TRUE(view.MeasureName(fits, view.printerFont, *paper.dc).fits);
+    EXPECT_FALSE(view.MeasureName(over, view.printerFont, *paper.dc).fits);
+}
+
+namespace {
+
+class NameFitApp : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        CommandLineInfo open;
+        open.action = CommandLineInfo::Action::Open;
+        open.file = QStringLiteral(QUINTARA_TEST_DATA "/demo.V7N");
+        Start(open);
+    }
+    int FieldOf(const char* name) const {
+        for (int i = 0; i < 16; ++i)
+            if (codepage::Cp1252ToUnicode(Doc().GetName(i)) == QString::fromUtf8(name))
+                return i;
+        return -1;
+    }
+};
+
+} // namespace
+
+TEST_F(NameFitApp, DemoStripWarnsMarksAndAsksUntilLongNamesAreSetNarrower) {
+    const int boss = FieldOf("Geschäftsführung");
+    const int room = FieldOf("Konferenzraum");
+    ASSERT_GE(boss, 0);
+    ASSERT_GE(room, 0);
+
+    // Without a printer: the PDF geometry, at 600 dpi the same two names.
+    const std::vector<UnfitName>& unfit = View().PaperUnfitNames();
+    ASSERT_EQ(unfit.size(), 2u);
+    EXPECT_EQ(unfit[0].index, boss);
+    EXPECT_EQ(unfit[1].index, room);
+    DeviceContext::Attributes at600 = printerdevice::PdfAttributes();
+    at600.dpiX = at600.dpiY = 600;
+    EXPECT_EQ(View().UnfitNames(at600).size(), 2u);
+    const QString list = QStringLiteral("2 Namen passen nicht in ihr Feld: "
+                                        "Geschäftsführung, Konferenzraum.");
+    EXPECT_EQ(namefit::ListText(unfit), list);
+    EXPECT_EQ(namefit::ListText({unfit[1]}),
+              QStringLiteral("1 Name passt nicht in sein Feld: Konferenzraum."));
+    EXPECT_EQ(Frame().UnfitPane()->text(), QStringLiteral("2 Namen passen nicht"));
+
+    // The mark on screen, the tooltip over the field, none elsewhere.
+    ShowActive();
+    RECT f;
+    View().GetFieldRect(boss, f, nullptr);
+    const QImage shown = View().viewport()->grab().toImage();
+    EXPECT_EQ(shown.pixelColor(f.right - 2, (f.top + f.bottom) / 2), QColor(255, 0, 0));
+    EXPECT_NE(shown.pixelColor(f.right - 8, (f.top + f.bottom) / 2), QColor(255, 0, 0));
+    const QPoint inside(f.left + 20, f.top + 5);
+    QHelpEvent hover(QEvent::ToolTip, inside, View().viewport()->mapToGlobal(inside));
+    QCoreApplication::sendEvent(View().viewport(), &hover);
+    EXPECT_EQ(QToolTip::text(), namefit::OverhangText(unfit[0].overhang));
+    EXPECT_TRUE(QToolTip::text().contains(QRegularExpression("^Passt nicht: \\d+,\\d mm zu lang$")))
+        << QToolTip::text().toStdString();
+
+    // Printing asks first; No returns to the strip before the print dialog.
+    ui->messageAnswers.push_back(MbResult::No);
+    Frame().ExecuteCommand(ID_FILE_PRINT);
+    ASSERT_EQ(ui->messages.size(), 1u);
+    EXPECT_EQ(ui->messages[0].text, list + QStringLiteral(" Trotzdem drucken?"));
+    EXPECT_EQ(ui->messages[0].buttons, MbButtons::YesNo);
+    EXPECT_EQ(ui->printDialogs, 0);
+
+    // The option: stored in the profile, no step of the strip.
+    ui->dialogScripts.push_back([](QDialog& d) {
+        auto& options = dynamic_cast<COptionsDlg&>(d);
+        options.show();
+        EXPECT_FALSE(options.FitLongNamesBox()->isChecked());
+        options.FitLongNamesBox()->setChecked(true);
+        QTest::mouseClick(options.OkButton(), Qt::LeftButton);
+        return options.result();
+    });
+    Frame().ExecuteCommand(ID_OPTIONS);
+    EXPECT_TRUE(View().FitLongNames());
+    EXPECT_EQ(app->GetProfile().GetInt("Settings", "FitLongNames", 0), 1);
+    EXPECT_FALSE(Doc().IsModified());
+    EXPECT_FALSE(Action(ID_EDIT_UNDO)->isEnabled());
+    EXPECT_TRUE(View().PaperUnfitNames().empty());
+    EXPECT_EQ(Frame().UnfitPane()->text(), QString());
+
+    // Nothing left to ask: straight to the print dialog.
+    ui->printAnswers.push_back([](QPrinter&) { return false; });
+    Frame().ExecuteCommand(ID_FILE_PRINT);
+    EXPECT_EQ(ui->messages.size(), 1u);
+    EXPECT_EQ(ui->printDialogs, 1);
+}
