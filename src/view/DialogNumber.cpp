@@ -200,7 +200,7 @@ std::optional<std::int64_t> ReadMillimetres(const QString& field) {
             return std::nullopt;
         const std::string_view decimals(text.data() + integerEnd + 1, end - integerEnd - 1);
         for (std::size_t i = 0; i < 2 && i < decimals.size(); ++i)
-            value += (decimals[i] - '0') * (i == 0 ? 10 : 1);
+            value += std::int64_t(decimals[i] - '0') * (i == 0 ? 10 : 1);
         if (decimals.size() > 2 && decimals[2] >= '5')
             ++value;
     }
