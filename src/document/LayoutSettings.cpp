@@ -1,7 +1,7 @@
 #include "document/LayoutSettings.h"
 
 COLORREF ShadeColor(std::int32_t shadeIndex) {
-    if (shadeIndex < 0 || shadeIndex > 3)
+    if (!IsShadeIndex(shadeIndex))
         return ShadeTable[kDefaultShadeIndex];
     return ShadeTable[shadeIndex];
 }

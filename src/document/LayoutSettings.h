@@ -9,8 +9,12 @@
 #include <cstdint>
 
 // The four background shades: white, light grey, grey, dark grey.
-constexpr COLORREF ShadeTable[4] = {0xFFFFFF, 0xE0E0E0, 0xC0C0C0, 0x808080};
+constexpr int kShadeCount = 4;
+constexpr COLORREF ShadeTable[kShadeCount] = {0xFFFFFF, 0xE0E0E0, 0xC0C0C0, 0x808080};
 constexpr int kDefaultShadeIndex = 2;
+constexpr bool IsShadeIndex(std::int32_t index) {
+    return index >= 0 && index < kShadeCount;
+}
 
 struct LayoutSettings {
     CLabelFont labelFont;          // font of the names on screen
@@ -19,7 +23,7 @@ struct LayoutSettings {
     std::int32_t topMargin = 200;  // strip's top edge from the paper's, 0.1 mm (0..3000)
     std::int16_t zoomX = 100;      // horizontal print scale, percent (1..200)
     std::int16_t zoomY = 100;      // vertical print scale, percent (1..200)
-    std::int32_t shadeIndex = 2;   // ShadeTable entry of the odd fields (0..3)
+    std::int32_t shadeIndex = kDefaultShadeIndex; // ShadeTable entry of the odd fields
 };
 
 // A file may carry any value. A shade outside the table is drawn as the

@@ -1,5 +1,6 @@
 #include "view/OptionsDlg.h"
 
+#include "document/LayoutSettings.h"
 #include "platform/ui/DialogUnits.h"
 #include "platform/ui/StringTable.h"
 #include "platform/ui/UiHost.h"
@@ -124,7 +125,7 @@ void COptionsDlg::InitDialog() {
 
     shade_->FillShades();
     // A shade outside the table (from a file) leaves the list without a selection.
-    shade_->setCurrentIndex(shadeChoice >= 0 && shadeChoice <= 3 ? int(shadeChoice) : -1);
+    shade_->setCurrentIndex(IsShadeIndex(shadeChoice) ? int(shadeChoice) : -1);
     shade_->setFocus(Qt::OtherFocusReason);
 }
 

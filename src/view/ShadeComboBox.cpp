@@ -37,14 +37,14 @@ ShadeComboBox::ShadeComboBox(QWidget* parent) : QComboBox(parent) {
 
 void ShadeComboBox::FillShades() {
     clear();
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < kShadeCount; ++i)
         addItem(QString(), i);
 }
 
 QColor ShadeComboBox::SwatchColor(const QVariant& data) {
     bool ok = false;
     int i = data.toInt(&ok);
-    if (!ok || i < 0 || i > 3)
+    if (!ok || !IsShadeIndex(i))
         i = 0;
     const COLORREF c = ShadeTable[i];
     return QColor(GetRValue(c), GetGValue(c), GetBValue(c));

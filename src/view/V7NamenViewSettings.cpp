@@ -31,7 +31,7 @@ void CV7NamenView::OnOptions() {
 
     LayoutValues values;
     values.shadeIndex = dialog.shadeChoice;
-    if (values.shadeIndex < 0 || values.shadeIndex > 3) // no selection
+    if (!IsShadeIndex(values.shadeIndex)) // no selection
         values.shadeIndex = kDefaultShadeIndex;
     values.textOffset = dialognumber::UnitToTenths(dialog.textOffsetMm, 10);
     values.leftMargin = dialognumber::UnitToTenths(dialog.leftMarginCm, 100);
