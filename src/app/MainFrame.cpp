@@ -1,11 +1,12 @@
 #include "app/MainFrame.h"
 
 #include "app/Artwork.h"
-#include "platform/base/MulDiv.h"
+#include "document/StripGeometry.h"
 #include "platform/framework/RecentFileList.h"
 #include "platform/ui/StringTable.h"
 #include "resources/Resource.h"
 #include "view/NameFit.h"
+#include "view/V7NamenView.h"
 
 #include <QAction>
 #include <QDragEnterEvent>
@@ -28,12 +29,11 @@ CMainFrame::CMainFrame(QWidget* parent) : FrameWindowBase(parent) {
 }
 
 QSize CMainFrame::InitialSize(int dpiX, int dpiY, int screenHeight) {
-    // The strip's width and height (0.1 mm) at the display's resolution, plus
-    // room for the margins around it.
-    int width = MulDiv(260, dpiX, 254) + 40;
+    // The strip at the display's resolution, plus the view's padding around it.
+    int width = ToDevice(kStripWidth, dpiX) + CV7NamenView::kScrollPadX;
     if (width < 300)
         width = 300;
-    int height = MulDiv(1212, dpiY, 254) + 20;
+    int height = ToDevice(kStripHeight, dpiY) + CV7NamenView::kScrollPadY;
     if (height > screenHeight - 50)
         height = screenHeight - 50;
     return {width, height};

@@ -1,6 +1,7 @@
 #include "document/V7NFile.h"
 
 #include "document/LayoutSettings.h"
+#include "document/StripGeometry.h"
 #include "platform/files/Archive.h"
 
 #include <cstring>

@@ -28,7 +28,6 @@ struct StripData {
 
 namespace v7n {
 
-constexpr int kFieldCount = 16;
 // The longest name a file may hold, in stored bytes: thousands of times
 // what a key's label needs, yet small enough that a strip's memory stays
 // proportional to what is accepted. A longer name refuses the file, before
@@ -40,8 +39,8 @@ void Write(Archive& ar, const LayoutSettings& settings, const std::vector<COLORR
 
 // Reads a whole strip. False when the file ends early, is malformed or holds
 // a name beyond kMaxNameBytes (the archive tells which); then `out` must not
-// be used. Counts other than 16 are brought to 16: the first 16 entries are
-// kept, missing ones are empty names and colour 0.
+// be used. Other counts are brought to kFieldCount: the first kFieldCount
+// entries are kept, missing ones are empty names and colour 0.
 bool Read(Archive& ar, StripData& out);
 
 // Puts a strip's layout settings and font into `settings`, all at once.

@@ -2,6 +2,7 @@
 
 #include "device/ReceiveDlg.h"
 #include "document/LayoutSettings.h"
+#include "document/StripGeometry.h"
 #include "document/V7NFile.h"
 #include "document/undo/FieldColorStep.h"
 #include "document/undo/FontStep.h"

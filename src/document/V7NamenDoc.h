@@ -16,8 +16,6 @@ struct LayoutSettings;
 
 class CV7NamenDoc : public DocumentBase {
 public:
-    static constexpr int kFieldCount = 16;
-
     CV7NamenDoc();
 
     bool ResetToNew() override;

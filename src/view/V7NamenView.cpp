@@ -2,7 +2,6 @@
 
 #include "document/V7NamenDoc.h"
 #include "platform/base/CodePage.h"
-#include "platform/base/MulDiv.h"
 #include "platform/draw/DeviceContext.h"
 #include "platform/draw/LogFont.h"
 #include "platform/framework/PrintInfo.h"
@@ -49,7 +48,7 @@ CV7NamenView::CV7NamenView(QWidget* parent)
     viewport()->setAutoFillBackground(true);
     viewport()->setCursor(Qt::ArrowCursor);
     // The default label font: a cell height of the field height less 2.6 mm.
-    labelFont.Create("Arial", ScreenLength(fieldHeight - 26), 0, 0);
+    labelFont.Create("Arial", ScreenLength(kFieldHeight - 26), 0, 0);
 
     nameEdit_->hide();
     nameEdit_->setGeometry(0, 0, 200, 20);
@@ -80,11 +79,10 @@ int CV7NamenView::ScreenLength(double tenthsMm) const {
 
 void CV7NamenView::OnInitialUpdate() {
     ScrollViewBase::OnInitialUpdate();
-    // The scroll area is 40 pixels wider and 20 higher than the strip; the
-    // constants are added before the truncation.
+    // The padding is added before the truncation.
     const double scale = double(screenScale);
-    const SIZE total{LONG(std::trunc(scale * kStripWidth + 40)),
-                     LONG(std::trunc(scale * kStripHeight + 20))};
+    const SIZE total{LONG(std::trunc(scale * kStripWidth + kScrollPadX)),
+                     LONG(std::trunc(scale * kStripHeight + kScrollPadY))};
     const SIZE page{total.cx / 10, total.cy / 10};
     const SIZE line{page.cx / 10, page.cy / 10};
     SetScrollSizes(total, page, line);
@@ -224,9 +222,11 @@ void CV7NamenView::GetScreenFieldRect(int index, RECT& rect) const {
     const double scale = double(screenScale);
     const std::int64_t i = index;
     rect.left = 0;
-    rect.top = ClampToLong(std::int64_t(std::trunc(double(i * fieldHeight + 46) * scale)));
+    rect.top =
+        ClampToLong(std::int64_t(std::trunc(double(i * kFieldHeight + kFirstFieldTop) * scale)));
     rect.right = ClampToLong(std::int64_t(std::trunc(scale * kStripWidth)));
-    rect.bottom = ClampToLong(std::int64_t(std::trunc(double((i + 1) * fieldHeight + 46) * scale)));
+    rect.bottom = ClampToLong(
+        std::int64_t(std::trunc(double((i + 1) * kFieldHeight + kFirstFieldTop) * scale)));
     const RECT client = GetClientRect();
     int offset = (client.right - client.left - rect.right) / 2;
     if (offset < 0)
@@ -239,9 +239,9 @@ void CV7NamenView::GetPaperFieldRect(int index, RECT& rect, const DeviceContext&
     const int dpiY = dc.GetDeviceCaps(LOGPIXELSY);
     const std::int64_t i = std::clamp<std::int64_t>(index, -100000, 100000);
     rect.left = 0;
-    rect.top = MulDiv(std::int32_t(i * fieldHeight + 46), dpiY, 254);
-    rect.right = rect.left + MulDiv(kStripWidth, dpiX, 254);
-    rect.bottom = MulDiv(std::int32_t((i + 1) * fieldHeight + 46), dpiY, 254);
+    rect.top = ToDevice(std::int32_t(i * kFieldHeight + kFirstFieldTop), dpiY);
+    rect.right = rect.left + ToDevice(kStripWidth, dpiX);
+    rect.bottom = ToDevice(std::int32_t((i + 1) * kFieldHeight + kFirstFieldTop), dpiY);
 
     POINT offset{};
     if (dc.Escape(GETPRINTINGOFFSET, &offset) <= 0)
@@ -249,9 +249,9 @@ void CV7NamenView::GetPaperFieldRect(int index, RECT& rect, const DeviceContext&
     // The margins are divided by the scale after the multiplication by 100,
     // so that they come out at true size once the context scales the picture.
     const std::int64_t dx =
-        std::int64_t(MulDiv(leftMargin, dpiX, 254)) * 100 / UsableZoom(zoomX) - offset.x;
+        std::int64_t(ToDevice(leftMargin, dpiX)) * 100 / UsableZoom(zoomX) - offset.x;
     const std::int64_t dy =
-        std::int64_t(MulDiv(topMargin, dpiY, 254)) * 100 / UsableZoom(zoomY) - offset.y;
+        std::int64_t(ToDevice(topMargin, dpiY)) * 100 / UsableZoom(zoomY) - offset.y;
     OffsetRect(rect, ClampToLong(dx), ClampToLong(dy));
 }
 
@@ -289,9 +289,9 @@ void CV7NamenView::OnDraw(DeviceContext& dc) {
     const int dpiY = dc.GetDeviceCaps(LOGPIXELSY);
     int indent;
     if (printing) {
-        r.top -= MulDiv(kFirstFieldTop, dpiY, 254);
-        r.bottom = r.top + MulDiv(kStripHeight, dpiY, 254);
-        indent = MulDiv(textOffset, dpiX, 254);
+        r.top -= ToDevice(kFirstFieldTop, dpiY);
+        r.bottom = r.top + ToDevice(kStripHeight, dpiY);
+        indent = ToDevice(textOffset, dpiX);
     } else {
         r.top -= ScreenLength(kFirstFieldTop);
         r.bottom = r.top + ScreenLength(kStripHeight);
@@ -344,7 +344,7 @@ void CV7NamenView::OnDraw(DeviceContext& dc) {
 
     if (printing) {
         // Title and date below the strip, outside the clip.
-        const int y = f.bottom + MulDiv(kFooterGap, dpiY, 254);
+        const int y = f.bottom + ToDevice(kFooterGap, dpiY);
         dc.TextOut(f.left, y, doc ? doc->GetTitle() : QString());
         dc.TextOut(f.left, y + tm.tmHeight,
                    QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));

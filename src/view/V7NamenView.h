@@ -3,6 +3,7 @@
 // font, and computes where every field lies on screen and on paper.
 
 #include "document/LayoutSettings.h"
+#include "document/StripGeometry.h"
 #include "platform/draw/DeviceContext.h"
 #include "platform/framework/ScrollViewBase.h"
 #include "platform/ui/UiHost.h"
@@ -19,12 +20,9 @@ class CV7NamenDoc;
 class CV7NamenView : public ScrollViewBase, public LayoutSettings {
     Q_OBJECT
 public:
-    // Strip measures in 0.1 mm.
-    static constexpr int kStripWidth = 260;
-    static constexpr int kStripHeight = 1212;
-    static constexpr int kFirstFieldTop = 46;
-    static constexpr int kFieldCount = 16;
-    static constexpr int kFooterGap = 116;
+    // The scroll area is this many pixels wider and higher than the strip.
+    static constexpr int kScrollPadX = 40;
+    static constexpr int kScrollPadY = 20;
     // At most this many characters of a name are converted, laid out, drawn
     // or put in the editor, however long the stored name is. The strip is
     // 26 mm wide and no legible glyph is narrower than 0.1 mm, so at most
@@ -123,7 +121,6 @@ signals:
     void unfitCountChanged(int count);
 
 public:
-    const std::int32_t fieldHeight = 70;
     // Screen pixels per 0.1 mm, fixed whatever the display's resolution.
     const float screenScale;
     // True from the start to the end of a print job or print preview.

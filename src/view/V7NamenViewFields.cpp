@@ -15,7 +15,7 @@
 
 namespace {
 bool InRange(int index) {
-    return index >= 0 && index < CV7NamenView::kFieldCount;
+    return index >= 0 && index < kFieldCount;
 }
 } // namespace
 

@@ -4,7 +4,6 @@
 
 #include "document/V7NamenDoc.h"
 #include "platform/base/CodePage.h"
-#include "platform/base/MulDiv.h"
 #include "platform/framework/PrintHost.h"
 #include "platform/framework/PrinterDevice.h"
 #include "resources/Resource.h"
@@ -28,7 +27,7 @@ CV7NamenView::TextRoom CV7NamenView::RoomOn(const DeviceContext& dc, bool paper)
     RECT f;
     GetFieldRectOn(0, f, &dc, paper);
     const int indent =
-        paper ? MulDiv(textOffset, dc.GetDeviceCaps(LOGPIXELSX), 254) : ScreenLength(textOffset);
+        paper ? ToDevice(textOffset, dc.GetDeviceCaps(LOGPIXELSX)) : ScreenLength(textOffset);
     const POINT left = dc.LPtoDP({ClampedStart(static_cast<long long>(f.left) + indent), 0});
     const POINT right = dc.LPtoDP({ClampedStart(static_cast<long long>(f.right) - indent), 0});
     return {double(left.x), double(right.x)};

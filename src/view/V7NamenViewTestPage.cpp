@@ -52,8 +52,8 @@ int CV7NamenView::TestBarBMillimetres(const DeviceContext& dc) const {
 void CV7NamenView::DrawTestPage(DeviceContext& dc) {
     const int dpiX = dc.GetDeviceCaps(LOGPIXELSX);
     const int dpiY = dc.GetDeviceCaps(LOGPIXELSY);
-    const auto x = [dpiX](int tenths) { return LONG(MulDiv(tenths, dpiX, 254)); };
-    const auto y = [dpiY](int tenths) { return LONG(MulDiv(tenths, dpiY, 254)); };
+    const auto x = [dpiX](int tenths) { return LONG(ToDevice(tenths, dpiX)); };
+    const auto y = [dpiY](int tenths) { return LONG(ToDevice(tenths, dpiY)); };
     const int saved = dc.SaveDC();
 
     // The frame exactly where the strip's frame prints.

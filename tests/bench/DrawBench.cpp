@@ -4,8 +4,8 @@
 // that the numbers mean the same on any machine.
 
 #include "BenchMain.h"
+#include "document/StripGeometry.h"
 #include "document/V7NamenDoc.h"
-#include "platform/base/MulDiv.h"
 #include "platform/draw/DeviceContext.h"
 #include "platform/framework/PrintInfo.h"
 #include "view/V7NamenView.h"
@@ -76,14 +76,14 @@ Picture Record(bool paper) {
     p.font = font.Realize(1.0).font;
     p.ascent = font.Realize(1.0).ascent;
     auto length = [&](int tenthsMm) {
-        return paper ? MulDiv(tenthsMm, 600, 254) : s.view.ScreenLength(tenthsMm);
+        return paper ? ToDevice(tenthsMm, 600) : s.view.ScreenLength(tenthsMm);
     };
     RECT f;
     s.view.GetFieldRect(0, f, &info);
-    p.clip = QRect(f.left, f.top - length(46), f.right - f.left, length(1212));
+    p.clip = QRect(f.left, f.top - length(kFirstFieldTop), f.right - f.left, length(kStripHeight));
     p.rects.push_back(p.clip);
     p.fills.push_back(Qt::white);
-    for (int i = 0; i < 16; ++i) {
+    for (int i = 0; i < kFieldCount; ++i) {
         s.view.GetFieldRect(i, f, &info);
         p.rects.push_back(QRect(f.left, f.top, f.right - f.left, f.bottom + 1 - f.top));
         const COLORREF c = s.doc.colors[std::size_t(i)];
@@ -93,8 +93,8 @@ Picture Record(bool paper) {
                            QString::fromLatin1(s.doc.GetName(i).c_str())});
     }
     if (paper) {
-        p.texts.push_back({QPoint(f.left, f.bottom + length(116)), s.doc.GetTitle()});
-        p.texts.push_back({QPoint(f.left, f.bottom + length(116) + 100),
+        p.texts.push_back({QPoint(f.left, f.bottom + length(kFooterGap)), s.doc.GetTitle()});
+        p.texts.push_back({QPoint(f.left, f.bottom + length(kFooterGap) + 100),
                            QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"))});
         PrintInfo pi;
         s.view.OnEndPrinting(info, pi);

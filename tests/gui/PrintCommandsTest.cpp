@@ -3,7 +3,7 @@
 // the printer setup.
 
 #include "AppFixture.h"
-#include "platform/base/MulDiv.h"
+#include "document/StripGeometry.h"
 #include "platform/framework/PrintPreviewPane.h"
 #include "platform/framework/PrinterDevice.h"
 #include "platform/ui/PrintSetupDialog.h"
@@ -174,7 +174,7 @@ TEST_F(PrintCommands, PreviewZoomKeepsTheStripsCornerInView) {
         ASSERT_NE(view, nullptr);
         // The preview counts in printer pixels from the paper's corner.
         const int dpi = app->Printer().resolution();
-        const QPointF corner(MulDiv(left, dpi, 254), MulDiv(top, dpi, 254));
+        const QPointF corner(ToDevice(left, dpi), ToDevice(top, dpi));
         for (int step = 1; step <= 2; ++step) {
             pane->Button(ID_PREVIEW_ZOOMIN)->click();
             QCoreApplication::processEvents();

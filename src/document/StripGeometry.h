@@ -1,0 +1,21 @@
+#pragma once
+// The key strip's measures, in tenths of a millimetre (254 per inch), and
+// their conversion to device pixels. The screen, the paper, the scroll area
+// and the main window's first size are all laid out from these.
+
+#include "device/AnswerParser.h"
+#include "platform/base/MulDiv.h"
+
+// One field per key of the apparatus.
+constexpr int kFieldCount = CAnswerParser::kKeyCount;
+constexpr int kStripWidth = 260;
+constexpr int kFirstFieldTop = 46; // the strip's top edge to field 0's
+constexpr int kFieldHeight = 70;
+constexpr int kStripHeight = 1212; // the fields and the same margin below them
+static_assert(kStripHeight == 2 * kFirstFieldTop + kFieldCount * kFieldHeight);
+constexpr int kFooterGap = 116; // the last field to the printed title
+
+// A length in 0.1 mm as pixels of a device with `dpi` pixels per inch, rounded.
+inline int ToDevice(int tenthsMm, int dpi) {
+    return MulDiv(tenthsMm, dpi, 254);
+}
