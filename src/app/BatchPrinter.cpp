@@ -69,7 +69,7 @@ bool BatchPrinter::PreparePrinter(QPrinter& printer) const {
     }
     case A::PrintTo:
         if (QPrinterInfo::printerInfo(commandLine_.printer).isNull()) {
-            AppMessageBox(FormatString1(IDS_PRINTER_NOT_FOUND, commandLine_.printer));
+            AppMessageBox(FormatString(IDS_PRINTER_NOT_FOUND, {commandLine_.printer}));
             return false;
         }
         return UsePrinter(printer, commandLine_.printer);
@@ -83,7 +83,7 @@ bool BatchPrinter::MayWritePdf() const {
     const QByteArray native = QFile::encodeName(out);
     struct stat target {};
     if (out.isEmpty()) {
-        AppMessageBox(FormatString1(IDS_PDF_NOT_WRITABLE, out));
+        AppMessageBox(FormatString(IDS_PDF_NOT_WRITABLE, {out}));
         return false;
     }
     if (::stat(native.constData(), &target) != 0)
@@ -93,15 +93,15 @@ bool BatchPrinter::MayWritePdf() const {
     if (!commandLine_.file.isEmpty() &&
         ::stat(QFile::encodeName(commandLine_.file).constData(), &input) == 0 &&
         input.st_dev == target.st_dev && input.st_ino == target.st_ino) {
-        AppMessageBox(FormatString1(IDS_PDF_IS_INPUT, out));
+        AppMessageBox(FormatString(IDS_PDF_IS_INPUT, {out}));
         return false;
     }
     if (S_ISDIR(target.st_mode)) {
-        AppMessageBox(FormatString1(IDS_PDF_NOT_WRITABLE, out));
+        AppMessageBox(FormatString(IDS_PDF_NOT_WRITABLE, {out}));
         return false;
     }
     if (!S_ISREG(target.st_mode) || !IsPdfOrEmpty(native)) {
-        AppMessageBox(FormatString1(IDS_PDF_NOT_A_PDF, out));
+        AppMessageBox(FormatString(IDS_PDF_NOT_A_PDF, {out}));
         return false;
     }
     return true;
@@ -114,7 +114,7 @@ bool BatchPrinter::PrintToPdf(CNamenApp& app) const {
     // with the temporary file left behind.
     std::signal(SIGXFSZ, SIG_IGN);
     const auto notWritable = [this] {
-        AppMessageBox(FormatString1(IDS_PDF_NOT_WRITABLE, commandLine_.pdfOut));
+        AppMessageBox(FormatString(IDS_PDF_NOT_WRITABLE, {commandLine_.pdfOut}));
         return false;
     };
     SafeFileSave file(commandLine_.pdfOut, SafeFileSave::Writer::ByName);

@@ -37,7 +37,7 @@ bool ReportDisplay(const DisplayCheck& check) {
         text = LoadStr(IDS_NO_DISPLAY);
         break;
     case DisplayCheck::Outcome::Unreachable:
-        text = FormatString1(IDS_DISPLAY_UNREACHABLE, check.DisplayName());
+        text = FormatString(IDS_DISPLAY_UNREACHABLE, {check.DisplayName()});
         break;
     }
     std::fprintf(stderr, "Quintara: %s\n", qUtf8Printable(text));

@@ -86,7 +86,7 @@ int CComPort::FailOpen(int error) {
     running.store(0);
     dataEvent.reset();
     stopEvent_.reset();
-    ShowMessage(IDS_ERR_SETUP_PORT, {unsigned(error), int(portNumber)});
+    ShowMessage(IDS_ERR_SETUP_PORT, {unsigned(error), unsigned(portNumber)});
     return 0;
 }
 

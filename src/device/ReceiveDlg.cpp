@@ -266,7 +266,7 @@ void CReceiveDlg::OnPortData(int count) {
         return;
     const DWORD errors = port.ClearCommError();
     if (errors != 0 || count == -1)
-        ShowMessage(IDS_ERR_READ_PORT, {unsigned(errors), port.PortNumber()});
+        ShowMessage(IDS_ERR_READ_PORT, {unsigned(errors), unsigned(port.PortNumber())});
     const auto chunk = port.ReadBuffer(count);
     parser.Feed(chunk.data(), chunk.size());
     if (parser.IsComplete()) {

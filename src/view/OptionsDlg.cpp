@@ -33,14 +33,6 @@ void MakeLabel(QWidget* parent, const QString& text, int x, int y, int width, in
     Place(label, x, y, width, height);
 }
 
-// The range messages name both bounds as whole numbers.
-QString RangeMessage(int stringId, int low, int high) {
-    QString text = LoadStr(stringId);
-    text.replace(QLatin1String("%1"), QString::number(low));
-    text.replace(QLatin1String("%2"), QString::number(high));
-    return text;
-}
-
 } // namespace
 
 COptionsDlg::COptionsDlg(QWidget* parent) : QDialog(parent ? parent : GetUiHost().MainWindow()) {
@@ -164,7 +156,7 @@ bool COptionsDlg::ReadDecimalField(QLineEdit* edit, int low, int high, float& va
     }
     // Compared in single precision, as the value is held.
     if (*read < float(low) || *read > float(high)) {
-        Refuse(edit, RangeMessage(IDP_PARSE_REAL_RANGE, low, high));
+        Refuse(edit, FormatString(IDP_PARSE_REAL_RANGE, {low, high}));
         return false;
     }
     value = *read;
@@ -178,7 +170,7 @@ bool COptionsDlg::ReadWholeField(QLineEdit* edit, int low, int high, std::int16_
         return false;
     }
     if (*read < low || *read > high) {
-        Refuse(edit, RangeMessage(IDP_PARSE_INT_RANGE, low, high));
+        Refuse(edit, FormatString(IDP_PARSE_INT_RANGE, {low, high}));
         return false;
     }
     value = *read;

@@ -1,19 +1,18 @@
 #include "platform/base/CodePage.h"
 #include "platform/framework/RecentFileList.h"
-#include "platform/ui/Printf.h"
+#include "platform/ui/FormatText.h"
 
 #include <gtest/gtest.h>
 #include <iconv.h>
 #include <string>
 
-TEST(Printf, FormatsMessageConversions) {
-    EXPECT_EQ(FormatPrintf("Fehler Nr. %u beim Öffnen von COM%u", {13, 2}),
+TEST(FormatText, FillsNumberedPlaceholdersInOnePass) {
+    EXPECT_EQ(FormatText("Fehler Nr. %1 beim Öffnen von COM%2", {13u, 2}),
               QString::fromUtf8("Fehler Nr. 13 beim Öffnen von COM2"));
-    EXPECT_EQ(FormatPrintf("%u", {-1}), QString("4294967295"));
-    EXPECT_EQ(FormatPrintf("%i Namen", {-5}), QString("-5 Namen"));
-    EXPECT_EQ(FormatPrintf("100%% %s", {"ok"}), QString("100% ok"));
-    // A conversion without its argument stays as written.
-    EXPECT_EQ(FormatPrintf("COM%u", {}), QString("COM%u"));
+    EXPECT_EQ(FormatText("%1", {unsigned(-1)}), QString("4294967295"));
+    EXPECT_EQ(FormatText("%3 -aG %3 %2 (%1)", {"a", "b", "c"}), QString("c -aG c b (a)"));
+    // What an argument brings is not filled again; a missing argument stays.
+    EXPECT_EQ(FormatText("%1 %2 %3", {"%2", "x"}), QString("%2 x %3"));
 }
 
 namespace {

@@ -22,11 +22,11 @@ void ReportOpenError(int error, const QString& path) {
     switch (error) {
     case ENOENT:
     case ENOTDIR:
-        AppMessageBox(FormatString1(IDP_FILE_NOT_FOUND, QDir::toNativeSeparators(path)));
+        AppMessageBox(FormatString(IDP_FILE_NOT_FOUND, {QDir::toNativeSeparators(path)}));
         break;
     case EACCES:
     case EPERM:
-        AppMessageBox(FormatString1(IDP_FILE_ACCESS_DENIED, QDir::toNativeSeparators(path)));
+        AppMessageBox(FormatString(IDP_FILE_ACCESS_DENIED, {QDir::toNativeSeparators(path)}));
         break;
     default:
         AppMessageBoxId(IDP_FAILED_TO_OPEN_DOC);
@@ -84,7 +84,7 @@ void ReportSaveError(int error, const QString& path, bool creating) {
     case EACCES:
     case EPERM:
     case EROFS:
-        AppMessageBox(FormatString1(IDP_FILE_ACCESS_DENIED, QDir::toNativeSeparators(path)));
+        AppMessageBox(FormatString(IDP_FILE_ACCESS_DENIED, {QDir::toNativeSeparators(path)}));
         break;
     default:
         AppMessageBoxId(creating ? IDP_INVALID_FILENAME : IDP_FAILED_TO_SAVE_DOC);
@@ -113,7 +113,7 @@ DocumentBase::DocumentBase() {
 
 void DocumentBase::UpdateStepUi(CmdUi& ui, bool can, const QString& step, int plain, int named) {
     ui.Enable(can);
-    ui.SetText(can && !step.isEmpty() ? FormatString1(named, step) : LoadStr(plain));
+    ui.SetText(can && !step.isEmpty() ? FormatString(named, {step}) : LoadStr(plain));
 }
 
 void DocumentBase::SetModifiedFlag(bool modified) {
@@ -169,7 +169,7 @@ bool DocumentBase::SaveModified() {
     QString name = pathName_.isEmpty() ? title_ : QFileInfo(pathName_).fileName();
     if (name.isEmpty())
         name = LoadStr(IDS_UNTITLED);
-    switch (AppMessageBox(FormatString1(IDP_ASK_TO_SAVE, name), MbButtons::YesNoCancel)) {
+    switch (AppMessageBox(FormatString(IDP_ASK_TO_SAVE, {name}), MbButtons::YesNoCancel)) {
     case MbResult::Cancel:
         return false;
     case MbResult::Yes:

@@ -1,6 +1,6 @@
 #include "platform/framework/PrintPreviewPane.h"
 
-#include "platform/ui/Printf.h"
+#include "platform/ui/FormatText.h"
 #include "platform/ui/StringTable.h"
 #include "resources/Resource.h"
 
@@ -150,8 +150,8 @@ QString PrintPreviewPane::PageDescription() const {
     const int page = CurrentPage();
     // The second page only where there is one.
     if (pagesShown_ == 2 && page + 1 <= LastPage() && forms.size() > 1)
-        return FormatPrintf(forms.at(1), {page, page + 1});
-    return FormatPrintf(forms.at(0), {page});
+        return FormatText(forms.at(1), {unsigned(page), unsigned(page + 1)});
+    return FormatText(forms.at(0), {unsigned(page)});
 }
 
 void PrintPreviewPane::UpdateControls() {

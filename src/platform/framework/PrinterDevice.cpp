@@ -92,11 +92,11 @@ QString DisplayName(const QPrinter& printer) {
 
 QString DestinationLine(const QPrinter& printer) {
     if (!printer.outputFileName().isEmpty())
-        return FormatString1(IDS_PRINTTOFILE, printer.outputFileName());
+        return FormatString(IDS_PRINTTOFILE, {printer.outputFileName()});
     if (printer.printerName().isEmpty())
         return QString();
     const QString location = QPrinterInfo::printerInfo(printer.printerName()).location();
-    return location.isEmpty() ? QString() : FormatString1(IDS_PRINTONPORT, location);
+    return location.isEmpty() ? QString() : FormatString(IDS_PRINTONPORT, {location});
 }
 
 } // namespace printerdevice

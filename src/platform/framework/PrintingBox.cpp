@@ -1,6 +1,6 @@
 #include "platform/framework/PrintingBox.h"
 
-#include "platform/ui/Printf.h"
+#include "platform/ui/FormatText.h"
 #include "platform/ui/StringTable.h"
 #include "resources/Resource.h"
 
@@ -38,7 +38,7 @@ PrintingBox::PrintingBox(const QString& title, const QString& printer, const QSt
 }
 
 void PrintingBox::SetPage(int page) {
-    page_->setText(FormatPrintf(LoadStr(IDS_PRINTPAGENUM), {page}));
+    page_->setText(FormatString(IDS_PRINTPAGENUM, {unsigned(page)}));
 }
 
 void PrintingBox::Pump() {

@@ -39,15 +39,6 @@ MbResult AppMessageBoxId(int stringId, MbButtons buttons, MbIcon icon) {
     return AppMessageBox(LoadStr(stringId), buttons, icon);
 }
 
-void ShowMessage(int stringId, std::initializer_list<PrintfArg> args) {
-    QString text = FormatPrintf(LoadStr(stringId), args);
-    if (text.size() > 499)
-        text.truncate(499);
-    AppMessageBox(text);
-}
-
-QString FormatString1(int stringId, const QString& arg) {
-    QString text = LoadStr(stringId);
-    text.replace(QLatin1String("%1"), arg);
-    return text;
+void ShowMessage(int stringId, std::initializer_list<TextArg> args) {
+    AppMessageBox(MessageString(stringId, args));
 }

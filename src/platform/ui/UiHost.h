@@ -5,7 +5,7 @@
 // what was shown and answers as the test says.
 
 #include "platform/base/WinTypes.h"
-#include "platform/ui/Printf.h"
+#include "platform/ui/FormatText.h"
 
 #include <QString>
 #include <QStringList>
@@ -78,9 +78,6 @@ MbResult AppMessageBox(const QString& text, MbButtons buttons = MbButtons::Ok,
 MbResult AppMessageBoxId(int stringId, MbButtons buttons = MbButtons::Ok,
                          MbIcon icon = MbIcon::Exclamation);
 
-// Loads string stringId, formats it printf-style with the arguments (at most
-// 499 characters are kept) and shows it with an OK button.
-void ShowMessage(int stringId, std::initializer_list<PrintfArg> args = {});
-
-// The texts shown to the user with %1 replaced, as the framework's messages use.
-QString FormatString1(int stringId, const QString& arg);
+// Shows string stringId with its placeholders filled (MessageString) and an
+// OK button.
+void ShowMessage(int stringId, std::initializer_list<TextArg> args = {});

@@ -1,0 +1,31 @@
+#include "platform/ui/FormatText.h"
+
+#include "platform/ui/StringTable.h"
+
+QString FormatText(const QString& format, std::initializer_list<TextArg> args) {
+    QString out;
+    out.reserve(format.size());
+    for (qsizetype i = 0; i < format.size(); ++i) {
+        const QChar c = format.at(i);
+        const char16_t next = i + 1 < format.size() ? format.at(i + 1).unicode() : u'\0';
+        const std::size_t n = next >= u'1' && next <= u'9' ? std::size_t(next - u'0') : 0;
+        if (c == QLatin1Char('%') && n >= 1 && n <= args.size()) {
+            out.append(args.begin()[n - 1].Text());
+            ++i;
+        } else {
+            out.append(c);
+        }
+    }
+    return out;
+}
+
+QString FormatString(int stringId, std::initializer_list<TextArg> args) {
+    return FormatText(LoadStr(stringId), args);
+}
+
+QString MessageString(int stringId, std::initializer_list<TextArg> args) {
+    QString text = FormatString(stringId, args);
+    if (text.size() > 499)
+        text.truncate(499);
+    return text;
+}
