@@ -213,3 +213,80 @@ constexpr int IDS_CALIB_DIALOG = 33041;
 constexpr int IDS_CALIB_PAGE = 33042;
 constexpr int IDS_CALIB_NEW_VALUES = 33043;
 constexpr int IDS_CALIB_NO_VALUES = 33044;
+
+// Menus and toolbar of the main window
+constexpr int IDS_MENU_FILE = 34000;
+constexpr int IDS_MENU_FILE_NEW = 34001;
+constexpr int IDS_MENU_FILE_OPEN = 34002;
+constexpr int IDS_MENU_FILE_SAVE = 34003;
+constexpr int IDS_MENU_FILE_SAVE_AS = 34004;
+constexpr int IDS_MENU_FILE_PRINT = 34005;
+constexpr int IDS_MENU_FILE_PRINT_PREVIEW = 34006;
+constexpr int IDS_MENU_FILE_PRINT_SETUP = 34007;
+constexpr int IDS_MENU_RECENT_FILE = 34008;
+constexpr int IDS_MENU_APP_EXIT = 34009;
+constexpr int IDS_MENU_EDIT = 34010;
+constexpr int IDS_MENU_OPTIONS = 34011;
+constexpr int IDS_MENU_FONT = 34012;
+constexpr int IDS_MENU_RECEIVE_NAMES = 34013;
+constexpr int IDS_MENU_VIEW = 34014;
+constexpr int IDS_MENU_VIEW_TOOLBAR = 34015;
+constexpr int IDS_MENU_VIEW_STATUS_BAR = 34016;
+constexpr int IDS_MENU_HELP = 34017;
+constexpr int IDS_MENU_HELP_INDEX = 34018;
+constexpr int IDS_MENU_APP_ABOUT = 34019;
+constexpr int IDS_TOOLBAR_TITLE = 34020;
+constexpr int IDS_MENU_FILE_CALIBRATE = 34021;
+
+// Buttons of every dialog and message box
+constexpr int IDS_BUTTON_OK = 34100;
+constexpr int IDS_BUTTON_CANCEL = 34101;
+constexpr int IDS_BUTTON_YES = 34102;
+constexpr int IDS_BUTTON_NO = 34103;
+
+// Printer set-up and print preview
+constexpr int IDS_PRINTSETUP_TITLE = 34200;
+constexpr int IDS_PRINTSETUP_PRINTER = 34201;
+constexpr int IDS_PRINTSETUP_NAME = 34202;
+constexpr int IDS_PRINTSETUP_NO_PRINTER = 34203;
+constexpr int IDS_PRINTSETUP_PAPER = 34204;
+constexpr int IDS_PRINTSETUP_SIZE = 34205;
+constexpr int IDS_PRINTSETUP_ORIENTATION = 34206;
+constexpr int IDS_PRINTSETUP_PORTRAIT = 34207;
+constexpr int IDS_PRINTSETUP_LANDSCAPE = 34208;
+constexpr int IDS_PREVIEW_PRINT = 34210;
+constexpr int IDS_PREVIEW_NEXT = 34211;
+constexpr int IDS_PREVIEW_PREV = 34212;
+constexpr int IDS_PREVIEW_ZOOMIN = 34213;
+constexpr int IDS_PREVIEW_ZOOMOUT = 34214;
+constexpr int IDS_PREVIEW_CLOSE = 34215;
+
+// Options dialog
+constexpr int IDS_OPTIONS_TITLE = 34300;
+constexpr int IDS_OPTIONS_SHADE = 34301;
+constexpr int IDS_OPTIONS_SHADE_WHITE = 34302;
+constexpr int IDS_OPTIONS_SHADE_LIGHT_GREY = 34303;
+constexpr int IDS_OPTIONS_SHADE_GREY = 34304;
+constexpr int IDS_OPTIONS_SHADE_DARK_GREY = 34305;
+constexpr int IDS_OPTIONS_TEXT_OFFSET = 34306;
+constexpr int IDS_OPTIONS_PRINTOUT = 34307;
+constexpr int IDS_OPTIONS_LEFT_MARGIN = 34308;
+constexpr int IDS_OPTIONS_TOP_MARGIN = 34309;
+constexpr int IDS_OPTIONS_ZOOM_X = 34310;
+constexpr int IDS_OPTIONS_ZOOM_Y = 34311;
+
+// Receive dialog
+constexpr int IDS_RECEIVE_TITLE = 34400;
+constexpr int IDS_RECEIVE_PROMPT = 34401;
+constexpr int IDS_RECEIVE_PORT = 34402;
+constexpr int IDS_RECEIVE_START = 34403;
+
+// Help window and command line
+constexpr int IDS_HELP_TITLE = 34500;
+constexpr int IDS_CMD_PDF_MISSING = 34501;
+constexpr int IDS_CMD_UNKNOWN_OPTION = 34502;
+constexpr int IDS_CMD_ONE_FILE = 34503;
+constexpr int IDS_CMD_PRINT_ONE_FILE = 34504;
+constexpr int IDS_CMD_PRINT_TO_ARGS = 34505;
+constexpr int IDS_CMD_PDF_ONE_FILE = 34506;
+constexpr int IDS_CMD_USAGE = 34507;

@@ -27,7 +27,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     auto* copyright = new QLabel(LoadStr(IDS_ABOUT_COPYRIGHT), this);
     copyright->setGeometry(dlu::ToPixels(40, 40, 132, 8));
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(LoadStr(IDS_BUTTON_OK), this);
     ok->setGeometry(dlu::ToPixels(178, 7, 32, 14));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -1,5 +1,8 @@
 #include "app/HelpWindow.h"
 
+#include "platform/ui/StringTable.h"
+#include "resources/Resource.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QTextBrowser>
@@ -8,7 +11,7 @@
 
 HelpWindow::HelpWindow(QWidget* parent)
     : QWidget(parent, Qt::Window), browser_(new QTextBrowser(this)) {
-    setWindowTitle(QStringLiteral("Quintara - Hilfe"));
+    setWindowTitle(LoadStr(IDS_HELP_TITLE));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser_);

@@ -42,49 +42,48 @@ QSize CMainFrame::InitialSize(int dpiX, int dpiY, int screenHeight) {
 void CMainFrame::CreateMenus() {
     QMenuBar* bar = menuBar();
 
-    fileMenu_ = bar->addMenu(QStringLiteral("&Datei"));
-    fileMenu_->addAction(CommandAction(ID_FILE_NEW, QStringLiteral("&Neu\tStrg+N")));
-    fileMenu_->addAction(CommandAction(ID_FILE_OPEN, QStringLiteral("Ö&ffnen...\tStrg+O")));
-    fileMenu_->addAction(CommandAction(ID_FILE_SAVE, QStringLiteral("S&peichern\tStrg+S")));
-    fileMenu_->addAction(CommandAction(ID_FILE_SAVE_AS, QStringLiteral("Speichern &unter...")));
+    fileMenu_ = bar->addMenu(LoadStr(IDS_MENU_FILE));
+    fileMenu_->addAction(CommandAction(ID_FILE_NEW, LoadStr(IDS_MENU_FILE_NEW)));
+    fileMenu_->addAction(CommandAction(ID_FILE_OPEN, LoadStr(IDS_MENU_FILE_OPEN)));
+    fileMenu_->addAction(CommandAction(ID_FILE_SAVE, LoadStr(IDS_MENU_FILE_SAVE)));
+    fileMenu_->addAction(CommandAction(ID_FILE_SAVE_AS, LoadStr(IDS_MENU_FILE_SAVE_AS)));
     fileMenu_->addSeparator();
     fileMenu_->addAction(CommandAction(ID_FILE_IMPORT_NAMES, LoadStr(IDS_MENU_IMPORT_NAMES)));
     fileMenu_->addAction(CommandAction(ID_FILE_EXPORT_NAMES, LoadStr(IDS_MENU_EXPORT_NAMES)));
     fileMenu_->addSeparator();
-    fileMenu_->addAction(CommandAction(ID_FILE_PRINT, QStringLiteral("&Drucken...\tStrg+P")));
-    fileMenu_->addAction(CommandAction(ID_FILE_PRINT_PREVIEW, QStringLiteral("Sei&tenansicht")));
+    fileMenu_->addAction(CommandAction(ID_FILE_PRINT, LoadStr(IDS_MENU_FILE_PRINT)));
     fileMenu_->addAction(
-        CommandAction(ID_FILE_PRINT_SETUP, QStringLiteral("Drucker&einrichtung...")));
-    fileMenu_->addAction(
-        CommandAction(ID_FILE_CALIBRATE, QStringLiteral("Drucker &kalibrieren...")));
+        CommandAction(ID_FILE_PRINT_PREVIEW, LoadStr(IDS_MENU_FILE_PRINT_PREVIEW)));
+    fileMenu_->addAction(CommandAction(ID_FILE_PRINT_SETUP, LoadStr(IDS_MENU_FILE_PRINT_SETUP)));
+    fileMenu_->addAction(CommandAction(ID_FILE_CALIBRATE, LoadStr(IDS_MENU_FILE_CALIBRATE)));
     fileMenu_->addSeparator();
     for (int i = 0; i < 4; ++i) {
-        recentActions_[i] = CommandAction(ID_FILE_MRU_FILE1 + i, QStringLiteral("Letzte Datei"));
+        recentActions_[i] = CommandAction(ID_FILE_MRU_FILE1 + i, LoadStr(IDS_MENU_RECENT_FILE));
         fileMenu_->addAction(recentActions_[i]);
     }
     fileMenu_->addSeparator();
-    fileMenu_->addAction(CommandAction(ID_APP_EXIT, QStringLiteral("&Beenden")));
+    fileMenu_->addAction(CommandAction(ID_APP_EXIT, LoadStr(IDS_MENU_APP_EXIT)));
     WatchMenu(fileMenu_);
     connect(fileMenu_, &QMenu::aboutToShow, this, [this] { UpdateRecentFileMenu(); });
 
-    QMenu* edit = bar->addMenu(QStringLiteral("&Bearbeiten"));
+    QMenu* edit = bar->addMenu(LoadStr(IDS_MENU_EDIT));
     edit->addAction(CommandAction(ID_EDIT_UNDO, LoadStr(IDS_MENU_UNDO)));
     edit->addAction(CommandAction(ID_EDIT_REDO, LoadStr(IDS_MENU_REDO)));
     edit->addSeparator();
-    edit->addAction(CommandAction(ID_OPTIONS, QStringLiteral("&Optionen...")));
-    edit->addAction(CommandAction(ID_FONT, QStringLiteral("&Schrift...")));
-    edit->addAction(CommandAction(ID_RECEIVE_NAMES, QStringLiteral("&Namen vom V7 empfangen...")));
+    edit->addAction(CommandAction(ID_OPTIONS, LoadStr(IDS_MENU_OPTIONS)));
+    edit->addAction(CommandAction(ID_FONT, LoadStr(IDS_MENU_FONT)));
+    edit->addAction(CommandAction(ID_RECEIVE_NAMES, LoadStr(IDS_MENU_RECEIVE_NAMES)));
     edit->addAction(CommandAction(ID_PORTS, LoadStr(IDS_PORTS_BUTTON)));
     WatchMenu(edit);
 
-    QMenu* view = bar->addMenu(QStringLiteral("&Ansicht"));
-    view->addAction(CommandAction(ID_VIEW_TOOLBAR, QStringLiteral("&Symbolleiste")));
-    view->addAction(CommandAction(ID_VIEW_STATUS_BAR, QStringLiteral("S&tatusleiste")));
+    QMenu* view = bar->addMenu(LoadStr(IDS_MENU_VIEW));
+    view->addAction(CommandAction(ID_VIEW_TOOLBAR, LoadStr(IDS_MENU_VIEW_TOOLBAR)));
+    view->addAction(CommandAction(ID_VIEW_STATUS_BAR, LoadStr(IDS_MENU_VIEW_STATUS_BAR)));
     WatchMenu(view);
 
-    QMenu* help = bar->addMenu(QStringLiteral("&?"));
-    help->addAction(CommandAction(ID_HELP_INDEX, QStringLiteral("&Hilfe")));
-    help->addAction(CommandAction(ID_APP_ABOUT, QStringLiteral("Inf&o über Quintara...")));
+    QMenu* help = bar->addMenu(LoadStr(IDS_MENU_HELP));
+    help->addAction(CommandAction(ID_HELP_INDEX, LoadStr(IDS_MENU_HELP_INDEX)));
+    help->addAction(CommandAction(ID_APP_ABOUT, LoadStr(IDS_MENU_APP_ABOUT)));
     WatchMenu(help);
 }
 
@@ -93,7 +92,7 @@ void CMainFrame::UpdateRecentFileMenu() {
     for (int i = 0; i < 4; ++i) {
         QAction* a = recentActions_[i];
         if (count == 0) {
-            a->setText(QStringLiteral("Letzte Datei"));
+            a->setText(LoadStr(IDS_MENU_RECENT_FILE));
             a->setVisible(i == 0);
             a->setEnabled(false);
         } else {
@@ -105,7 +104,7 @@ void CMainFrame::UpdateRecentFileMenu() {
 }
 
 void CMainFrame::CreateToolBar() {
-    toolBar_ = addToolBar(QStringLiteral("Symbolleiste"));
+    toolBar_ = addToolBar(LoadStr(IDS_TOOLBAR_TITLE));
     toolBar_->setObjectName(QStringLiteral("ToolBar"));
     toolBar_->setIconSize(QSize(16, 16));
     toolBar_->setMovable(true);

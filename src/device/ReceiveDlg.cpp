@@ -25,32 +25,30 @@ void Place(QWidget* control, int x, int y, int width, int height) {
 } // namespace
 
 CReceiveDlg::CReceiveDlg(QWidget* parent) : QDialog(parent ? parent : GetUiHost().MainWindow()) {
-    setWindowTitle(QStringLiteral("Namen vom V7 empfangen"));
+    setWindowTitle(LoadStr(IDS_RECEIVE_TITLE));
     setFont(dlu::DialogFont());
     setFixedSize(dlu::ToPixelsX(186), dlu::ToPixelsY(117));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
     for (int i = 0; i < 4; ++i) {
-        auto* radio = new QRadioButton(QStringLiteral("COM %1").arg(i + 1), this);
+        auto* radio = new QRadioButton(FormatString(IDS_RECEIVE_PORT, {i + 1}), this);
         radio->setObjectName(QStringLiteral("IDC_COM%1").arg(i + 1));
         Place(radio, 73, 28 + 12 * i, 38, 10);
         radio->setAutoExclusive(true);
         connect(radio, &QRadioButton::clicked, this, [this, i] { OnSelectPort(i + 1); });
         ports_[std::size_t(i)] = radio;
     }
-    cancel_ = new QPushButton(QStringLiteral("Abbrechen"), this);
+    cancel_ = new QPushButton(LoadStr(IDS_BUTTON_CANCEL), this);
     Place(cancel_, 20, 92, 50, 14);
     cancel_->setAutoDefault(false);
     connect(cancel_, &QPushButton::clicked, this, &CReceiveDlg::reject);
 
-    auto* text = new QLabel(QString::fromUtf8("Wählen Sie den Anschluss, an dem der Telvora V7 "
-                                              "mit dem Computer verbunden ist."),
-                            this);
+    auto* text = new QLabel(LoadStr(IDS_RECEIVE_PROMPT), this);
     text->setWordWrap(true);
     text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Place(text, 8, 4, 168, 16);
 
-    start_ = new QPushButton(QStringLiteral("Uebertragung starten"), this);
+    start_ = new QPushButton(LoadStr(IDS_RECEIVE_START), this);
     Place(start_, 96, 92, 84, 14);
     start_->setDefault(true);
     connect(start_, &QPushButton::clicked, this, &CReceiveDlg::OnStartTransfer);

@@ -36,7 +36,7 @@ void MakeLabel(QWidget* parent, const QString& text, int x, int y, int width, in
 } // namespace
 
 COptionsDlg::COptionsDlg(QWidget* parent) : QDialog(parent ? parent : GetUiHost().MainWindow()) {
-    setWindowTitle(QStringLiteral("Optionen"));
+    setWindowTitle(LoadStr(IDS_OPTIONS_TITLE));
     setFont(dlu::DialogFont());
     setFixedSize(dlu::ToPixelsX(192), dlu::ToPixelsY(133));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
@@ -47,8 +47,8 @@ COptionsDlg::COptionsDlg(QWidget* parent) : QDialog(parent ? parent : GetUiHost(
     shade_->setGeometry(shadeRect.x(), shadeRect.y(), shadeRect.width(),
                         ShadeComboBox::BoxHeight());
     // The template's own entries; the initialisation replaces them by swatches.
-    shade_->addItems({QStringLiteral("Weiss"), QStringLiteral("Hellgrau"), QStringLiteral("Grau"),
-                      QStringLiteral("Dunkelgrau")});
+    shade_->addItems({LoadStr(IDS_OPTIONS_SHADE_WHITE), LoadStr(IDS_OPTIONS_SHADE_LIGHT_GREY),
+                      LoadStr(IDS_OPTIONS_SHADE_GREY), LoadStr(IDS_OPTIONS_SHADE_DARK_GREY)});
 
     textOffset_ = MakeEdit(this, 76, 36, 24, 14);
     leftMargin_ = MakeEdit(this, 68, 76, 31, 14);
@@ -56,22 +56,22 @@ COptionsDlg::COptionsDlg(QWidget* parent) : QDialog(parent ? parent : GetUiHost(
     zoomX_ = MakeEdit(this, 148, 76, 31, 14);
     zoomY_ = MakeEdit(this, 148, 92, 31, 14);
 
-    ok_ = new QPushButton(QStringLiteral("OK"), this);
+    ok_ = new QPushButton(LoadStr(IDS_BUTTON_OK), this);
     Place(ok_, 132, 4, 50, 14);
     ok_->setDefault(true);
-    cancel_ = new QPushButton(QStringLiteral("Abbrechen"), this);
+    cancel_ = new QPushButton(LoadStr(IDS_BUTTON_CANCEL), this);
     Place(cancel_, 132, 20, 50, 14);
     connect(ok_, &QPushButton::clicked, this, &COptionsDlg::accept);
     connect(cancel_, &QPushButton::clicked, this, &COptionsDlg::reject);
 
-    MakeLabel(this, QStringLiteral("Hintergrund"), 8, 8, 40, 8);
-    MakeLabel(this, QStringLiteral("Abstand Text vom\nlinken Rand (mm):"), 8, 32, 64, 16);
-    MakeLabel(this, QStringLiteral("Rand links (cm):"), 8, 79, 56, 8);
-    MakeLabel(this, QStringLiteral("Rand oben (cm:)"), 8, 95, 56, 8);
-    MakeLabel(this, QStringLiteral("Zoom x (%):"), 108, 79, 40, 8);
-    MakeLabel(this, QStringLiteral("Zoom y (%):"), 108, 95, 40, 8);
+    MakeLabel(this, LoadStr(IDS_OPTIONS_SHADE), 8, 8, 40, 8);
+    MakeLabel(this, LoadStr(IDS_OPTIONS_TEXT_OFFSET), 8, 32, 64, 16);
+    MakeLabel(this, LoadStr(IDS_OPTIONS_LEFT_MARGIN), 8, 79, 56, 8);
+    MakeLabel(this, LoadStr(IDS_OPTIONS_TOP_MARGIN), 8, 95, 56, 8);
+    MakeLabel(this, LoadStr(IDS_OPTIONS_ZOOM_X), 108, 79, 40, 8);
+    MakeLabel(this, LoadStr(IDS_OPTIONS_ZOOM_Y), 108, 95, 40, 8);
 
-    auto* group = new QGroupBox(QStringLiteral("Ausdruck"), this);
+    auto* group = new QGroupBox(LoadStr(IDS_OPTIONS_PRINTOUT), this);
     Place(group, 4, 64, 180, 48);
     // Behind the fields it frames, so that they still get the mouse.
     group->lower();

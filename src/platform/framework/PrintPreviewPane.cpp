@@ -35,13 +35,13 @@ PrintPreviewPane::PrintPreviewPane(QPrinter& printer, int pagesShown, QWidget* p
     layout->addWidget(bar_);
     layout->addWidget(preview_, 1);
 
-    AddButton(ID_PREVIEW_PRINT, QStringLiteral("&Drucken..."));
-    AddButton(ID_PREVIEW_NEXT, QStringLiteral("&Nächste"));
-    AddButton(ID_PREVIEW_PREV, QStringLiteral("&Vorherige"));
+    AddButton(ID_PREVIEW_PRINT, LoadStr(IDS_PREVIEW_PRINT));
+    AddButton(ID_PREVIEW_NEXT, LoadStr(IDS_PREVIEW_NEXT));
+    AddButton(ID_PREVIEW_PREV, LoadStr(IDS_PREVIEW_PREV));
     AddButton(ID_PREVIEW_NUMPAGE, LoadStr(IDS_TWOPAGE));
-    AddButton(ID_PREVIEW_ZOOMIN, QStringLiteral("Ver&größern"));
-    AddButton(ID_PREVIEW_ZOOMOUT, QStringLiteral("Ver&kleinern"));
-    AddButton(ID_PREVIEW_CLOSE, QStringLiteral("&Schließen"));
+    AddButton(ID_PREVIEW_ZOOMIN, LoadStr(IDS_PREVIEW_ZOOMIN));
+    AddButton(ID_PREVIEW_ZOOMOUT, LoadStr(IDS_PREVIEW_ZOOMOUT));
+    AddButton(ID_PREVIEW_CLOSE, LoadStr(IDS_PREVIEW_CLOSE));
     barLayout->addStretch(1);
 
     auto command = [this](int id, std::function<void()> run, Updater update) {

@@ -30,7 +30,7 @@ PrintingBox::PrintingBox(const QString& title, const QString& printer, const QSt
     page_ = new QLabel(this);
     page_->setAlignment(Qt::AlignCenter);
     layout->addWidget(page_);
-    auto* cancel = new QPushButton(QStringLiteral("Abbrechen"), this);
+    auto* cancel = new QPushButton(LoadStr(IDS_BUTTON_CANCEL), this);
     cancel->setObjectName(QStringLiteral("CancelButton"));
     connect(cancel, &QPushButton::clicked, this, &PrintingBox::reject);
     layout->addWidget(cancel, 0, Qt::AlignHCenter);

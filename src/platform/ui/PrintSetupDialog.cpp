@@ -1,5 +1,8 @@
 #include "platform/ui/PrintSetupDialog.h"
 
+#include "platform/ui/StringTable.h"
+#include "resources/Resource.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -14,16 +17,16 @@
 PrintSetupDialog::PrintSetupDialog(QPrinter& printer, QWidget* parent)
     : QDialog(parent), printer_(printer), printers_(new QComboBox(this)),
       papers_(new QComboBox(this)),
-      portrait_(new QRadioButton(QStringLiteral("&Hochformat"), this)),
-      landscape_(new QRadioButton(QStringLiteral("&Querformat"), this)) {
-    setWindowTitle(QStringLiteral("Druckereinrichtung"));
+      portrait_(new QRadioButton(LoadStr(IDS_PRINTSETUP_PORTRAIT), this)),
+      landscape_(new QRadioButton(LoadStr(IDS_PRINTSETUP_LANDSCAPE), this)) {
+    setWindowTitle(LoadStr(IDS_PRINTSETUP_TITLE));
 
     const QStringList names = QPrinterInfo::availablePrinterNames();
     for (const QString& name : names)
         printers_->addItem(name, name);
     if (names.isEmpty()) {
         // Jobs then go to a file chosen in the print dialog; the paper still counts.
-        printers_->addItem(QStringLiteral("(kein Drucker eingerichtet)"), QString());
+        printers_->addItem(LoadStr(IDS_PRINTSETUP_NO_PRINTER), QString());
         printers_->setEnabled(false);
     } else {
         QString current = printer.outputFormat() == QPrinter::NativeFormat
@@ -33,23 +36,23 @@ PrintSetupDialog::PrintSetupDialog(QPrinter& printer, QWidget* parent)
         printers_->setCurrentIndex(index >= 0 ? index : 0);
     }
 
-    auto* printerGroup = new QGroupBox(QStringLiteral("Drucker"), this);
+    auto* printerGroup = new QGroupBox(LoadStr(IDS_PRINTSETUP_PRINTER), this);
     auto* printerForm = new QFormLayout(printerGroup);
-    printerForm->addRow(QStringLiteral("&Name:"), printers_);
+    printerForm->addRow(LoadStr(IDS_PRINTSETUP_NAME), printers_);
 
-    auto* paperGroup = new QGroupBox(QStringLiteral("Papier"), this);
+    auto* paperGroup = new QGroupBox(LoadStr(IDS_PRINTSETUP_PAPER), this);
     auto* paperForm = new QFormLayout(paperGroup);
-    paperForm->addRow(QStringLiteral("&Größe:"), papers_);
+    paperForm->addRow(LoadStr(IDS_PRINTSETUP_SIZE), papers_);
     auto* orientation = new QVBoxLayout;
     orientation->addWidget(portrait_);
     orientation->addWidget(landscape_);
-    paperForm->addRow(QStringLiteral("Ausrichtung:"), orientation);
+    paperForm->addRow(LoadStr(IDS_PRINTSETUP_ORIENTATION), orientation);
     (printer.pageLayout().orientation() == QPageLayout::Landscape ? landscape_ : portrait_)
         ->setChecked(true);
 
     auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
+    buttons->addButton(LoadStr(IDS_BUTTON_OK), QDialogButtonBox::AcceptRole);
+    buttons->addButton(LoadStr(IDS_BUTTON_CANCEL), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 

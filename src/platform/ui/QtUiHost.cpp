@@ -39,10 +39,10 @@ MbResult QtUiHost::MessageBox(const QString& text, MbButtons buttons, MbIcon ico
         MbResult result;
     };
     std::vector<Choice> choices;
-    const Choice ok{QStringLiteral("OK"), QMessageBox::AcceptRole, MbResult::Ok};
-    const Choice cancel{QStringLiteral("Abbrechen"), QMessageBox::RejectRole, MbResult::Cancel};
-    const Choice yes{QStringLiteral("&Ja"), QMessageBox::YesRole, MbResult::Yes};
-    const Choice no{QStringLiteral("&Nein"), QMessageBox::NoRole, MbResult::No};
+    const Choice ok{LoadStr(IDS_BUTTON_OK), QMessageBox::AcceptRole, MbResult::Ok};
+    const Choice cancel{LoadStr(IDS_BUTTON_CANCEL), QMessageBox::RejectRole, MbResult::Cancel};
+    const Choice yes{LoadStr(IDS_BUTTON_YES), QMessageBox::YesRole, MbResult::Yes};
+    const Choice no{LoadStr(IDS_BUTTON_NO), QMessageBox::NoRole, MbResult::No};
     switch (buttons) {
     case MbButtons::Ok:
         choices = {ok};
