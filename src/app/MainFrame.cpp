@@ -57,7 +57,7 @@ void CMainFrame::CreateMenus() {
     fileMenu_->addAction(CommandAction(ID_FILE_PRINT_SETUP, LoadStr(IDS_MENU_FILE_PRINT_SETUP)));
     fileMenu_->addAction(CommandAction(ID_FILE_CALIBRATE, LoadStr(IDS_MENU_FILE_CALIBRATE)));
     fileMenu_->addSeparator();
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < RecentFileList::kSize; ++i) {
         recentActions_[i] = CommandAction(ID_FILE_MRU_FILE1 + i, LoadStr(IDS_MENU_RECENT_FILE));
         fileMenu_->addAction(recentActions_[i]);
     }
@@ -89,7 +89,7 @@ void CMainFrame::CreateMenus() {
 
 void CMainFrame::UpdateRecentFileMenu() {
     const int count = recent_ ? recent_->Count() : 0;
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < RecentFileList::kSize; ++i) {
         QAction* a = recentActions_[i];
         if (count == 0) {
             a->setText(LoadStr(IDS_MENU_RECENT_FILE));

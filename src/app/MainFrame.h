@@ -2,6 +2,7 @@
 // The main window: menu bar, toolbar, status bar and the view.
 
 #include "platform/framework/FrameWindowBase.h"
+#include "platform/framework/RecentFileList.h"
 
 #include <QList>
 #include <QSize>
@@ -10,7 +11,6 @@
 class QAction;
 class QLabel;
 class QMenu;
-class RecentFileList;
 
 class CMainFrame : public FrameWindowBase {
     Q_OBJECT
@@ -52,7 +52,7 @@ private:
     QMenu* fileMenu_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QLabel* unfitPane_ = nullptr;
-    QAction* recentActions_[4] = {};
+    QAction* recentActions_[RecentFileList::kSize] = {};
     RecentFileList* recent_ = nullptr;
     std::function<void(const QString&)> dropHandler_;
 };
