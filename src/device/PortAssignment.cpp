@@ -3,6 +3,7 @@
 #include "device/PortOpenFailure.h"
 #include "platform/files/Profile.h"
 #include "platform/serial/SerialDevice.h"
+#include "platform/ui/FormatText.h"
 #include "platform/ui/StringTable.h"
 #include "resources/Resource.h"
 
@@ -49,14 +50,14 @@ bool StoreChoices(const Choices& choices) {
 }
 
 QString ChoiceText(const SerialPortEntry& entry) {
-    QString text = LoadStr(IDS_PORTS_DEVICE).arg(entry.description, Decoded(entry.Device()));
+    QString text = FormatString(IDS_PORTS_DEVICE, {entry.description, Decoded(entry.Device())});
     if (!entry.accessible)
         text += QLatin1Char(' ') + LoadStr(IDS_PORTS_NO_ACCESS);
     return text;
 }
 
 QString StandardText(int n) {
-    return LoadStr(IDS_PORTS_STANDARD).arg(Decoded(DefaultComDeviceName(n)));
+    return FormatString(IDS_PORTS_STANDARD, {Decoded(DefaultComDeviceName(n))});
 }
 
 bool SameDevice(const SerialPortEntry& entry, const QString& path) {
@@ -102,7 +103,7 @@ FirstUseOutcome ApplyFirstUse(PortLister& lister,
         return outcome;
     outcome.what = FirstUse::Assigned;
     outcome.adapter = *adapters.front();
-    outcome.statusText = LoadStr(IDS_PORTS_ASSIGNED).arg(outcome.adapter.description);
+    outcome.statusText = FormatString(IDS_PORTS_ASSIGNED, {outcome.adapter.description});
     return outcome;
 }
 

@@ -3,6 +3,7 @@
 #include "platform/files/Profile.h"
 #include "platform/serial/SerialDevice.h"
 #include "platform/ui/DialogUnits.h"
+#include "platform/ui/FormatText.h"
 #include "platform/ui/StringTable.h"
 #include "platform/ui/UiHost.h"
 #include "resources/Resource.h"
@@ -36,9 +37,10 @@ QString Details(const SerialPortEntry& e) {
                                          .arg(*e.vendorId, 4, 16, QLatin1Char('0'))
                                          .arg(e.productId.value_or(0), 4, 16, QLatin1Char('0'))
                                    : QStringLiteral("-");
-    return LoadStr(IDS_PORTS_DETAILS)
-        .arg(Decoded(e.location), e.manufacturer.isEmpty() ? QStringLiteral("-") : e.manufacturer,
-             e.serialNumber.isEmpty() ? QStringLiteral("-") : e.serialNumber, usb);
+    return FormatString(IDS_PORTS_DETAILS,
+                        {Decoded(e.location),
+                         e.manufacturer.isEmpty() ? QStringLiteral("-") : e.manufacturer,
+                         e.serialNumber.isEmpty() ? QStringLiteral("-") : e.serialNumber, usb});
 }
 
 } // namespace
@@ -60,7 +62,7 @@ CPortsDlg::CPortsDlg(QWidget* parent, PortLister* lister)
     for (int n = 1; n <= ports::kCount; ++n) {
         const int y = 28 + 30 * (n - 1);
         Row& row = rows_[std::size_t(n - 1)];
-        auto* label = new QLabel(LoadStr(IDS_PORTS_LABEL).arg(n), this);
+        auto* label = new QLabel(FormatString(IDS_PORTS_LABEL, {n}), this);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         Place(label, 8, y + 3, 30, 8);
         row.choice = new QComboBox(this);
@@ -80,10 +82,10 @@ CPortsDlg::CPortsDlg(QWidget* parent, PortLister* lister)
         ShowNote(n);
     }
 
-    ok_ = new QPushButton(QStringLiteral("OK"), this);
+    ok_ = new QPushButton(LoadStr(IDS_BUTTON_OK), this);
     Place(ok_, 166, 150, 50, 14);
     ok_->setDefault(true);
-    cancel_ = new QPushButton(QStringLiteral("Abbrechen"), this);
+    cancel_ = new QPushButton(LoadStr(IDS_BUTTON_CANCEL), this);
     Place(cancel_, 222, 150, 50, 14);
     connect(ok_, &QPushButton::clicked, this, &CPortsDlg::accept);
     connect(cancel_, &QPushButton::clicked, this, &CPortsDlg::reject);
@@ -148,7 +150,7 @@ void CPortsDlg::ShowNote(int n) {
     note->setVisible(!env.empty());
     if (env.empty())
         return;
-    const QString text = LoadStr(IDS_PORTS_ENVIRONMENT).arg(n).arg(Decoded(env));
+    const QString text = FormatString(IDS_PORTS_ENVIRONMENT, {n, Decoded(env)});
     const int room = dlu::ToPixelsX(232);
     note->setText(note->fontMetrics().elidedText(text, Qt::ElideMiddle, room));
     note->setToolTip(text);
@@ -195,7 +197,7 @@ void CPortsDlg::accept() {
         const QString device = Chosen(n);
         const bool typed = Choice(n)->currentData(kEntryRole).toInt() == kOther;
         if (typed && (device.isEmpty() || !QDir::isAbsolutePath(device))) {
-            AppMessageBox(LoadStr(IDS_PORTS_NEED_PATH).arg(n));
+            AppMessageBox(FormatString(IDS_PORTS_NEED_PATH, {n}));
             PathEdit(n)->setFocus(Qt::OtherFocusReason);
             PathEdit(n)->selectAll();
             return;
@@ -203,7 +205,7 @@ void CPortsDlg::accept() {
         choices[std::size_t(n - 1)] = device;
     }
     if (!ports::StoreChoices(choices)) {
-        AppMessageBox(LoadStr(IDS_PORTS_NOT_SAVED).arg(Profile::DefaultPath()));
+        AppMessageBox(FormatString(IDS_PORTS_NOT_SAVED, {Profile::DefaultPath()}));
         return;
     }
     QDialog::accept();
