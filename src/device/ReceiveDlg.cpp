@@ -30,7 +30,7 @@ CReceiveDlg::CReceiveDlg(QWidget* parent) : QDialog(parent ? parent : GetUiHost(
     setFixedSize(dlu::ToPixelsX(186), dlu::ToPixelsY(117));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < ports::kCount; ++i) {
         auto* radio = new QRadioButton(FormatString(IDS_RECEIVE_PORT, {i + 1}), this);
         radio->setObjectName(QStringLiteral("IDC_COM%1").arg(i + 1));
         Place(radio, 73, 28 + 12 * i, 38, 10);
@@ -113,7 +113,7 @@ void CReceiveDlg::ProbePorts() {
 }
 
 void CReceiveDlg::UpdatePortTips() {
-    for (int n = 1; n <= 4; ++n)
+    for (int n = 1; n <= ports::kCount; ++n)
         ports_[std::size_t(n - 1)]->setToolTip(
             QFile::decodeName(QByteArray::fromStdString(ComPortDeviceName(n))));
 }

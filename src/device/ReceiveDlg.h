@@ -13,6 +13,7 @@
 
 #include "device/AnswerParser.h"
 #include "device/ComPort.h"
+#include "device/PortAssignment.h"
 
 #include <QDialog>
 #include <array>
@@ -80,7 +81,7 @@ private:
     int timerId = 0;
     int answerTimeout = 20000;
 
-    std::array<QRadioButton*, 4> ports_{};
+    std::array<QRadioButton*, ports::kCount> ports_{};
     QPushButton* start_ = nullptr;
     QPushButton* cancel_ = nullptr;
     QPushButton* portsButton_ = nullptr;
