@@ -1,8 +1,9 @@
 #include "document/NamesCsv.h"
 
 #include "device/AnswerParser.h"
+#include "document/StripGeometry.h"
 #include "platform/base/CodePage.h"
-#include "platform/ui/StringTable.h"
+#include "platform/ui/FormatText.h"
 #include "resources/Resource.h"
 
 #include <QStringDecoder>
@@ -13,7 +14,6 @@
 namespace namescsv {
 namespace {
 
-constexpr int kFieldCount = 16;
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
 struct Record {
@@ -281,18 +281,18 @@ std::string Write(const std::vector<std::string>& names, const std::vector<COLOR
 }
 
 QString ProblemText(const Table& table, const QString& path) {
-    const QString line = QString::number(table.line);
+    const int line = table.line;
     switch (table.problem) {
     case Problem::TooLarge:
-        return LoadStr(IDS_CSV_TOO_LARGE).arg(path);
+        return FormatString(IDS_CSV_TOO_LARGE, {path});
     case Problem::Binary:
-        return LoadStr(IDS_CSV_BINARY).arg(path, line);
+        return FormatString(IDS_CSV_BINARY, {path, line});
     case Problem::UnclosedQuote:
-        return LoadStr(IDS_CSV_UNCLOSED_QUOTE).arg(path, line);
+        return FormatString(IDS_CSV_UNCLOSED_QUOTE, {path, line});
     case Problem::BadColor:
-        return LoadStr(IDS_CSV_BAD_COLOR).arg(path, line, table.cell);
+        return FormatString(IDS_CSV_BAD_COLOR, {path, line, table.cell});
     case Problem::NoRows:
-        return LoadStr(IDS_CSV_NO_ROWS).arg(path);
+        return FormatString(IDS_CSV_NO_ROWS, {path});
     case Problem::None:
         break;
     }

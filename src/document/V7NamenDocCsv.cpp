@@ -41,7 +41,7 @@ void CV7NamenDoc::OnImportNames() {
     int taken = 0;
     int leftOut = 0;
     if (chosen && ImportNames(*chosen, &taken, &leftOut))
-        ShowStatus(LoadStr(IDS_CSV_IMPORTED).arg(taken).arg(leftOut));
+        ShowStatus(FormatString(IDS_CSV_IMPORTED, {taken, leftOut}));
 }
 
 void CV7NamenDoc::OnExportNames() {
