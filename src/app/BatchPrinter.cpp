@@ -138,7 +138,7 @@ void BatchPrinter::WarnUnfitNames(CNamenApp& app) {
     const std::vector<UnfitName> unfit =
         view->UnfitNames(printerdevice::PaperAttributes(app.Printer()));
     if (!unfit.empty())
-        AppMessageBox(FormatString1(IDS_UNFIT_WARNING, namefit::ListText(unfit)));
+        AppMessageBox(FormatString(IDS_UNFIT_WARNING, {namefit::ListText(unfit)}));
 }
 
 bool BatchPrinter::Run(CNamenApp& app) const {

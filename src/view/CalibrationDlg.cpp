@@ -52,9 +52,9 @@ CCalibrationDlg::CCalibrationDlg(QWidget* parent)
         fields_[i]->setGeometry(dlu::ToPixels(180, 28 + 18 * i, 38, 14));
         connect(fields_[i], &QLineEdit::textChanged, this, &CCalibrationDlg::UpdateNewValues);
     }
-    ok_ = MakeButton(this, QStringLiteral("OK"), {226, 6, 50, 14});
+    ok_ = MakeButton(this, LoadStr(IDS_BUTTON_OK), {226, 6, 50, 14});
     ok_->setDefault(true);
-    auto* cancel = MakeButton(this, QStringLiteral("Abbrechen"), {226, 22, 50, 14});
+    auto* cancel = MakeButton(this, LoadStr(IDS_BUTTON_CANCEL), {226, 22, 50, 14});
     testPage_ = MakeButton(this, LoadStrPart(IDS_CALIB_DIALOG, 6), {8, 120, 90, 14});
     last_ = MakeButton(this, LoadStrPart(IDS_CALIB_DIALOG, 7), {104, 120, 124, 14});
     connect(ok_, &QPushButton::clicked, this, &CCalibrationDlg::accept);
@@ -76,10 +76,9 @@ QLineEdit* CCalibrationDlg::Edit(int id) const {
 }
 
 QString CCalibrationDlg::NewValuesText(const calibration::Result& values) {
-    return LoadStr(IDS_CALIB_NEW_VALUES)
-        .arg(Centimetres(values.leftMargin), Centimetres(values.topMargin))
-        .arg(values.zoomX)
-        .arg(values.zoomY);
+    return FormatString(IDS_CALIB_NEW_VALUES,
+                        {Centimetres(values.leftMargin), Centimetres(values.topMargin),
+                         values.zoomX, values.zoomY});
 }
 
 void CCalibrationDlg::showEvent(QShowEvent* event) {

@@ -72,15 +72,13 @@ QString ListText(const std::vector<UnfitName>& names) {
     for (const UnfitName& n : names)
         list.append(n.name);
     if (names.size() == 1)
-        return FormatString1(IDS_UNFIT_ONE, list.first());
-    QString text = LoadStr(IDS_UNFIT_LIST);
-    return text.replace(QLatin1String("%1"), QString::number(names.size()))
-        .replace(QLatin1String("%2"), list.join(QStringLiteral(", ")));
+        return FormatString(IDS_UNFIT_ONE, {list.first()});
+    return FormatString(IDS_UNFIT_LIST, {names.size(), list.join(QStringLiteral(", "))});
 }
 
 QString OverhangText(int overhang) {
     const QString mm = QLocale(QLocale::German, QLocale::Germany).toString(overhang / 10.0, 'f', 1);
-    return FormatString1(IDS_UNFIT_TIP, mm);
+    return FormatString(IDS_UNFIT_TIP, {mm});
 }
 
 QString StatusText(int count) {
@@ -88,7 +86,7 @@ QString StatusText(int count) {
         return QString();
     if (count == 1)
         return LoadStr(IDS_UNFIT_STATUS_ONE);
-    return FormatString1(IDS_UNFIT_STATUS, QString::number(count));
+    return FormatString(IDS_UNFIT_STATUS, {count});
 }
 
 } // namespace namefit

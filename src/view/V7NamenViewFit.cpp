@@ -121,7 +121,7 @@ bool CV7NamenView::ConfirmUnfitNames(const QPrinter& printer) const {
     const std::vector<UnfitName> unfit = UnfitNames(printerdevice::PaperAttributes(printer));
     if (unfit.empty())
         return true;
-    return AppMessageBox(FormatString1(IDS_UNFIT_ASK, namefit::ListText(unfit)), MbButtons::YesNo,
+    return AppMessageBox(FormatString(IDS_UNFIT_ASK, {namefit::ListText(unfit)}), MbButtons::YesNo,
                          MbIcon::Question) == MbResult::Yes;
 }
 
