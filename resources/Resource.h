@@ -191,6 +191,15 @@ constexpr int IDS_CSV_NO_ROWS = 33106;
 constexpr int IDS_CSV_OPTION_NEEDS_FILE = 33107;
 constexpr int IDS_CSV_OPTION_NEEDS_PRINT = 33108;
 
+// Several strips on one sheet
+constexpr int ID_FILE_PRINT_SHEET = 32801;
+constexpr int IDS_MENU_FILE_PRINT_SHEET = 33110;
+constexpr int IDS_SHEET_TITLE = 33111;
+constexpr int IDS_SHEET_UNREADABLE = 33112;
+constexpr int IDS_SHEET_NONE_READABLE = 33113;
+constexpr int IDS_SHEET_UNFIT_ASK = 33114;
+constexpr int IDS_CMD_CSV_ONE_FILE = 33115;
+
 // About box
 constexpr int IDS_ABOUT_TITLE = 101;
 constexpr int IDS_ABOUT_TEXT = 102;

@@ -88,13 +88,17 @@ bool BatchPrinter::MayWritePdf() const {
     }
     if (::stat(native.constData(), &target) != 0)
         return true; // a new file: whether the folder takes it shows when it is made
-    // The strip being printed, under its own name, a link or another name.
-    struct stat input {};
-    if (!commandLine_.file.isEmpty() &&
-        ::stat(QFile::encodeName(commandLine_.file).constData(), &input) == 0 &&
-        input.st_dev == target.st_dev && input.st_ino == target.st_ino) {
-        AppMessageBox(FormatString(IDS_PDF_IS_INPUT, {out}));
-        return false;
+    // A strip being printed, under its own name, a link or another name.
+    QStringList inputs = commandLine_.sheetFiles;
+    if (!commandLine_.file.isEmpty())
+        inputs.append(commandLine_.file);
+    for (const QString& file : inputs) {
+        struct stat input {};
+        if (::stat(QFile::encodeName(file).constData(), &input) == 0 &&
+            input.st_dev == target.st_dev && input.st_ino == target.st_ino) {
+            AppMessageBox(FormatString(IDS_PDF_IS_INPUT, {out}));
+            return false;
+        }
     }
     if (S_ISDIR(target.st_mode)) {
         AppMessageBox(FormatString(IDS_PDF_NOT_WRITABLE, {out}));
@@ -121,16 +125,22 @@ bool BatchPrinter::PrintToPdf(CNamenApp& app) const {
     if (!file.Open())
         return notWritable();
     printerdevice::PrepareForPdf(app.Printer(), file.TempPath());
-    CV7NamenView& view = *app.GetView();
-    if (!commandLine_.calibrationPage)
-        WarnUnfitNames(app);
-    const PrintJob::Result printed =
-        commandLine_.calibrationPage ? view.PrintTestPage(true) : view.DoPrint(true);
-    if (printed != PrintJob::Result::Printed)
+    bool allRead = true;
+    if (Print(app, allRead) != PrintJob::Result::Printed)
         return false;
     if (!printerdevice::IsCompletePdf(file.TempPath()) || !file.Commit())
         return notWritable();
-    return true;
+    return allRead;
+}
+
+PrintJob::Result BatchPrinter::Print(CNamenApp& app, bool& allRead) const {
+    if (!commandLine_.sheetFiles.isEmpty())
+        return app.PrintSheet(commandLine_.sheetFiles, std::nullopt, true, allRead);
+    CV7NamenView& view = *app.GetView();
+    if (commandLine_.calibrationPage)
+        return view.PrintTestPage(true);
+    WarnUnfitNames(app);
+    return view.DoPrint(true);
 }
 
 void BatchPrinter::WarnUnfitNames(CNamenApp& app) {
@@ -149,6 +159,6 @@ bool BatchPrinter::Run(CNamenApp& app) const {
         return PrintToPdf(app);
     if (!PreparePrinter(app.Printer()))
         return false;
-    WarnUnfitNames(app);
-    return app.GetView()->DoPrint(true) == PrintJob::Result::Printed;
+    bool allRead = true;
+    return Print(app, allRead) == PrintJob::Result::Printed && allRead;
 }

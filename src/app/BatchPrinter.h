@@ -11,6 +11,7 @@
 // it is complete; an existing file that is not a PDF is never replaced.
 
 #include "app/CommandLine.h"
+#include "platform/framework/PrintJob.h"
 
 class CNamenApp;
 class QPrinter;
@@ -36,6 +37,9 @@ private:
     // replace.
     bool MayWritePdf() const;
     bool PrintToPdf(CNamenApp& app) const;
+    // The job itself, on the printer as it is set up; allRead false when a
+    // file of the sheet could not be read.
+    PrintJob::Result Print(CNamenApp& app, bool& allRead) const;
     // The names that will not fit on the paper of app's printer, as one
     // warning on standard error; printing goes on.
     static void WarnUnfitNames(CNamenApp& app);

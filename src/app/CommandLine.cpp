@@ -72,9 +72,12 @@ CommandLineInfo ParseCommandLine(const QStringList& args) {
         }
         break;
     case A::Print:
-        if (rest.size() != 1)
+        if (rest.isEmpty())
             return Error(LoadStr(IDS_CMD_PRINT_ONE_FILE));
-        info.file = rest.at(0);
+        if (rest.size() == 1)
+            info.file = rest.at(0);
+        else
+            info.sheetFiles = rest;
         break;
     case A::PrintTo:
         if (rest.size() < 2 || rest.size() > 4)
@@ -85,15 +88,18 @@ CommandLineInfo ParseCommandLine(const QStringList& args) {
         info.port = rest.value(3);
         break;
     case A::PrintToPdf:
+        if (rest.size() > 1 && info.calibrationPage)
+            return Error(FormatString(IDS_CMD_PDF_ONE_FILE, {"--calibration-pdf"}));
         if (rest.size() > 1)
-            return Error(
-                FormatString(IDS_CMD_PDF_ONE_FILE,
-                             {info.calibrationPage ? "--calibration-pdf" : "--print-to-pdf"}));
-        info.file = rest.value(0);
+            info.sheetFiles = rest;
+        else
+            info.file = rest.value(0);
         break;
     default:
         break;
     }
+    if (!info.importCsv.isEmpty() && !info.sheetFiles.isEmpty())
+        return Error(LoadStr(IDS_CMD_CSV_ONE_FILE));
     return info;
 }
 

@@ -7,6 +7,8 @@
 //   quintara --calibration-pdf OUT.pdf [FILE] the calibration test page into a PDF file
 //   --import-csv NAMES.csv with a printing switch: the strip takes the
 //   names and colours of NAMES.csv before it is printed
+//   quintara /p FILE1 FILE2 ..., --print-to-pdf OUT.pdf FILE1 FILE2 ...
+//                                             several strips side by side on one sheet
 //   quintara --help | --version
 // --fit anywhere sets long names narrower for the run.
 // "/p" and "/pt" are the only switches written with a slash, so every other
@@ -19,6 +21,7 @@ struct CommandLineInfo {
     enum class Action { New, Open, Print, PrintTo, PrintToPdf, Help, Version, Error };
     Action action = Action::New;
     QString file;
+    QStringList sheetFiles; // two or more strips for one sheet; `file` is then empty
     QString printer;
     QString driver;
     QString port;

@@ -54,6 +54,7 @@ void CMainFrame::CreateMenus() {
     fileMenu_->addAction(CommandAction(ID_FILE_PRINT, LoadStr(IDS_MENU_FILE_PRINT)));
     fileMenu_->addAction(
         CommandAction(ID_FILE_PRINT_PREVIEW, LoadStr(IDS_MENU_FILE_PRINT_PREVIEW)));
+    fileMenu_->addAction(CommandAction(ID_FILE_PRINT_SHEET, LoadStr(IDS_MENU_FILE_PRINT_SHEET)));
     fileMenu_->addAction(CommandAction(ID_FILE_PRINT_SETUP, LoadStr(IDS_MENU_FILE_PRINT_SETUP)));
     fileMenu_->addAction(CommandAction(ID_FILE_CALIBRATE, LoadStr(IDS_MENU_FILE_CALIBRATE)));
     fileMenu_->addSeparator();

@@ -20,6 +20,7 @@ CNamenApp::CNamenApp(std::unique_ptr<Profile> profile)
     OnCommand(ID_HELP_INDEX, [this] { OnHelp(); });
     OnCommand(ID_PORTS, [this] { OnPorts(); });
     OnCommand(ID_FILE_CALIBRATE, [this] { OnCalibrate(); });
+    OnCommand(ID_FILE_PRINT_SHEET, [this] { OnPrintSheet(); });
 }
 
 CNamenApp::~CNamenApp() = default;

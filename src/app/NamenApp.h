@@ -3,9 +3,12 @@
 // Help and the Anschlüsse dialog.
 
 #include "app/CommandLine.h"
+#include "document/LayoutValues.h"
+#include "platform/framework/PrintJob.h"
 #include "platform/framework/SdiAppBase.h"
 
 #include <memory>
+#include <optional>
 
 class CMainFrame;
 class CV7NamenDoc;
@@ -33,6 +36,17 @@ public:
     void OnPorts();
     // "Drucker &kalibrieren...": the assistant; its result is one step.
     void OnCalibrate();
+    // "Mehrere Streifen drucken...": strip files chosen together, printed
+    // side by side through the print dialog at the current strip's margins
+    // and print scales.
+    void OnPrintSheet();
+    // Prints the strips of paths on one sheet on the application's printer
+    // with placement's margins and scales (none: the first readable file's).
+    // Files that cannot be read are named in one message and left out;
+    // `allRead` says whether there were any. `direct`: without the print
+    // dialog, names too long for their field given as warnings.
+    PrintJob::Result PrintSheet(const QStringList& paths, std::optional<LayoutValues> placement,
+                                bool direct, bool& allRead);
     // Shows the help page; "Die Hilfe konnte nicht aufgerufen werden." when missing.
     void OnHelp();
     // The executable whose help page Help looks for (tests point it elsewhere).

@@ -8,8 +8,6 @@
 #include "resources/Resource.h"
 #include "view/NameEdit.h"
 
-#include <QDate>
-
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -344,10 +342,11 @@ void CV7NamenView::OnDraw(DeviceContext& dc) {
 
     if (printing) {
         // Title and date below the strip, outside the clip.
-        const int y = f.bottom + ToDevice(kFooterGap, dpiY);
-        dc.TextOut(f.left, y, doc ? doc->GetTitle() : QString());
-        dc.TextOut(f.left, y + tm.tmHeight,
-                   QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
+        int y = f.bottom + ToDevice(kFooterGap, dpiY);
+        for (const QString& line : FooterLines()) {
+            dc.TextOut(f.left, y, line);
+            y += tm.tmHeight;
+        }
     }
 
     dc.SelectBrush(oldBrush);

@@ -91,6 +91,15 @@ public:
     // of dc, with the current top margin and vertical scale.
     int TestBarBMillimetres(const DeviceContext& dc) const;
 
+    // Where the printed strip lies, in device pixels of dc (a printer's
+    // context prepared for printing, with the print scale; right and bottom
+    // exclusive): its outer frame, and the title and date printed below it.
+    struct PaperExtent {
+        RECT frame{};
+        RECT footer{};
+    };
+    PaperExtent PrintedExtent(DeviceContext& dc) const;
+
     // Names too long for their field. The one measure: whether name, set in
     // font as dc draws it, keeps within its field between the indent on
     // the left and the same indent on the right; on paper when dc is a
@@ -147,6 +156,8 @@ private:
     void GetPaperFieldRect(int index, RECT& rect, const DeviceContext& dc) const;
     void DrawTestPage(DeviceContext& dc);
     void GetFieldRectOn(int index, RECT& rect, const DeviceContext* dc, bool paper) const;
+    // The two lines printed below the strip: the title and today's date.
+    QStringList FooterLines() const;
     // The print scale as the context preparation sets it while printing.
     void ApplyPrintScale(DeviceContext& dc) const;
     // Where names start and where they must end, in device pixels of dc.

@@ -38,6 +38,11 @@ std::optional<QString> ScriptedUiHost::ChooseFile(const FileDialogRequest& reque
     return r;
 }
 
+QStringList ScriptedUiHost::ChooseFiles(const FileDialogRequest& request) {
+    const std::optional<QString> answer = ChooseFile(request);
+    return answer ? answer->split(QLatin1Char('\n')) : QStringList();
+}
+
 bool ScriptedUiHost::ChooseColor(COLORREF& color, CustomColors& custom) {
     colorRequests.push_back(color);
     if (colorAnswers.empty())

@@ -27,7 +27,8 @@ public:
     // Runs while a box is open, before it is answered (not for boxes shown
     // meanwhile): a test can let events arrive or set the answer.
     std::function<void(const ShownMessage&)> whileShown;
-    // File answers: a path, or an empty string for a cancelled dialog.
+    // File answers: a path, or an empty string for a cancelled dialog; for
+    // a dialog of several files, the paths joined by newlines.
     std::deque<QString> fileAnswers;
     // A colour answer: nothing = cancelled; a function may also edit the custom colours.
     std::deque<std::function<bool(COLORREF&, CustomColors&)>> colorAnswers;
@@ -56,6 +57,7 @@ public:
 
     MbResult MessageBox(const QString& text, MbButtons buttons, MbIcon icon) override;
     std::optional<QString> ChooseFile(const FileDialogRequest& request) override;
+    QStringList ChooseFiles(const FileDialogRequest& request) override;
     bool ChooseColor(COLORREF& color, CustomColors& custom) override;
     bool ChooseFont(LOGFONTA& font) override;
     bool PrintDialog(QPrinter& printer, int minPage, int maxPage) override;

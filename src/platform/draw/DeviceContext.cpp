@@ -43,6 +43,8 @@ int DeviceContext::GetDeviceCaps(int index) const {
         return attributes_.dpiX;
     case LOGPIXELSY:
         return attributes_.dpiY;
+    case HORZRES:
+        return attributes_.horzRes;
     case VERTRES:
         return attributes_.vertRes;
     default:

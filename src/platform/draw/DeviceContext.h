@@ -20,6 +20,7 @@
 class FontObject;
 class QPainter;
 
+constexpr int HORZRES = 8;
 constexpr int VERTRES = 10;
 constexpr int LOGPIXELSX = 88;
 constexpr int LOGPIXELSY = 90;
@@ -55,8 +56,9 @@ public:
         // device pixels; only a printer that reports one has it.
         bool hasPrintingOffset = false;
         POINT printingOffset{};
-        // Height of the printable area in device pixels (VERTRES); 0 where
-        // the device does not say.
+        // Width and height of the printable area in device pixels (HORZRES,
+        // VERTRES); 0 where the device does not say.
+        int horzRes = 0;
         int vertRes = 0;
     };
 

@@ -66,6 +66,7 @@ DeviceContext::Attributes Attributes(const QPrinter& printer) {
         layout.paintRectPixels(resolution).topLeft() - layout.fullRectPixels(resolution).topLeft();
     a.hasPrintingOffset = true;
     a.printingOffset = {corner.x(), corner.y()};
+    a.horzRes = layout.paintRectPixels(resolution).width();
     a.vertRes = layout.paintRectPixels(resolution).height();
     return a;
 }

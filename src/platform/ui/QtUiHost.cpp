@@ -72,12 +72,17 @@ MbResult QtUiHost::MessageBox(const QString& text, MbButtons buttons, MbIcon ico
     return choices.back().result;
 }
 
-std::optional<QString> QtUiHost::ChooseFile(const FileDialogRequest& request) {
-    QFileDialog dialog(MainWindow(), request.title);
+namespace {
+
+// The file dialog of request; several files may be chosen when `several`.
+QStringList RunFileDialog(QWidget* owner, const FileDialogRequest& request, bool several) {
+    QFileDialog dialog(owner, request.title);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setFileMode(request.save ? QFileDialog::AnyFile
+                       : several    ? QFileDialog::ExistingFiles
+                                    : QFileDialog::ExistingFile);
     dialog.setNameFilters(request.filters);
     if (!request.defaultSuffix.isEmpty())
         dialog.setDefaultSuffix(request.defaultSuffix);
@@ -90,9 +95,22 @@ std::optional<QString> QtUiHost::ChooseFile(const FileDialogRequest& request) {
             dialog.selectFile(info.fileName());
         }
     }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles();
+}
+
+} // namespace
+
+std::optional<QString> QtUiHost::ChooseFile(const FileDialogRequest& request) {
+    const QStringList chosen = RunFileDialog(MainWindow(), request, false);
+    if (chosen.isEmpty())
         return std::nullopt;
-    return dialog.selectedFiles().constFirst();
+    return chosen.constFirst();
+}
+
+QStringList QtUiHost::ChooseFiles(const FileDialogRequest& request) {
+    return RunFileDialog(MainWindow(), request, !request.save);
 }
 
 bool QtUiHost::ChooseColor(COLORREF& color, CustomColors& custom) {

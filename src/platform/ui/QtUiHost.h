@@ -8,6 +8,7 @@ class QtUiHost final : public UiHost {
 public:
     MbResult MessageBox(const QString& text, MbButtons buttons, MbIcon icon) override;
     std::optional<QString> ChooseFile(const FileDialogRequest& request) override;
+    QStringList ChooseFiles(const FileDialogRequest& request) override;
     bool ChooseColor(COLORREF& color, CustomColors& custom) override;
     bool ChooseFont(LOGFONTA& font) override;
     bool PrintDialog(QPrinter& printer, int minPage, int maxPage) override;

@@ -2,8 +2,11 @@
 
 #include "platform/ui/StringTable.h"
 
+#include <utility>
+
 namespace {
 UiHost* g_host = nullptr;
+MessageCollector* g_collector = nullptr;
 
 // Used only before a host is installed: answers the safe way and shows nothing.
 class NullUiHost final : public UiHost {
@@ -31,7 +34,29 @@ void SetUiHost(UiHost* host) {
     g_host = host;
 }
 
+QStringList UiHost::ChooseFiles(const FileDialogRequest& request) {
+    if (const std::optional<QString> one = ChooseFile(request))
+        return {*one};
+    return {};
+}
+
+MessageCollector::MessageCollector() : previous_(g_collector) {
+    g_collector = this;
+}
+
+MessageCollector::~MessageCollector() {
+    g_collector = previous_;
+}
+
+QStringList MessageCollector::Take() {
+    return std::exchange(texts_, {});
+}
+
 MbResult AppMessageBox(const QString& text, MbButtons buttons, MbIcon icon) {
+    if (g_collector && buttons == MbButtons::Ok) {
+        g_collector->texts_.append(text);
+        return MbResult::Ok;
+    }
     return GetUiHost().MessageBox(text, buttons, icon);
 }
 

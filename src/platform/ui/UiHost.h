@@ -41,6 +41,9 @@ public:
     virtual MbResult MessageBox(const QString& text, MbButtons buttons, MbIcon icon) = 0;
     // The chosen file path, or nothing when cancelled.
     virtual std::optional<QString> ChooseFile(const FileDialogRequest& request) = 0;
+    // An open dialog in which several files can be chosen at once; empty
+    // when cancelled. The default offers ChooseFile's single choice.
+    virtual QStringList ChooseFiles(const FileDialogRequest& request);
     // Starts on `color`; on OK stores the choice there. `custom` is shown as
     // the custom colour boxes and receives what the user defines there.
     virtual bool ChooseColor(COLORREF& color, CustomColors& custom) = 0;
@@ -70,6 +73,25 @@ private:
 // The installed host; installing does not transfer ownership.
 UiHost& GetUiHost();
 void SetUiHost(UiHost* host);
+
+// While one lives, the messages with only an OK button that AppMessageBox
+// would show are kept in it instead: a command that works through several
+// files reports them together. Collectors nest; the innermost one keeps.
+class MessageCollector {
+public:
+    MessageCollector();
+    ~MessageCollector();
+    MessageCollector(const MessageCollector&) = delete;
+    MessageCollector& operator=(const MessageCollector&) = delete;
+
+    // The texts kept since the last call, in the order they came.
+    QStringList Take();
+
+private:
+    friend MbResult AppMessageBox(const QString&, MbButtons, MbIcon);
+    QStringList texts_;
+    MessageCollector* previous_;
+};
 
 // The application's message box: caption "Quintara", exclamation icon unless
 // another is named.

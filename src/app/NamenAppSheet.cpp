@@ -1,0 +1,56 @@
+// Several strips on one sheet: the command of the File menu and the print
+// the batch modes share with it.
+
+#include "app/MainFrame.h"
+#include "app/NamenApp.h"
+#include "document/LayoutSettings.h"
+#include "document/V7NamenDoc.h"
+#include "platform/framework/PrinterDevice.h"
+#include "platform/ui/StringTable.h"
+#include "platform/ui/UiHost.h"
+#include "resources/Resource.h"
+#include "view/StripSheet.h"
+#include "view/V7NamenView.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+void CNamenApp::OnPrintSheet() {
+    CV7NamenDoc* doc = GetDocument();
+    CV7NamenView* view = GetView();
+    if (!doc || !view)
+        return;
+    FileDialogRequest request;
+    request.title = LoadStr(IDS_SHEET_TITLE);
+    request.filters = FileFilters();
+    request.initialPath = doc->GetPathName().isEmpty()
+                              ? QDir::currentPath()
+                              : QFileInfo(doc->GetPathName()).absolutePath();
+    const QStringList paths = GetUiHost().ChooseFiles(request);
+    if (paths.isEmpty())
+        return;
+    bool allRead = true;
+    PrintSheet(paths, LayoutValues::Of(*view), false, allRead);
+}
+
+PrintJob::Result CNamenApp::PrintSheet(const QStringList& paths,
+                                       std::optional<LayoutValues> placement, bool direct,
+                                       bool& allRead) {
+    CV7NamenView* view = GetView();
+    CStripSheet sheet(placement, view && view->FitLongNames());
+    const QStringList failures = sheet.Load(paths);
+    allRead = failures.isEmpty();
+    if (!allRead) {
+        const QString list = failures.join(QLatin1Char('\n'));
+        AppMessageBox(FormatString(
+            sheet.StripCount() > 0 ? IDS_SHEET_UNREADABLE : IDS_SHEET_NONE_READABLE, {list}));
+    }
+    if (sheet.StripCount() == 0)
+        return PrintJob::Result::Failed;
+    if (direct) {
+        for (const QString& line : sheet.UnfitLines(printerdevice::PaperAttributes(Printer())))
+            AppMessageBox(FormatString(IDS_UNFIT_WARNING, {line}));
+    }
+    PrintJob job(sheet, Printer());
+    return job.Run(direct);
+}
