@@ -84,7 +84,7 @@ void CStripSheet::BeginStrips(DeviceContext& dc) {
         strip->view->OnBeginPrinting(dc, printInfo);
 }
 
-std::vector<SheetPlace> CStripSheet::Places(const DeviceContext::Attributes& paper) {
+const std::vector<SheetPlace>& CStripSheet::LayOut(const DeviceContext::Attributes& paper) {
     DeviceContext dc(paper);
     BeginStrips(dc);
     std::vector<RECT> bounds;
@@ -99,7 +99,8 @@ std::vector<SheetPlace> CStripSheet::Places(const DeviceContext::Attributes& pap
     const SIZE printable{dc.GetDeviceCaps(HORZRES), dc.GetDeviceCaps(VERTRES)};
     const SIZE gap{ToDevice(kGap, dc.GetDeviceCaps(LOGPIXELSX)),
                    ToDevice(kGap, dc.GetDeviceCaps(LOGPIXELSY))};
-    return LayOutSheet(bounds, printable, gap);
+    places_ = LayOutSheet(bounds, printable, gap);
+    return places_;
 }
 
 bool CStripSheet::OnPreparePrinting(PrintInfo& info) {
@@ -113,12 +114,10 @@ bool CStripSheet::OnPreparePrinting(PrintInfo& info) {
             return false;
     }
     // The dialog offers the pages of the printer set up; the one it chose decides.
-    places_ = Places(printerdevice::Attributes(*info.printer));
-    info.SetMaxPage(SheetPageCount(places_));
+    info.SetMaxPage(SheetPageCount(LayOut(printerdevice::Attributes(*info.printer))));
     if (!DoPreparePrinting(info))
         return false;
-    places_ = Places(printerdevice::Attributes(*info.printer));
-    info.SetMaxPage(SheetPageCount(places_));
+    info.SetMaxPage(SheetPageCount(LayOut(printerdevice::Attributes(*info.printer))));
     return true;
 }
 

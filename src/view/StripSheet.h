@@ -42,8 +42,9 @@ public:
     // One line per strip with names too long for their field on paper of
     // these attributes: the strip's title and the names.
     QStringList UnfitLines(const DeviceContext::Attributes& paper) const;
-    // Where the strips go on paper of a printer with these attributes.
-    std::vector<SheetPlace> Places(const DeviceContext::Attributes& paper);
+    // Lays the strips out for paper of a printer with these attributes;
+    // pages are printed in this layout until the next one.
+    const std::vector<SheetPlace>& LayOut(const DeviceContext::Attributes& paper);
 
     void OnDraw(DeviceContext&) override {}
     bool OnPreparePrinting(PrintInfo& info) override;

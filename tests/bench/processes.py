@@ -7,7 +7,11 @@
              font system alone costs, against bare_window --text (the same
              window with one line of text);
   batch PDF  `quintara --print-to-pdf` of the demo strip, against bare_window
-             printing one empty page into a PDF file.
+             printing one empty page into a PDF file;
+  sheet      one `quintara --print-to-pdf` of 60 strips on one sheet (10
+             pages), against 60 single `--print-to-pdf` runs of the same
+             files: the time of all 60 together, and the largest peak
+             memory among them.
 
 Usage: processes.py BUILD_DIR [RUNS]. Runs under the display that is set
 (QT_QPA_PLATFORM=offscreen, or an X server in DISPLAY); prints the medians
@@ -15,6 +19,7 @@ and "RATIO" lines.
 """
 
 import os
+import shutil
 import statistics
 import subprocess
 import sys
@@ -82,3 +87,40 @@ if display != "Xvfb":
     out = os.path.join(home, "strip.pdf")
     measure("print-to-pdf", [quintara, "--print-to-pdf", out, demo],
             [bare, "--empty-pdf", os.path.join(home, "empty.pdf")], "an empty PDF page")
+
+
+def measure_sheet(count=60):
+    files = []
+    for i in range(count):
+        files.append(os.path.join(home, f"strip{i:02d}.V7N"))
+        shutil.copyfile(demo, files[-1])
+    sheet = [quintara, "--print-to-pdf", os.path.join(home, "sheet.pdf")] + files
+
+    def singles():
+        total, peak = 0.0, 0.0
+        for i, path in enumerate(files):
+            t, m = run([quintara, "--print-to-pdf", os.path.join(home, f"single{i:02d}.pdf"), path])
+            total += t
+            peak = max(peak, m)
+        return total, peak
+
+    run(sheet)
+    reps = max(3, runs // 2)
+    s_times, s_mem, f_times, f_mem = [], [], [], []
+    for _ in range(reps):
+        t, m = run(sheet)
+        s_times.append(t)
+        s_mem.append(m)
+        t, m = singles()
+        f_times.append(t)
+        f_mem.append(m)
+    st, ft = statistics.median(s_times), statistics.median(f_times)
+    sm, fm = statistics.median(s_mem), statistics.median(f_mem)
+    print(f"sheet of {count} ({display}, median of {reps}): one run {st:.1f} ms, {sm:.1f} MB; "
+          f"{count} single runs {ft:.1f} ms, at most {fm:.1f} MB each")
+    print(f"RATIO {'sheet-time':<22} {st / ft:7.3f} x {count} single runs ({display})")
+    print(f"RATIO {'sheet-memory':<22} {sm / fm:7.3f} x one single run ({display})")
+
+
+if display != "Xvfb":
+    measure_sheet()

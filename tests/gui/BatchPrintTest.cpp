@@ -146,6 +146,37 @@ TEST_F(BatchPrint, PrintToPdfGivesOneA4PageWithTheStripAtTheMargins) {
     EXPECT_EQ(names, 16);
 }
 
+TEST_F(BatchPrint, SeveralFilesShareSheetsAndAnUnreadableOneIsNamed) {
+    // Seven strips at full size: six on the first page, one on the second.
+    QStringList files;
+    for (const char* name : {"a", "b", "c", "d", "e", "f", "g"}) {
+        files << TempPath(QString(name) + ".V7N");
+        ASSERT_TRUE(QFile::copy(demo, files.back()));
+    }
+    const QString pdf = TempPath("sheet.pdf");
+    const Outcome run = Quintara(QStringList{"--print-to-pdf", pdf} + files);
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.err.count("Quintara: Warnung: "), 7); // the demo's two long names, per strip
+    EXPECT_TRUE(Execute("pdfinfo", {pdf}).out.contains(QRegularExpression("Pages:\\s+2\\n")));
+    const QString text = Execute("pdftotext", {pdf, "-"}).out;
+    for (const char* title : {"a.V7N", "b.V7N", "c.V7N", "d.V7N", "e.V7N", "f.V7N", "g.V7N"})
+        EXPECT_EQ(text.count(title), 1) << title;
+    EXPECT_EQ(text.count("Zentrale"), 7);
+    EXPECT_EQ(Execute("pdftotext", {"-f", "2", pdf, "-"}).out.count("V7N"), 1);
+
+    // A broken file among good ones is named, the others are printed, and
+    // the run fails.
+    const QString broken = TempPath("kaputt.V7N");
+    WriteFileBytes(broken, Bytes{'x'});
+    const QString partial = TempPath("partial.pdf");
+    const Outcome some = Quintara({"--print-to-pdf", partial, files[0], broken, files[1]});
+    EXPECT_EQ(some.exitCode, 1);
+    EXPECT_TRUE(some.err.contains(broken + ": ")) << some.err.toStdString();
+    const QString printed = Execute("pdftotext", {partial, "-"}).out;
+    EXPECT_TRUE(printed.contains("a.V7N") && printed.contains("b.V7N"));
+    EXPECT_FALSE(printed.contains("kaputt"));
+}
+
 TEST_F(BatchPrint, ImportCsvFillsTheStripBeforePrinting) {
     const QString csv = TempPath("namen.csv");
     const std::string names = "Taste;Name\n1;Pf\xC3\xB6rtner\n2;Kantine\n";
@@ -191,6 +222,7 @@ TEST_F(BatchPrint, FailuresSayWhyOnStandardErrorAndExitWithOne) {
     const QString pdf = TempPath("never.pdf");
     const QString badCsv = TempPath("bad.csv");
     WriteFileBytes(badCsv, Bytes{'"', 'x'});
+    ASSERT_TRUE(QFile::copy(demo, TempPath("copy.V7N")));
     struct Case {
         QStringList args;
         QString message;
@@ -203,9 +235,13 @@ TEST_F(BatchPrint, FailuresSayWhyOnStandardErrorAndExitWithOne) {
         {{"--print-to-pdf", dir.path(), demo}, "kann nicht geschrieben werden."},
         {{"/pt", demo, "Quintara-Test-Kein-Drucker", "treiber", "anschluss"},
          "Quintara: Den Drucker \"Quintara-Test-Kein-Drucker\" gibt es nicht.\n"},
-        {{"/p"}, "Quintara: /p erwartet genau eine Datei."},
+        {{"/p"}, "Quintara: /p erwartet mindestens eine Datei."},
         {{"--import-csv", badCsv, "--print-to-pdf", pdf, demo},
          "Zeile 1 wird nicht geschlossen. Es wurde nichts geändert."},
+        {{"--import-csv", badCsv, "--print-to-pdf", pdf, demo, demo},
+         "--import-csv füllt einen Streifen"},
+        {{"--print-to-pdf", TempPath("copy.V7N"), demo, TempPath("copy.V7N")},
+         "ist die Datei, die gedruckt werden soll"},
     };
     if (QPrinterInfo::defaultPrinterName().isEmpty())
         cases.push_back({{"/p", demo}, "Quintara: Es ist kein Standarddrucker eingerichtet.\n"});
