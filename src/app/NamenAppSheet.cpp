@@ -41,7 +41,9 @@ PrintJob::Result CNamenApp::PrintSheet(const QStringList& paths,
     const QStringList failures = sheet.Load(paths);
     allRead = failures.isEmpty();
     if (!allRead) {
-        const QString list = failures.join(QLatin1Char('\n'));
+        // A box lists the first few; standard error takes them all.
+        const QString list = CStripSheet::LineList(failures, direct ? int(failures.size())
+                                                                    : CStripSheet::kListedLines);
         AppMessageBox(FormatString(
             sheet.StripCount() > 0 ? IDS_SHEET_UNREADABLE : IDS_SHEET_NONE_READABLE, {list}));
     }

@@ -78,6 +78,13 @@ QStringList CStripSheet::UnfitLines(const DeviceContext::Attributes& paper) cons
     return lines;
 }
 
+QString CStripSheet::LineList(const QStringList& lines, int max) {
+    if (lines.size() <= max)
+        return lines.join(QLatin1Char('\n'));
+    return QStringList(lines.mid(0, max)).join(QLatin1Char('\n')) + QLatin1Char('\n') +
+           FormatString(IDS_SHEET_MORE, {int(lines.size() - max)});
+}
+
 void CStripSheet::BeginStrips(DeviceContext& dc) {
     PrintInfo printInfo;
     for (const auto& strip : strips_)
@@ -109,7 +116,7 @@ bool CStripSheet::OnPreparePrinting(PrintInfo& info) {
     if (!info.direct && !info.preview) {
         const QStringList unfit = UnfitLines(printerdevice::PaperAttributes(*info.printer));
         if (!unfit.isEmpty() &&
-            AppMessageBox(FormatString(IDS_SHEET_UNFIT_ASK, {unfit.join(QLatin1Char('\n'))}),
+            AppMessageBox(FormatString(IDS_SHEET_UNFIT_ASK, {LineList(unfit, kListedLines)}),
                           MbButtons::YesNo, MbIcon::Question) != MbResult::Yes)
             return false;
     }

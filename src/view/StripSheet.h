@@ -46,6 +46,11 @@ public:
     // pages are printed in this layout until the next one.
     const std::vector<SheetPlace>& LayOut(const DeviceContext::Attributes& paper);
 
+    // The lines one per row; past `max` of them, how many more there are,
+    // so that a box for sixty strips still fits the screen.
+    static QString LineList(const QStringList& lines, int max);
+    static constexpr int kListedLines = 10;
+
     void OnDraw(DeviceContext&) override {}
     bool OnPreparePrinting(PrintInfo& info) override;
     void OnBeginPrinting(DeviceContext& dc, PrintInfo& info) override;

@@ -182,6 +182,9 @@ TEST_F(Sheet, MenuCommandNamesAnUnreadableFileOnceAndPrintsTheOthers) {
     EXPECT_TRUE(texts[0].contains(broken));
     EXPECT_EQ(texts[0].count('\n'), 1);
     EXPECT_TRUE(texts[1].startsWith("Auf dem Bogen passen Namen nicht in ihr Feld:\ns00.V7N: "));
+    // Boxes list the first ten lines of a long list and count the rest.
+    EXPECT_EQ(CStripSheet::LineList({"a", "b", "c"}, 2), "a\nb\n... und 1 weitere");
+    EXPECT_EQ(CStripSheet::LineList({"a", "b"}, 2), "a\nb");
 
     QProcess text;
     text.start("pdftotext", {pdf, "-"});
