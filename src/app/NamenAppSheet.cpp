@@ -1,10 +1,8 @@
 // Several strips on one sheet: the command of the File menu and the print
 // the batch modes share with it.
 
-#include "app/MainFrame.h"
 #include "app/NamenApp.h"
 #include "document/LayoutSettings.h"
-#include "document/V7NamenDoc.h"
 #include "platform/framework/PrinterDevice.h"
 #include "platform/ui/StringTable.h"
 #include "platform/ui/UiHost.h"
@@ -12,21 +10,11 @@
 #include "view/StripSheet.h"
 #include "view/V7NamenView.h"
 
-#include <QDir>
-#include <QFileInfo>
-
 void CNamenApp::OnPrintSheet() {
-    CV7NamenDoc* doc = GetDocument();
     CV7NamenView* view = GetView();
-    if (!doc || !view)
+    if (!view)
         return;
-    FileDialogRequest request;
-    request.title = LoadStr(IDS_SHEET_TITLE);
-    request.filters = FileFilters();
-    request.initialPath = doc->GetPathName().isEmpty()
-                              ? QDir::currentPath()
-                              : QFileInfo(doc->GetPathName()).absolutePath();
-    const QStringList paths = GetUiHost().ChooseFiles(request);
+    const QStringList paths = GetUiHost().ChooseFiles(OpenRequest(IDS_SHEET_TITLE));
     if (paths.isEmpty())
         return;
     bool allRead = true;

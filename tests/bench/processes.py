@@ -73,20 +73,17 @@ def measure(name, subject, floor, floor_name="the floor"):
         t, m = run(floor)
         f_times.append(t)
         f_mem.append(m)
+    report(name, runs, "quintara", s_times, s_mem, floor_name, f_times, f_mem)
+
+
+def report(name, reps, subject_name, s_times, s_mem, floor_name, f_times, f_mem):
+    """The medians, and the RATIO lines the performance table is made of."""
     st, ft = statistics.median(s_times), statistics.median(f_times)
     sm, fm = statistics.median(s_mem), statistics.median(f_mem)
-    print(f"{name} ({display}, median of {runs}): quintara {st:.1f} ms, {sm:.1f} MB; "
+    print(f"{name} ({display}, median of {reps}): {subject_name} {st:.1f} ms, {sm:.1f} MB; "
           f"{floor_name} {ft:.1f} ms, {fm:.1f} MB")
     print(f"RATIO {name + '-time':<22} {st / ft:7.3f} x {floor_name} ({display})")
     print(f"RATIO {name + '-memory':<22} {sm / fm:7.3f} x {floor_name} ({display})")
-
-
-measure("start-up", [quintara], [bare], "an empty window")
-measure("start-up", [quintara], [bare, "--text"], "a window with text")
-if display != "Xvfb":
-    out = os.path.join(home, "strip.pdf")
-    measure("print-to-pdf", [quintara, "--print-to-pdf", out, demo],
-            [bare, "--empty-pdf", os.path.join(home, "empty.pdf")], "an empty PDF page")
 
 
 def measure_sheet(count=60):
@@ -114,13 +111,14 @@ def measure_sheet(count=60):
         t, m = singles()
         f_times.append(t)
         f_mem.append(m)
-    st, ft = statistics.median(s_times), statistics.median(f_times)
-    sm, fm = statistics.median(s_mem), statistics.median(f_mem)
-    print(f"sheet of {count} ({display}, median of {reps}): one run {st:.1f} ms, {sm:.1f} MB; "
-          f"{count} single runs {ft:.1f} ms, at most {fm:.1f} MB each")
-    print(f"RATIO {'sheet-time':<22} {st / ft:7.3f} x {count} single runs ({display})")
-    print(f"RATIO {'sheet-memory':<22} {sm / fm:7.3f} x one single run ({display})")
+    report("sheet", reps, f"one run of {count} strips", s_times, s_mem,
+           f"{count} single runs (memory: the largest)", f_times, f_mem)
 
 
+measure("start-up", [quintara], [bare], "an empty window")
+measure("start-up", [quintara], [bare, "--text"], "a window with text")
 if display != "Xvfb":
+    out = os.path.join(home, "strip.pdf")
+    measure("print-to-pdf", [quintara, "--print-to-pdf", out, demo],
+            [bare, "--empty-pdf", os.path.join(home, "empty.pdf")], "an empty PDF page")
     measure_sheet()

@@ -69,15 +69,19 @@ void SdiAppBase::NewDocument() {
 void SdiAppBase::OnFileOpen() {
     if (!document_->SaveModified())
         return;
+    const auto path = GetUiHost().ChooseFile(OpenRequest(IDS_OPENFILE));
+    if (path)
+        OpenDocumentFile(*path, false);
+}
+
+FileDialogRequest SdiAppBase::OpenRequest(int titleId) const {
     FileDialogRequest request;
-    request.title = LoadStr(IDS_OPENFILE);
+    request.title = LoadStr(titleId);
     request.filters = FileFilters();
     request.initialPath = document_->GetPathName().isEmpty()
                               ? QDir::currentPath()
                               : QFileInfo(document_->GetPathName()).absolutePath();
-    const auto path = GetUiHost().ChooseFile(request);
-    if (path)
-        OpenDocumentFile(*path, false);
+    return request;
 }
 
 bool SdiAppBase::OpenDocumentFile(const QString& path, bool ask) {

@@ -8,6 +8,7 @@
 #include "platform/framework/DocumentBase.h"
 #include "platform/framework/PrintHost.h"
 #include "platform/framework/RecentFileList.h"
+#include "platform/ui/UiHost.h"
 
 #include <QString>
 #include <memory>
@@ -47,6 +48,9 @@ public:
     bool OpenDocumentFile(const QString& path, bool ask = true);
     // Starts with a new, empty document.
     void NewDocument();
+    // A dialog for opening documents: titled by string titleId, the
+    // document type's filters, starting in the open document's folder.
+    FileDialogRequest OpenRequest(int titleId) const;
 
     // DocumentHost
     void AddToRecentFileList(const QString& path) override;
