@@ -132,7 +132,7 @@ QByteArray DesktopFiles::DesktopEntry(const QString& executable) {
                        "\n"
                        "[Desktop Action print]\n"
                        "Name=%7\n"
-                       "Exec=%3 /p %f\n")
+                       "Exec=%3 /p %F\n")
             .arg(TemplateStrings().windowTitle, EscapeValue(LoadStr(IDS_ABOUT_TEXT)), exec,
                  EscapeValue(executable), AppIconName(), MimeTypeName(),
                  EscapeValue(LoadStrPart(ID_FILE_PRINT, 1)));

@@ -164,7 +164,7 @@ TEST(DesktopFilesTest, ExecLineQuotesAwkwardPathsAsDesktopEntriesRequire) {
         << entry.constData();
     // File managers offer printing the strip from its file.
     EXPECT_TRUE(
-        entry.contains(("\n[Desktop Action print]\nName=Drucken\n" + exec + " /p %f\n").toUtf8()))
+        entry.contains(("\n[Desktop Action print]\nName=Drucken\n" + exec + " /p %F\n").toUtf8()))
         << entry.constData();
 
     const QString validate = QStandardPaths::findExecutable("desktop-file-validate");
