@@ -17,17 +17,6 @@ protected:
         Start();
         ShowActive();
     }
-    QPoint FieldPoint(int i) {
-        RECT r;
-        View().GetFieldRect(i, r, nullptr);
-        const POINT s = View().GetScrollPosition();
-        return QPoint(r.left + 30 - s.x, (r.top + r.bottom) / 2 - s.y);
-    }
-    // Right press on field i choosing menu item `item` (-1: none).
-    void RightClickField(int i, int item) {
-        ui->menuAnswers.push_back(item);
-        QTest::mouseClick(View().viewport(), Qt::RightButton, {}, FieldPoint(i));
-    }
     QColor FieldPixel(int i) {
         const QImage image = View().viewport()->grab().toImage();
         RECT r;

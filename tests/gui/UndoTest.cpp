@@ -20,16 +20,6 @@ protected:
         Start();
         ShowActive();
     }
-    QPoint FieldPoint(int i) {
-        RECT r;
-        View().GetFieldRect(i, r, nullptr);
-        const POINT s = View().GetScrollPosition();
-        return QPoint(r.left + 30 - s.x, (r.top + r.bottom) / 2 - s.y);
-    }
-    void RightClickField(int i, int item) {
-        ui->menuAnswers.push_back(item);
-        QTest::mouseClick(View().viewport(), Qt::RightButton, {}, FieldPoint(i));
-    }
     void TypeName(int i, const QString& text) {
         QTest::mouseClick(View().viewport(), Qt::LeftButton, {}, FieldPoint(i));
         View().NameEdit()->selectAll();

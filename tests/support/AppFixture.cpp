@@ -32,3 +32,15 @@ QAction* AppFixture::Action(int id) const {
     }
     return nullptr;
 }
+
+QPoint AppFixture::FieldPoint(int i) const {
+    RECT r;
+    View().GetFieldRect(i, r, nullptr);
+    const POINT s = View().GetScrollPosition();
+    return QPoint(r.left + 30 - s.x, (r.top + r.bottom) / 2 - s.y);
+}
+
+void AppFixture::RightClickField(int i, int item) {
+    ui->menuAnswers.push_back(item);
+    QTest::mouseClick(View().viewport(), Qt::RightButton, {}, FieldPoint(i));
+}

@@ -24,6 +24,10 @@ protected:
     QString TempPath(const QString& name) const { return dir.filePath(name); }
     // The main window's menu or toolbar action for command id, or null.
     QAction* Action(int id) const;
+    // A point inside field i, in the view's viewport.
+    QPoint FieldPoint(int i) const;
+    // Right press on field i choosing menu item `item` (-1: none).
+    void RightClickField(int i, int item);
 
     CV7NamenDoc& Doc() const { return *app->GetDocument(); }
     CV7NamenView& View() const { return *app->GetView(); }
