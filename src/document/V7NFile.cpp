@@ -31,7 +31,7 @@ void Write(Archive& ar, const LayoutSettings& settings, const std::vector<COLORR
 }
 
 bool Read(Archive& ar, StripData& out) {
-    out.textOffset = ar.ReadI32();
+    out.layout.textOffset = ar.ReadI32();
     std::uint8_t margins[8];
     if (ar.ReadRaw(margins, sizeof margins) != sizeof margins)
         ar.Fail(Archive::Error::EndOfFile);
@@ -40,11 +40,11 @@ bool Read(Archive& ar, StripData& out) {
                             (std::uint32_t(margins[at + 2]) << 16) |
                             (std::uint32_t(margins[at + 3]) << 24));
     };
-    out.leftMargin = le32(0);
-    out.topMargin = le32(4);
-    out.zoomX = ar.ReadI16();
-    out.zoomY = ar.ReadI16();
-    out.shadeIndex = ar.ReadI32();
+    out.layout.leftMargin = le32(0);
+    out.layout.topMargin = le32(4);
+    out.layout.zoomX = ar.ReadI16();
+    out.layout.zoomY = ar.ReadI16();
+    out.layout.shadeIndex = ar.ReadI32();
     if (ar.ReadRaw(&out.font, sizeof out.font) != sizeof out.font)
         ar.Fail(Archive::Error::EndOfFile);
     if (!ar.Ok())
@@ -81,12 +81,7 @@ bool Read(Archive& ar, StripData& out) {
 }
 
 void ApplySettings(const StripData& strip, LayoutSettings& settings) {
-    settings.textOffset = strip.textOffset;
-    settings.leftMargin = strip.leftMargin;
-    settings.topMargin = strip.topMargin;
-    settings.zoomX = strip.zoomX;
-    settings.zoomY = strip.zoomY;
-    settings.shadeIndex = strip.shadeIndex;
+    strip.layout.ApplyTo(settings);
     settings.labelFont.DeleteObject();
     settings.labelFont.CreateFontIndirect(strip.font);
 }

@@ -5,6 +5,7 @@
 // Reading goes into a StripData first; the caller applies it only when the
 // whole file was read, so a broken file never leaves half-applied settings.
 
+#include "document/LayoutValues.h"
 #include "platform/base/WinTypes.h"
 
 #include <cstdint>
@@ -15,12 +16,7 @@ class Archive;
 struct LayoutSettings;
 
 struct StripData {
-    std::int32_t textOffset = 0;
-    std::int32_t leftMargin = 0;
-    std::int32_t topMargin = 0;
-    std::int16_t zoomX = 0;
-    std::int16_t zoomY = 0;
-    std::int32_t shadeIndex = 0;
+    LayoutValues layout;
     LOGFONTA font{};
     std::vector<COLORREF> colors;
     std::vector<std::string> names;

@@ -17,6 +17,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     LayoutSettings settings;
     v7n::ApplySettings(strip, settings);
     (void)ShadeColor(settings.shadeIndex);
-    (void)UsableZoom(strip.zoomX);
+    (void)UsableZoom(strip.layout.zoomX);
     return 0;
 }

@@ -12,9 +12,7 @@
 namespace {
 
 bool SameStrip(const StripData& a, const StripData& b) {
-    return a.textOffset == b.textOffset && a.leftMargin == b.leftMargin &&
-           a.topMargin == b.topMargin && a.zoomX == b.zoomX && a.zoomY == b.zoomY &&
-           a.shadeIndex == b.shadeIndex && std::memcmp(&a.font, &b.font, sizeof a.font) == 0 &&
+    return a.layout == b.layout && std::memcmp(&a.font, &b.font, sizeof a.font) == 0 &&
            a.colors == b.colors && a.names == b.names;
 }
 
