@@ -85,6 +85,13 @@ QString CStripSheet::LineList(const QStringList& lines, int max) {
            FormatString(IDS_SHEET_MORE, {int(lines.size() - max)});
 }
 
+QString CStripSheet::JobTitle() const {
+    QStringList titles;
+    for (const auto& strip : strips_)
+        titles.append(strip->doc->GetTitle());
+    return LineList(titles, 1).replace(QLatin1Char('\n'), QLatin1Char(' '));
+}
+
 void CStripSheet::BeginStrips(DeviceContext& dc) {
     PrintInfo printInfo;
     for (const auto& strip : strips_)

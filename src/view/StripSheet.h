@@ -51,6 +51,8 @@ public:
     static QString LineList(const QStringList& lines, int max);
     static constexpr int kListedLines = 10;
 
+    // The first strip's title, and how many more follow.
+    QString JobTitle() const override;
     void OnDraw(DeviceContext&) override {}
     bool OnPreparePrinting(PrintInfo& info) override;
     void OnBeginPrinting(DeviceContext& dc, PrintInfo& info) override;

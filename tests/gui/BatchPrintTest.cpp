@@ -163,6 +163,7 @@ TEST_F(BatchPrint, SeveralFilesShareSheetsAndAnUnreadableOneIsNamed) {
         EXPECT_EQ(text.count(title), 1) << title;
     EXPECT_EQ(text.count("Zentrale"), 7);
     EXPECT_EQ(Execute("pdftotext", {"-f", "2", pdf, "-"}).out.count("V7N"), 1);
+    EXPECT_TRUE(Execute("pdfinfo", {pdf}).out.contains(" a.V7N ... und 6 weitere\n"));
 
     // A broken file among good ones is named, the others are printed, and
     // the run fails.

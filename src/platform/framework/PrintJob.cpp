@@ -31,8 +31,7 @@ PrintJob::Result PrintJob::Run(bool direct) {
     if (first > last)
         return Result::Cancelled;
 
-    const DocumentBase* doc = view_.GetDocumentBase();
-    const QString title = doc ? doc->GetTitle() : QString();
+    const QString title = view_.JobTitle();
     // The job's name in the printer queue and the title of a PDF.
     printer_.setDocName(title);
     const DeviceContext::Attributes attributes = printerdevice::Attributes(printer_);

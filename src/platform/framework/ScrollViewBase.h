@@ -54,6 +54,9 @@ public:
     virtual void OnBeginPrinting(DeviceContext&, PrintInfo&) {}
     virtual void OnPrint(DeviceContext& dc, PrintInfo&) { OnDraw(dc); }
     virtual void OnEndPrinting(DeviceContext&, PrintInfo&) {}
+    // The job's name in the printer queue, the PDF's title and the printing
+    // box's first line: the document's title.
+    virtual QString JobTitle() const;
     // The standard preparation: the print dialog (through the UI host) for
     // the job's page range, none for direct printing and the preview.
     bool DoPreparePrinting(PrintInfo& info);

@@ -2,6 +2,7 @@
 // dialog, and the print preview shown in the frame.
 
 #include "platform/draw/DeviceContext.h"
+#include "platform/framework/DocumentBase.h"
 #include "platform/framework/FrameWindowBase.h"
 #include "platform/framework/PrintHost.h"
 #include "platform/framework/PrintPreviewPane.h"
@@ -11,6 +12,10 @@
 
 #include <QPainter>
 #include <QPrinter>
+
+QString ScrollViewBase::JobTitle() const {
+    return document_ ? document_->GetTitle() : QString();
+}
 
 PrintJob::Result ScrollViewBase::DoPrint(bool direct) {
     if (!printHost_)
