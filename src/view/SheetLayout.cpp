@@ -15,25 +15,25 @@ std::vector<SheetPlace> LayOutSheet(const std::vector<RECT>& bounds, SIZE printa
     LONG rowBottom = 0;
     for (std::size_t i = 0; i < bounds.size(); ++i) {
         const RECT& b = bounds[i];
-        if (i > 0) {
+        bool rowStarts = i == 0;
+        if (!rowStarts) {
             place.offset.x = rowRight + gap.cx - b.left;
             if (passesRight(b.right + place.offset.x)) {
                 place.offset = {0, rowBottom + gap.cy - b.top};
                 firstRowOfPage = false;
-                rowBottom = b.bottom + place.offset.y;
+                rowStarts = true;
             }
             if (!firstRowOfPage && passesBottom(b.bottom + place.offset.y)) {
                 ++place.page;
                 place.offset = {0, 0};
                 firstRowOfPage = true;
-                rowBottom = b.bottom;
+                rowStarts = true;
             }
-        } else {
-            rowBottom = b.bottom;
         }
         places.push_back(place);
         rowRight = b.right + place.offset.x;
-        rowBottom = std::max(rowBottom, b.bottom + place.offset.y);
+        const LONG bottom = b.bottom + place.offset.y;
+        rowBottom = rowStarts ? bottom : std::max(rowBottom, bottom);
     }
     return places;
 }
