@@ -103,12 +103,14 @@ const std::vector<SheetPlace>& CStripSheet::LayOut(const DeviceContext::Attribut
     BeginStrips(dc);
     std::vector<RECT> bounds;
     bounds.reserve(strips_.size());
+    frames_.clear();
     for (const auto& strip : strips_) {
         const int saved = dc.SaveDC();
         strip->view->OnPrepareDC(dc);
         const CV7NamenView::PaperExtent extent = strip->view->PrintedExtent(dc);
         dc.RestoreDC(saved);
         bounds.push_back(Union(extent.frame, extent.footer));
+        frames_.push_back(extent.frame);
     }
     const SIZE printable{dc.GetDeviceCaps(HORZRES), dc.GetDeviceCaps(VERTRES)};
     const SIZE gap{ToDevice(kGap, dc.GetDeviceCaps(LOGPIXELSX)),
@@ -149,8 +151,9 @@ void CStripSheet::OnPrint(DeviceContext& dc, PrintInfo& info) {
         view.OnPrepareDC(dc);
         dc.SetViewportOrg(places_[i].offset);
         view.OnDraw(dc);
-        const RECT frame = view.PrintedExtent(dc).frame;
         dc.RestoreDC(saved);
+        RECT frame = frames_[i];
+        OffsetRect(frame, places_[i].offset.x, places_[i].offset.y);
         DrawCuttingMarks(dc, frame);
     }
 }

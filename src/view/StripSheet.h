@@ -75,4 +75,6 @@ private:
     bool fitLongNames_;
     std::vector<std::unique_ptr<Strip>> strips_;
     std::vector<SheetPlace> places_;
+    // Each strip's frame where a single print puts it, in device pixels.
+    std::vector<RECT> frames_;
 };
