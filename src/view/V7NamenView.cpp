@@ -287,8 +287,7 @@ void CV7NamenView::OnDraw(DeviceContext& dc) {
     const int dpiY = dc.GetDeviceCaps(LOGPIXELSY);
     int indent;
     if (printing) {
-        r.top -= ToDevice(kFirstFieldTop, dpiY);
-        r.bottom = r.top + ToDevice(kStripHeight, dpiY);
+        r = PaperFrame(dc);
         indent = ToDevice(textOffset, dpiX);
     } else {
         r.top -= ScreenLength(kFirstFieldTop);

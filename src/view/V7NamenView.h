@@ -156,6 +156,8 @@ private:
     void GetPaperFieldRect(int index, RECT& rect, const DeviceContext& dc) const;
     void DrawTestPage(DeviceContext& dc);
     void GetFieldRectOn(int index, RECT& rect, const DeviceContext* dc, bool paper) const;
+    // The strip's outer frame on paper, in the logical units of dc.
+    RECT PaperFrame(const DeviceContext& dc) const;
     // The two lines printed below the strip: the title and today's date.
     QStringList FooterLines() const;
     // The print scale as the context preparation sets it while printing.

@@ -1,5 +1,6 @@
-// What a printed strip covers on the paper, for placing several strips on
-// one sheet; drawn by OnDraw, so the two must agree on the footer.
+// Where the printed strip lies on the paper: its frame, which the strip's
+// and the test page's drawing use, and what it covers with its footer, for
+// placing several strips on one sheet (OnDraw writes the same footer).
 
 #include "document/V7NamenDoc.h"
 #include "platform/draw/DeviceContext.h"
@@ -15,12 +16,18 @@ QStringList CV7NamenView::FooterLines() const {
             QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"))};
 }
 
-CV7NamenView::PaperExtent CV7NamenView::PrintedExtent(DeviceContext& dc) const {
+RECT CV7NamenView::PaperFrame(const DeviceContext& dc) const {
     const int dpiY = dc.GetDeviceCaps(LOGPIXELSY);
     RECT r;
     GetFieldRectOn(0, r, &dc, true);
     r.top -= ToDevice(kFirstFieldTop, dpiY);
     r.bottom = r.top + ToDevice(kStripHeight, dpiY);
+    return r;
+}
+
+CV7NamenView::PaperExtent CV7NamenView::PrintedExtent(DeviceContext& dc) const {
+    const int dpiY = dc.GetDeviceCaps(LOGPIXELSY);
+    const RECT r = PaperFrame(dc);
     PaperExtent extent;
     const POINT frameTopLeft = dc.LPtoDP({r.left, r.top});
     const POINT frameBottomRight = dc.LPtoDP({r.right, r.bottom});

@@ -57,10 +57,7 @@ void CV7NamenView::DrawTestPage(DeviceContext& dc) {
     const int saved = dc.SaveDC();
 
     // The frame exactly where the strip's frame prints.
-    RECT frame;
-    GetFieldRect(0, frame, &dc);
-    frame.top -= y(kFirstFieldTop);
-    frame.bottom = frame.top + y(kStripHeight);
+    const RECT frame = PaperFrame(dc);
     dc.Rectangle(frame);
 
     const Brush black(0x000000);
