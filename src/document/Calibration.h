@@ -35,12 +35,12 @@ struct Measured {
     bool operator==(const Measured&) const = default;
 };
 
-// The four settings calibration changes.
+// The four settings calibration changes; at first those of a new strip.
 struct Result {
-    std::int32_t leftMargin = 200;
-    std::int32_t topMargin = 200;
-    std::int16_t zoomX = 100;
-    std::int16_t zoomY = 100;
+    std::int32_t leftMargin = LayoutValues{}.leftMargin;
+    std::int32_t topMargin = LayoutValues{}.topMargin;
+    std::int16_t zoomX = LayoutValues{}.zoomX;
+    std::int16_t zoomY = LayoutValues{}.zoomY;
     bool operator==(const Result&) const = default;
 };
 
