@@ -3,7 +3,7 @@
 #include "app/NamenApp.h"
 #include "document/V7NamenDoc.h"
 #include "platform/files/SafeFileSave.h"
-#include "platform/framework/PrinterDevice.h"
+#include "platform/printing/PrinterDevice.h"
 #include "platform/ui/UiHost.h"
 #include "resources/Resource.h"
 #include "view/V7NamenView.h"

@@ -11,7 +11,7 @@
 // it is complete; an existing file that is not a PDF is never replaced.
 
 #include "app/CommandLine.h"
-#include "platform/framework/PrintJob.h"
+#include "platform/printing/PrintJob.h"
 
 class CNamenApp;
 class QPrinter;

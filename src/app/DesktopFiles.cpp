@@ -1,8 +1,8 @@
 #include "app/DesktopFiles.h"
 
 #include "app/Artwork.h"
-#include "platform/framework/SdiAppBase.h"
 #include "platform/ui/StringTable.h"
+#include "platform/window/SdiAppBase.h"
 #include "resources/Resource.h"
 
 #include <QBuffer>

@@ -2,10 +2,10 @@
 
 #include "app/Artwork.h"
 #include "document/StripGeometry.h"
+#include "paint/NameFit.h"
 #include "platform/framework/RecentFileList.h"
 #include "platform/ui/StringTable.h"
 #include "resources/Resource.h"
-#include "view/NameFit.h"
 #include "view/V7NamenView.h"
 
 #include <QAction>

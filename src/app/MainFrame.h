@@ -1,8 +1,8 @@
 #pragma once
 // The main window: menu bar, toolbar, status bar and the view.
 
-#include "platform/framework/FrameWindowBase.h"
 #include "platform/framework/RecentFileList.h"
+#include "platform/window/FrameWindowBase.h"
 
 #include <QList>
 #include <QSize>

@@ -5,6 +5,7 @@
 #include "app/MainFrame.h"
 #include "device/PortsDlg.h"
 #include "document/V7NamenDoc.h"
+#include "platform/dialogs/WindowHost.h"
 #include "platform/ui/StringTable.h"
 #include "platform/ui/UiHost.h"
 #include "resources/Resource.h"
@@ -21,9 +22,12 @@ CNamenApp::CNamenApp(std::unique_ptr<Profile> profile)
     OnCommand(ID_PORTS, [this] { OnPorts(); });
     OnCommand(ID_FILE_CALIBRATE, [this] { OnCalibrate(); });
     OnCommand(ID_FILE_PRINT_SHEET, [this] { OnPrintSheet(); });
+    SetNameReceiver(&receiver_);
 }
 
-CNamenApp::~CNamenApp() = default;
+CNamenApp::~CNamenApp() {
+    SetNameReceiver(nullptr);
+}
 
 bool CNamenApp::InitInstance(const CommandLineInfo& commandLine) {
 
@@ -44,7 +48,7 @@ bool CNamenApp::InitInstance(const CommandLineInfo& commandLine) {
         GetProfile().Sync();
     });
     QObject::connect(view, &CV7NamenView::unfitCountChanged, framePtr, &CMainFrame::SetUnfitCount);
-    GetUiHost().SetMainWindow(framePtr);
+    GetWindowHost().SetMainWindow(framePtr);
 
     // The printing switches load their file the same way, then print it.
     const bool hasFile = commandLine.action == CommandLineInfo::Action::Open ||
@@ -89,12 +93,12 @@ CV7NamenView* CNamenApp::GetView() const {
 
 void CNamenApp::OnAppAbout() {
     CAboutDlg dialog(MainFrame());
-    GetUiHost().RunModal(dialog);
+    GetWindowHost().RunModal(dialog);
 }
 
 void CNamenApp::OnPorts() {
     CPortsDlg dialog(MainFrame());
-    GetUiHost().RunModal(dialog);
+    GetWindowHost().RunModal(dialog);
 }
 
 void CNamenApp::OnHelp() {

@@ -3,9 +3,10 @@
 // Help and the Anschlüsse dialog.
 
 #include "app/CommandLine.h"
+#include "device/ApparatusReceiver.h"
 #include "document/LayoutValues.h"
-#include "platform/framework/PrintJob.h"
-#include "platform/framework/SdiAppBase.h"
+#include "platform/printing/PrintJob.h"
+#include "platform/window/SdiAppBase.h"
 
 #include <memory>
 #include <optional>
@@ -53,6 +54,8 @@ public:
     void SetHelpExecutable(const QString& exePath) { helpExe_ = exePath; }
 
 private:
+    // The document's receive command fetches the names through it.
+    ApparatusReceiver receiver_;
     QString helpExe_;
     std::unique_ptr<HelpWindow> help_;
 };

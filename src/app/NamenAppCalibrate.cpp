@@ -5,8 +5,9 @@
 #include "app/MainFrame.h"
 #include "app/NamenApp.h"
 #include "document/V7NamenDoc.h"
+#include "platform/dialogs/WindowHost.h"
 #include "platform/draw/DeviceContext.h"
-#include "platform/framework/PrinterDevice.h"
+#include "platform/printing/PrinterDevice.h"
 #include "platform/ui/UiHost.h"
 #include "resources/Resource.h"
 #include "view/CalibrationDlg.h"
@@ -35,7 +36,7 @@ void CNamenApp::OnCalibrate() {
         return;
     QPrinter& printer = Printer();
     CCalibrationDlg dialog(MainFrame());
-    dialog.now = LayoutValues::Of(*doc->Settings());
+    dialog.now = doc->Settings()->Values();
     dialog.printerState = [this, view, &printer] {
         CCalibrationDlg::PrinterState state;
         const DeviceContext info(printerdevice::Attributes(printer));
@@ -47,7 +48,7 @@ void CNamenApp::OnCalibrate() {
     dialog.printTestPage = [view] {
         return view->PrintTestPage(false) == PrintJob::Result::Printed;
     };
-    if (GetUiHost().RunModal(dialog) != QDialog::Accepted)
+    if (GetWindowHost().RunModal(dialog) != QDialog::Accepted)
         return;
     doc->ApplySettings(calibration::Applied(dialog.now, dialog.values), IDS_STEP_CALIBRATE);
     if (!dialog.tookLast) {

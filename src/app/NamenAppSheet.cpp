@@ -3,11 +3,12 @@
 
 #include "app/NamenApp.h"
 #include "document/LayoutSettings.h"
-#include "platform/framework/PrinterDevice.h"
+#include "paint/StripSheet.h"
+#include "platform/printing/PrinterDevice.h"
 #include "platform/ui/StringTable.h"
 #include "platform/ui/UiHost.h"
 #include "resources/Resource.h"
-#include "view/StripSheet.h"
+#include "view/SheetPrint.h"
 #include "view/V7NamenView.h"
 
 void CNamenApp::OnPrintSheet() {
@@ -18,20 +19,20 @@ void CNamenApp::OnPrintSheet() {
     if (paths.isEmpty())
         return;
     bool allRead = true;
-    PrintSheet(paths, LayoutValues::Of(*view), false, allRead);
+    PrintSheet(paths, view->Values(), false, allRead);
 }
 
 PrintJob::Result CNamenApp::PrintSheet(const QStringList& paths,
                                        std::optional<LayoutValues> placement, bool direct,
                                        bool& allRead) {
     CV7NamenView* view = GetView();
-    CStripSheet sheet(placement, view && view->FitLongNames());
+    StripSheet sheet(placement, view && view->FitLongNames());
     const QStringList failures = sheet.Load(paths);
     allRead = failures.isEmpty();
     if (!allRead) {
         // A box lists the first few; standard error takes them all.
-        const QString list = CStripSheet::LineList(failures, direct ? int(failures.size())
-                                                                    : CStripSheet::kListedLines);
+        const QString list = StripSheet::LineList(failures, direct ? int(failures.size())
+                                                                   : StripSheet::kListedLines);
         AppMessageBox(FormatString(
             sheet.StripCount() > 0 ? IDS_SHEET_UNREADABLE : IDS_SHEET_NONE_READABLE, {list}));
     }
@@ -41,6 +42,6 @@ PrintJob::Result CNamenApp::PrintSheet(const QStringList& paths,
         for (const QString& line : sheet.UnfitLines(printerdevice::PaperAttributes(Printer())))
             AppMessageBox(FormatString(IDS_UNFIT_WARNING, {line}));
     }
-    PrintJob job(sheet, Printer());
-    return job.Run(direct);
+    SheetPrint print(sheet);
+    return PrintJob(print, Printer()).Run(direct);
 }

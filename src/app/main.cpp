@@ -4,9 +4,10 @@
 #include "app/MainFrame.h"
 #include "app/NamenApp.h"
 #include "app/ShellIntegration.h"
+#include "platform/dialogs/QtUiHost.h"
+#include "platform/dialogs/WindowHost.h"
 #include "platform/ui/ConsoleUiHost.h"
 #include "platform/ui/DisplayCheck.h"
-#include "platform/ui/QtUiHost.h"
 #include "platform/ui/StringTable.h"
 #include "platform/ui/UiHost.h"
 #include "resources/Resource.h"
@@ -88,10 +89,12 @@ int main(int argc, char** argv) {
 
     ConsoleUiHost consoleHost;
     QtUiHost qtHost;
-    if (cmd.IsBatch())
+    if (cmd.IsBatch()) {
         SetUiHost(&consoleHost);
-    else
+    } else {
         SetUiHost(&qtHost);
+        SetWindowHost(&qtHost);
+    }
 
     ShellIntegration shell;
     if (!cmd.IsBatch() && shell.HandOver(cmd))
@@ -107,6 +110,7 @@ int main(int argc, char** argv) {
     // Registration writes and compares icons; it waits until the window is up.
     shell.StartDesktopRegistration(1500);
     const int result = QApplication::exec();
+    SetWindowHost(nullptr);
     SetUiHost(nullptr);
     return result;
 }

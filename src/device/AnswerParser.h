@@ -8,6 +8,8 @@
 // Bytes before the start are ignored; a broken answer sends the parser back
 // to waiting for a new start. Names arrive converted to code page 1252.
 
+#include "document/Fields.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -22,8 +24,7 @@ public:
         InName = 3,     // collecting the characters of one name
         Complete = 4,   // closing NUL seen
     };
-    static constexpr int kKeyCount = 16;
-    static constexpr int kMaxNameLength = 98;
+    static constexpr int kKeyCount = kFieldCount;
 
     // Back to waiting for a start; the names received so far stay.
     void Reset() { parserState = WaitStart; }

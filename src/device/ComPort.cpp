@@ -3,6 +3,7 @@
 #include "device/PortDataEvent.h"
 #include "device/PortOpenFailure.h"
 #include "device/PortWriteEvent.h"
+#include "platform/dialogs/WindowHost.h"
 #include "platform/ui/UiHost.h"
 #include "resources/Resource.h"
 
@@ -71,7 +72,7 @@ int CComPort::Open() {
     stopEvent_ = std::make_unique<ManualResetEvent>(false);
     // An owner that named itself before Open gets every chunk from the first.
     if (!notifyWindow.load())
-        notifyWindow.store(GetUiHost().MainWindow());
+        notifyWindow.store(GetWindowHost().MainWindow());
     running.store(1);
     try {
         readerThread = std::make_unique<std::thread>(&CComPort::ReaderThread, this);

@@ -1,5 +1,6 @@
 #include "device/PortsDlg.h"
 
+#include "platform/dialogs/WindowHost.h"
 #include "platform/files/Profile.h"
 #include "platform/serial/SerialDevice.h"
 #include "platform/ui/DialogUnits.h"
@@ -46,7 +47,7 @@ QString Details(const SerialPortEntry& e) {
 } // namespace
 
 CPortsDlg::CPortsDlg(QWidget* parent, PortLister* lister)
-    : QDialog(parent ? parent : GetUiHost().MainWindow()),
+    : QDialog(parent ? parent : GetWindowHost().MainWindow()),
       lister_(lister ? *lister : GetPortLister()) {
     setWindowTitle(LoadStr(IDS_PORTS_TITLE));
     setFont(dlu::DialogFont());

@@ -4,6 +4,7 @@
 #include "device/PortDataEvent.h"
 #include "device/PortWriteEvent.h"
 #include "device/PortsDlg.h"
+#include "platform/dialogs/WindowHost.h"
 #include "platform/serial/SerialDevice.h"
 #include "platform/ui/DialogUnits.h"
 #include "platform/ui/StringTable.h"
@@ -24,7 +25,8 @@ void Place(QWidget* control, int x, int y, int width, int height) {
 }
 } // namespace
 
-CReceiveDlg::CReceiveDlg(QWidget* parent) : QDialog(parent ? parent : GetUiHost().MainWindow()) {
+CReceiveDlg::CReceiveDlg(QWidget* parent)
+    : QDialog(parent ? parent : GetWindowHost().MainWindow()) {
     setWindowTitle(LoadStr(IDS_RECEIVE_TITLE));
     setFont(dlu::DialogFont());
     setFixedSize(dlu::ToPixelsX(186), dlu::ToPixelsY(117));
@@ -87,7 +89,7 @@ void CReceiveDlg::OnInitDialog() {
 void CReceiveDlg::FirstUse() {
     const ports::FirstUseOutcome first = ports::ApplyFirstUse(GetPortLister(), ports::DeviceOpens);
     if (first.what == ports::FirstUse::Assigned) {
-        if (QWidget* frame = GetUiHost().MainWindow()) {
+        if (QWidget* frame = GetWindowHost().MainWindow()) {
             QStatusTipEvent tip(first.statusText);
             QApplication::sendEvent(frame, &tip);
         }
@@ -97,7 +99,7 @@ void CReceiveDlg::FirstUse() {
             AppMessageBox(ports::NoAccessText(first.adapter));
     } else if (first.what == ports::FirstUse::Ask) {
         CPortsDlg dialog(this);
-        GetUiHost().RunModal(dialog);
+        GetWindowHost().RunModal(dialog);
     }
     UpdatePortTips();
 }
@@ -122,7 +124,7 @@ void CReceiveDlg::OnPorts() {
     const int number = port.PortNumber();
     const QString before = number > 0 ? ports_[std::size_t(number - 1)]->toolTip() : QString();
     CPortsDlg dialog(this);
-    if (GetUiHost().RunModal(dialog) != QDialog::Accepted)
+    if (GetWindowHost().RunModal(dialog) != QDialog::Accepted)
         return;
     UpdatePortTips();
     if (!start_->isEnabled())

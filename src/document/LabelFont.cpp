@@ -1,5 +1,6 @@
 #include "document/LabelFont.h"
 
+#include "document/StripGeometry.h"
 #include "platform/base/MulDiv.h"
 #include "platform/draw/DeviceContext.h"
 #include "platform/draw/Screen.h"
@@ -8,6 +9,10 @@
 
 #include <algorithm>
 #include <cstring>
+
+bool CLabelFont::CreateDefault() {
+    return Create("Arial", ScreenLength(kFieldHeight - 26), 0, 0);
+}
 
 bool CLabelFont::Create(const std::string& face, std::int32_t height, std::int32_t weight,
                         std::uint8_t italic) {

@@ -12,6 +12,9 @@ class DeviceContext;
 
 class CLabelFont : public FontObject {
 public:
+    // The label font of a new strip: "Arial" with a cell height of the field
+    // height less 2.6 mm on screen, the weight left to the platform.
+    bool CreateDefault();
     // Makes the font from face (cut to 31 characters), height, weight and italic.
     bool Create(const std::string& face, std::int32_t height, std::int32_t weight,
                 std::uint8_t italic);

@@ -1,7 +1,7 @@
 #pragma once
-// How the strip is placed and drawn. The view holds these as its own
-// members; every document file carries them. Lengths are tenths of a
-// millimetre (254 per inch).
+// How the strip is placed and drawn: the six layout values and the label
+// font. A view holds these as its own members; every document file carries
+// them.
 
 #include "document/LabelFont.h"
 #include "document/LayoutValues.h"
@@ -16,17 +16,12 @@ constexpr bool IsShadeIndex(std::int32_t index) {
     return index >= 0 && index < kShadeCount;
 }
 
-struct LayoutSettings {
+struct LayoutSettings : LayoutValues {
     CLabelFont labelFont; // font of the names on screen
-    // A new strip's values are LayoutValues' own.
-    std::int32_t textOffset = LayoutValues{}.textOffset; // indent of each name, 0.1 mm (0..200)
-    // The strip's left and top edges from the paper's, 0.1 mm (0..3000).
-    std::int32_t leftMargin = LayoutValues{}.leftMargin;
-    std::int32_t topMargin = LayoutValues{}.topMargin;
-    // Print scale, percent (1..200).
-    std::int16_t zoomX = LayoutValues{}.zoomX;
-    std::int16_t zoomY = LayoutValues{}.zoomY;
-    std::int32_t shadeIndex = LayoutValues{}.shadeIndex; // ShadeTable entry of the odd fields
+
+    // The six values alone, to compare or to set them all at once.
+    LayoutValues& Values() { return *this; }
+    const LayoutValues& Values() const { return *this; }
 };
 
 // A file may carry any value. A shade outside the table is drawn as the

@@ -1,6 +1,5 @@
 #include "document/NamesCsv.h"
 
-#include "device/AnswerParser.h"
 #include "document/StripGeometry.h"
 #include "platform/base/CodePage.h"
 #include "platform/ui/FormatText.h"
@@ -177,8 +176,8 @@ std::string NameOf(const std::string& cell, bool utf8) {
             name += (b < 0x20 || b == 0x7F) ? ' ' : cell[i];
         }
     }
-    if (name.size() > std::size_t(CAnswerParser::kMaxNameLength))
-        name.resize(std::size_t(CAnswerParser::kMaxNameLength));
+    if (name.size() > std::size_t(kMaxNameLength))
+        name.resize(std::size_t(kMaxNameLength));
     return name;
 }
 

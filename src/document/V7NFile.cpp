@@ -81,7 +81,7 @@ bool Read(Archive& ar, StripData& out) {
 }
 
 void ApplySettings(const StripData& strip, LayoutSettings& settings) {
-    strip.layout.ApplyTo(settings);
+    settings.Values() = strip.layout;
     settings.labelFont.DeleteObject();
     settings.labelFont.CreateFontIndirect(strip.font);
 }

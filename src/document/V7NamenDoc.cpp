@@ -1,26 +1,34 @@
 #include "document/V7NamenDoc.h"
 
-#include "device/ReceiveDlg.h"
 #include "document/LayoutSettings.h"
+#include "document/NameReceiver.h"
 #include "document/StripGeometry.h"
 #include "document/V7NFile.h"
-#include "document/undo/FieldColorStep.h"
-#include "document/undo/FontStep.h"
 #include "document/undo/InsertFieldStep.h"
-#include "document/undo/NamesAndColorsStep.h"
 #include "document/undo/RemoveFieldStep.h"
-#include "document/undo/SetNameStep.h"
-#include "document/undo/SettingsStep.h"
+#include "document/undo/ValueStep.h"
 #include "platform/files/Archive.h"
-#include "platform/framework/ScrollViewBase.h"
+#include "platform/framework/DocumentView.h"
 #include "platform/ui/StringTable.h"
 #include "platform/ui/UiHost.h"
 
 #include <cstring>
+#include <optional>
 
 namespace {
+
 const std::string kEmpty;
-}
+
+// All names and colours of a strip, as a receive or an import replaces them.
+struct Fields {
+    std::vector<std::string> names;
+    std::vector<COLORREF> colors;
+};
+
+// The label font's description; none when there was no font.
+using FontDescription = std::optional<LOGFONTA>;
+
+} // namespace
 
 CV7NamenDoc::CV7NamenDoc() {
     OnCommand(ID_RECEIVE_NAMES, [this] { OnReceiveNames(); });
@@ -31,12 +39,13 @@ CV7NamenDoc::CV7NamenDoc() {
 void CV7NamenDoc::OnReceiveNames() {
     if (!SaveModified())
         return;
-    CReceiveDlg dialog;
-    if (GetUiHost().RunModal(dialog) != QDialog::Accepted)
+    NameReceiver* receiver = GetNameReceiver();
+    std::optional<std::vector<std::string>> received =
+        receiver ? receiver->ReceiveNames() : std::nullopt;
+    if (!received)
         return;
-    std::vector<std::string> received = dialog.ReceivedNames();
     // The title stays; the path goes, so that Save asks for a file name.
-    if (SetNamesAndColors(std::move(received), {}, IDS_STEP_RECEIVE))
+    if (SetNamesAndColors(std::move(*received), {}, IDS_STEP_RECEIVE))
         ClearPathName();
 }
 
@@ -89,7 +98,10 @@ bool CV7NamenDoc::SetName(int index, const std::string& text) {
         return false;
     if (names[std::size_t(index)] == text)
         return false;
-    PushStep(std::make_unique<SetNameStep>(*this, index, names[std::size_t(index)], text));
+    const std::size_t at = std::size_t(index);
+    PushStep(std::make_unique<ValueStep<std::string>>(
+        *this, names[at], text, LoadStr(IDS_STEP_NAME),
+        [at](CV7NamenDoc& doc, const std::string& name) { doc.names.at(at) = name; }));
     return true;
 }
 
@@ -104,7 +116,10 @@ bool CV7NamenDoc::SetColor(int index, COLORREF color) {
         return false;
     if (colors[std::size_t(index)] == color)
         return false;
-    PushStep(std::make_unique<FieldColorStep>(*this, index, colors[std::size_t(index)], color));
+    const std::size_t at = std::size_t(index);
+    PushStep(std::make_unique<ValueStep<COLORREF>>(
+        *this, colors[at], color, LoadStr(color == 0 ? IDS_STEP_DEFAULT_COLOR : IDS_STEP_COLOR),
+        [at](CV7NamenDoc& doc, const COLORREF& c) { doc.colors.at(at) = c; }));
     return true;
 }
 
@@ -128,10 +143,14 @@ bool CV7NamenDoc::SetNamesAndColors(std::vector<std::string> newNames,
     newColors.resize(kFieldCount, 0);
     if (newNames == names && newColors == colors)
         return false;
-    NamesAndColorsStep::Fields before{names, colors};
-    NamesAndColorsStep::Fields after{std::move(newNames), std::move(newColors)};
-    PushStep(std::make_unique<NamesAndColorsStep>(*this, std::move(before), std::move(after),
-                                                  LoadStr(stepText)));
+    Fields before{names, colors};
+    Fields after{std::move(newNames), std::move(newColors)};
+    PushStep(std::make_unique<ValueStep<Fields>>(*this, std::move(before), std::move(after),
+                                                 LoadStr(stepText),
+                                                 [](CV7NamenDoc& doc, const Fields& fields) {
+                                                     doc.names = fields.names;
+                                                     doc.colors = fields.colors;
+                                                 }));
     return true;
 }
 
@@ -139,10 +158,14 @@ bool CV7NamenDoc::ApplySettings(const LayoutValues& values, int stepText) {
     const LayoutSettings* settings = Settings();
     if (!settings)
         return false;
-    const LayoutValues before = LayoutValues::Of(*settings);
+    const LayoutValues before = settings->Values();
     if (before == values)
         return false;
-    PushStep(std::make_unique<SettingsStep>(*this, before, values, LoadStr(stepText)));
+    PushStep(std::make_unique<ValueStep<LayoutValues>>(*this, before, values, LoadStr(stepText),
+                                                       [](CV7NamenDoc& doc, const LayoutValues& v) {
+                                                           if (LayoutSettings* s = doc.Settings())
+                                                               s->Values() = v;
+                                                       }));
     return true;
 }
 
@@ -150,7 +173,7 @@ bool CV7NamenDoc::SetLabelFont(const LOGFONTA& font) {
     const LayoutSettings* settings = Settings();
     if (!settings)
         return false;
-    std::optional<LOGFONTA> before;
+    FontDescription before;
     LOGFONTA current{};
     if (settings->labelFont.GetObject(&current) == int(sizeof current)) {
         // The font the strip is drawn with, confirmed: the strip and its
@@ -159,6 +182,14 @@ bool CV7NamenDoc::SetLabelFont(const LOGFONTA& font) {
             return false;
         before = current;
     }
-    PushStep(std::make_unique<FontStep>(*this, before, font));
+    PushStep(std::make_unique<ValueStep<FontDescription>>(
+        *this, before, font, LoadStr(IDS_STEP_FONT),
+        [](CV7NamenDoc& doc, const FontDescription& description) {
+            if (LayoutSettings* s = doc.Settings()) {
+                s->labelFont.DeleteObject();
+                if (description)
+                    s->labelFont.CreateFontIndirect(*description);
+            }
+        }));
     return true;
 }

@@ -6,11 +6,8 @@
 #include "platform/ui/StringTable.h"
 #include "platform/ui/UiHost.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QStatusTipEvent>
-#include <QWidget>
 #include <unistd.h>
 
 namespace {
@@ -24,13 +21,6 @@ FileDialogRequest CsvRequest(bool save, int command) {
     return request;
 }
 
-void ShowStatus(const QString& text) {
-    if (QWidget* frame = GetUiHost().MainWindow()) {
-        QStatusTipEvent tip(text);
-        QApplication::sendEvent(frame, &tip);
-    }
-}
-
 } // namespace
 
 void CV7NamenDoc::OnImportNames() {
@@ -40,8 +30,8 @@ void CV7NamenDoc::OnImportNames() {
     const auto chosen = GetUiHost().ChooseFile(request);
     int taken = 0;
     int leftOut = 0;
-    if (chosen && ImportNames(*chosen, &taken, &leftOut))
-        ShowStatus(FormatString(IDS_CSV_IMPORTED, {taken, leftOut}));
+    if (chosen && ImportNames(*chosen, &taken, &leftOut) && Host())
+        Host()->ShowStatus(FormatString(IDS_CSV_IMPORTED, {taken, leftOut}));
 }
 
 void CV7NamenDoc::OnExportNames() {

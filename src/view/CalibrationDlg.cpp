@@ -1,5 +1,6 @@
 #include "view/CalibrationDlg.h"
 
+#include "platform/dialogs/WindowHost.h"
 #include "platform/ui/DialogUnits.h"
 #include "platform/ui/StringTable.h"
 #include "platform/ui/UiHost.h"
@@ -40,7 +41,7 @@ QString Centimetres(std::int32_t tenths) {
 } // namespace
 
 CCalibrationDlg::CCalibrationDlg(QWidget* parent)
-    : QDialog(parent ? parent : GetUiHost().MainWindow()) {
+    : QDialog(parent ? parent : GetWindowHost().MainWindow()) {
     setWindowTitle(LoadStrPart(IDS_CALIB_DIALOG, 0));
     setFont(dlu::DialogFont());
     setFixedSize(dlu::ToPixelsX(284), dlu::ToPixelsY(140));

@@ -13,7 +13,7 @@
 // the window's. Opening its own context menu is not a loss of focus: the
 // menu acts on the open field.
 
-#include "platform/framework/KeyClaimant.h"
+#include "platform/window/KeyClaimant.h"
 
 #include <QLineEdit>
 

@@ -1,6 +1,7 @@
 #include "view/OptionsDlg.h"
 
 #include "document/LayoutSettings.h"
+#include "platform/dialogs/WindowHost.h"
 #include "platform/ui/DialogUnits.h"
 #include "platform/ui/StringTable.h"
 #include "platform/ui/UiHost.h"
@@ -35,7 +36,8 @@ void MakeLabel(QWidget* parent, const QString& text, int x, int y, int width, in
 
 } // namespace
 
-COptionsDlg::COptionsDlg(QWidget* parent) : QDialog(parent ? parent : GetUiHost().MainWindow()) {
+COptionsDlg::COptionsDlg(QWidget* parent)
+    : QDialog(parent ? parent : GetWindowHost().MainWindow()) {
     setWindowTitle(LoadStr(IDS_OPTIONS_TITLE));
     setFont(dlu::DialogFont());
     setFixedSize(dlu::ToPixelsX(192), dlu::ToPixelsY(133));

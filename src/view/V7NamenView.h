@@ -1,13 +1,17 @@
 #pragma once
-// The view of the key strip: it owns the layout settings and the label
-// font, and computes where every field lies on screen and on paper.
+// The view of the key strip: the widget that shows it, scrolls it, lets
+// the user type the names in place and opens the field menu. It owns the
+// layout settings and the label font; where the fields lie and how the
+// strip looks on screen and on paper is the strip painter's, to which the
+// view hands its settings and its state.
 
 #include "document/LayoutSettings.h"
 #include "document/StripGeometry.h"
+#include "paint/NameFit.h"
+#include "paint/StripPainter.h"
 #include "platform/draw/DeviceContext.h"
-#include "platform/framework/ScrollViewBase.h"
 #include "platform/ui/UiHost.h"
-#include "view/NameFit.h"
+#include "platform/window/ScrollViewBase.h"
 
 #include <cstdint>
 #include <functional>
@@ -23,17 +27,6 @@ public:
     // The scroll area is this many pixels wider and higher than the strip.
     static constexpr int kScrollPadX = 40;
     static constexpr int kScrollPadY = 20;
-    // At most this many characters of a name are converted, laid out, drawn
-    // or put in the editor, however long the stored name is. The strip is
-    // 26 mm wide and no legible glyph is narrower than 0.1 mm, so at most
-    // 260 characters can show side by side; the rest covers a text indent
-    // that starts left of the field.
-    static constexpr std::size_t kVisibleNameChars = 512;
-    // The beginning of a name that can show in a field (code page 1252 has
-    // one byte per character).
-    static std::string_view VisiblePart(std::string_view name) {
-        return name.substr(0, kVisibleNameChars);
-    }
 
     explicit CV7NamenView(QWidget* parent = nullptr);
     ~CV7NamenView() override;
@@ -52,9 +45,11 @@ public:
     // pixels, centred in the client area; on paper in the logical units of
     // dc, at the margins.
     void GetFieldRect(int index, RECT& rect, const DeviceContext* dc) const;
+    // The painter with the view's settings, state and client width.
+    StripPainter Painter() const;
 
     // 0.1 mm to screen pixels at the fixed screen scale, truncated.
-    int ScreenLength(double tenthsMm) const;
+    int ScreenLength(double tenthsMm) const { return ::ScreenLength(tenthsMm); }
 
     // In-place editing: opens the editor over field index with its name.
     void BeginEdit(int index);
@@ -83,32 +78,29 @@ public:
     void OnOptions();
     void OnFont();
 
-    // The calibration test page in place of the strip: printed through the
-    // print dialog (direct: as the printer is set up) with the current
-    // margins and scales and the strip's paper geometry.
+    // The calibration test page, printed through the print dialog (direct:
+    // as the printer is set up) with the current margins and scales.
     PrintJob::Result PrintTestPage(bool direct);
     // The nominal length (mm) of the test page's vertical bar on the device
     // of dc, with the current top margin and vertical scale.
     int TestBarBMillimetres(const DeviceContext& dc) const;
 
     // Where the printed strip lies, in device pixels of dc (a printer's
-    // context prepared for printing, with the print scale; right and bottom
-    // exclusive): its outer frame, and the title and date printed below it.
-    struct PaperExtent {
-        RECT frame{};
-        RECT footer{};
-    };
-    PaperExtent PrintedExtent(DeviceContext& dc) const;
+    // context prepared for printing).
+    using PaperExtent = StripPainter::PaperExtent;
+    PaperExtent PrintedExtent(DeviceContext& dc) const { return Painter().PrintedExtent(dc); }
 
-    // Names too long for their field. The one measure: whether name, set in
-    // font as dc draws it, keeps within its field between the indent on
-    // the left and the same indent on the right; on paper when dc is a
-    // printer's context (prepared with its print scale), else on screen.
-    NameFit MeasureName(const QString& name, const FontObject& font, const DeviceContext& dc) const;
+    // Names too long for their field: whether name, set in font as dc
+    // draws it, keeps within its field (on paper when dc is a printer's).
+    NameFit MeasureName(const QString& name, const FontObject& font,
+                        const DeviceContext& dc) const {
+        return Painter().MeasureName(name, font, dc);
+    }
     // The strip's names that do not fit on the paper of a printer described
-    // by `paper`, in field order; with long names set narrower, only those
-    // that stay too long even so.
-    std::vector<UnfitName> UnfitNames(const DeviceContext::Attributes& paper) const;
+    // by `paper`, in field order.
+    std::vector<UnfitName> UnfitNames(const DeviceContext::Attributes& paper) const {
+        return Painter().UnfitNames(paper);
+    }
     // That list for the application's printer (the PDF geometry without
     // one), kept until the strip, a setting or the printer changes.
     const std::vector<UnfitName>& PaperUnfitNames();
@@ -134,8 +126,6 @@ public:
     const float screenScale;
     // True from the start to the end of a print job or print preview.
     bool printing = false;
-    // While printing: draw the calibration test page instead of the strip.
-    bool testPage = false;
     CLabelFont printerFont;
     // The field being edited, or -1.
     int editIndex = -1;
@@ -152,32 +142,12 @@ protected:
 private:
     // The field under a client point (scroll position added), or -1.
     int HitTest(QPoint clientPoint) const;
-    void GetScreenFieldRect(int index, RECT& rect) const;
-    void GetPaperFieldRect(int index, RECT& rect, const DeviceContext& dc) const;
-    void DrawTestPage(DeviceContext& dc);
-    void GetFieldRectOn(int index, RECT& rect, const DeviceContext* dc, bool paper) const;
-    // The strip's outer frame on paper, in the logical units of dc.
-    RECT PaperFrame(const DeviceContext& dc) const;
-    // The two lines printed below the strip: the title and today's date.
-    QStringList FooterLines() const;
-    // The print scale as the context preparation sets it while printing.
-    void ApplyPrintScale(DeviceContext& dc) const;
-    // Where names start and where they must end, in device pixels of dc.
-    struct TextRoom {
-        double left = 0;
-        double right = 0;
-    };
-    TextRoom RoomOn(const DeviceContext& dc, bool paper) const;
-    NameFit Measure(const QString& name, const QFont& font, const DeviceContext& dc,
-                    bool paper) const;
-    // Writes the name of field i in the field f, narrower when asked and needed.
-    void DrawName(DeviceContext& dc, int i, const RECT& f, int indent, int vc, LONG cell,
-                  const TextRoom& room);
-    // The red wedge inside the right edge of field f.
-    void DrawUnfitMark(DeviceContext& dc, const RECT& f);
     // Finds the list for the printer anew; marks and status follow.
     void CheckFit();
     void InvalidateFit();
+    // The marks to draw with dc: the current list on screen, none on paper
+    // or while the list is being found anew (a search is then started).
+    const std::vector<UnfitName>* MarksFor(const DeviceContext& dc);
 
     CNameEdit* nameEdit_; // child of the viewport
     // The text the editor showed when it opened on editIndex.

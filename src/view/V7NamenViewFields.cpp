@@ -2,9 +2,10 @@
 // default shade, insert and remove fields.
 
 #include "document/V7NamenDoc.h"
-#include "platform/framework/FrameWindowBase.h"
+#include "platform/dialogs/WindowHost.h"
 #include "platform/ui/StringTable.h"
 #include "platform/ui/UiHost.h"
+#include "platform/window/FrameWindowBase.h"
 #include "resources/Resource.h"
 #include "view/V7NamenView.h"
 
@@ -51,7 +52,7 @@ void CV7NamenView::OnRButtonDown(QPoint clientPoint) {
             QCoreApplication::sendEvent(frame, &tip);
         });
     }
-    QAction* chosen = GetUiHost().TrackPopupMenu(menu, viewport()->mapToGlobal(clientPoint));
+    QAction* chosen = GetWindowHost().TrackPopupMenu(menu, viewport()->mapToGlobal(clientPoint));
     const int command = chosen ? chosen->data().toInt() : 0;
     if (frame)
         frame->ShowIdleMessage();

@@ -1,6 +1,7 @@
 // The settings commands of the view: "Optionen" and the font chooser.
 
 #include "document/V7NamenDoc.h"
+#include "platform/dialogs/WindowHost.h"
 #include "platform/ui/UiHost.h"
 #include "view/DialogNumber.h"
 #include "view/OptionsDlg.h"
@@ -19,7 +20,7 @@ void CV7NamenView::OnOptions() {
     dialog.zoomXPercent = zoomX;
     dialog.zoomYPercent = zoomY;
     dialog.fitLongNames = fitLongNames_;
-    if (GetUiHost().RunModal(dialog) != QDialog::Accepted)
+    if (GetWindowHost().RunModal(dialog) != QDialog::Accepted)
         return;
 
     // A program-wide option, kept in the profile: no step of the strip.
@@ -47,11 +48,4 @@ void CV7NamenView::OnFont() {
     LOGFONTA chosen{};
     if (doc && labelFont.ChooseLabelFont(chosen))
         doc->SetLabelFont(chosen);
-}
-
-void CV7NamenView::OnUpdate() {
-    // A step may have brought another font.
-    SetEditorFont();
-    InvalidateFit();
-    ScrollViewBase::OnUpdate();
 }

@@ -7,7 +7,7 @@
 #include "document/StripGeometry.h"
 #include "document/V7NamenDoc.h"
 #include "platform/draw/DeviceContext.h"
-#include "platform/framework/PrintInfo.h"
+#include "platform/printing/PrintInfo.h"
 #include "view/V7NamenView.h"
 
 #include <QDate>

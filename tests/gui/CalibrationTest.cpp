@@ -5,10 +5,11 @@
 #include "PaperDc.h"
 #include "StripFiles.h"
 #include "platform/base/MulDiv.h"
-#include "platform/framework/PrintInfo.h"
-#include "platform/framework/PrinterDevice.h"
+#include "platform/printing/PrintInfo.h"
+#include "platform/printing/PrinterDevice.h"
 #include "resources/Resource.h"
 #include "view/CalibrationDlg.h"
+#include "view/TestPagePrint.h"
 
 #include <QApplication>
 #include <QFile>
@@ -56,11 +57,11 @@ TEST(CalibrationPage, FrameAndBarsWhereTheStripPrints) {
         view.zoomY = c.zy;
         PaperDc paper(600, {}, false, QSize(3000, 5700));
         PrintInfo info;
-        view.testPage = true;
-        view.OnBeginPrinting(*paper.dc, info);
-        view.OnPrepareDC(*paper.dc);
-        view.OnDraw(*paper.dc);
-        view.OnEndPrinting(*paper.dc, info);
+        TestPagePrint page(view);
+        page.OnBeginPrinting(*paper.dc, info);
+        page.OnPrepareDC(*paper.dc);
+        page.OnPrint(*paper.dc, info);
+        page.OnEndPrinting(*paper.dc, info);
         const QImage& img = paper.image;
 
         // The frame's corner at the margins (converted, divided by the scale
@@ -123,7 +124,7 @@ protected:
         QTest::keyClicks(d.focusWidget(), text);
         QTest::keyClick(d.focusWidget(), Qt::Key_Tab);
     }
-    LayoutValues Current() const { return LayoutValues::Of(*Doc().Settings()); }
+    LayoutValues Current() const { return Doc().Settings()->Values(); }
 };
 
 } // namespace
@@ -197,7 +198,6 @@ TEST_F(Calibration, RefusedTextsKeepTheDialogAndTheTestPageGoesThroughThePrintDi
         QTest::mouseClick(d.TestPageButton(), Qt::LeftButton);
         EXPECT_EQ(ui->printDialogs, 1);
         EXPECT_TRUE(QFile::exists(pdf));
-        EXPECT_FALSE(View().testPage);
 
         const struct {
             int id;

@@ -1,11 +1,11 @@
 // Fault campaigns: damaged files and settings that only a file can bring.
 
 #include "PaperDc.h"
-#include "ScriptedUiHost.h"
+#include "ScriptedWindowHost.h"
 #include "StripFiles.h"
 #include "document/V7NamenDoc.h"
 #include "platform/draw/LogFont.h"
-#include "platform/framework/PrintInfo.h"
+#include "platform/printing/PrintInfo.h"
 #include "view/V7NamenView.h"
 
 #include <QTemporaryDir>
@@ -56,7 +56,7 @@ std::pair<QImage, QImage> DrawBoth(CV7NamenView& view, int dpi = 600, QSize page
 
 TEST(Campaign, EveryFlippedByteGivesAStripOrTheRefusalNeverTornSettings) {
     QTemporaryDir dir;
-    ScriptedUiHost ui;
+    ScriptedWindowHost ui;
     CV7NamenView view;
     CV7NamenDoc doc;
     doc.AddView(&view);

@@ -5,8 +5,8 @@
 #include "app/AboutDlg.h"
 #include "device/PortsDlg.h"
 #include "device/ReceiveDlg.h"
-#include "platform/framework/PrintingBox.h"
-#include "platform/ui/PrintSetupDialog.h"
+#include "platform/dialogs/PrintSetupDialog.h"
+#include "platform/printing/PrintingBox.h"
 #include "view/CalibrationDlg.h"
 #include "view/OptionsDlg.h"
 

@@ -5,7 +5,7 @@
 #include "document/LayoutSettings.h"
 #include "document/V7NamenDoc.h"
 #include "platform/base/MulDiv.h"
-#include "platform/framework/PrintInfo.h"
+#include "platform/printing/PrintInfo.h"
 #include "view/V7NamenView.h"
 
 #include <QCryptographicHash>
@@ -196,84 +196,6 @@ struct Paper {
 };
 
 } // namespace
-
-TEST(Drawing, PaperStripAtTrueSizeAndMargins) {
-    Paper p;
-    const QImage img = p.Render();
-    // The frame's corner at the 20 mm margins, 614 by 2863 pixels.
-    EXPECT_EQ(img.pixelColor(472, 472), kBlack);
-    EXPECT_EQ(img.pixelColor(471, 472), kWhite);
-    EXPECT_EQ(img.pixelColor(472, 471), kWhite);
-    EXPECT_EQ(img.pixelColor(1085, 472), kBlack);
-    EXPECT_EQ(img.pixelColor(1086, 600), kWhite);
-    EXPECT_EQ(img.pixelColor(700, 472 + 2863 - 1), kBlack);
-    EXPECT_EQ(img.pixelColor(700, 472 + 2863), kWhite);
-    // Field 0 is (472, 581, 1086, 746): its outline and its white inside.
-    EXPECT_EQ(img.pixelColor(700, 581), kBlack);
-    EXPECT_EQ(img.pixelColor(700, 580), kWhite);
-    EXPECT_EQ(img.pixelColor(700, 746), kBlack);
-    EXPECT_EQ(img.pixelColor(700, 745), kWhite);
-    EXPECT_EQ(img.pixelColor(700, 747), kGrey);
-    EXPECT_FALSE(p.view.printing);
-}
-
-TEST(Drawing, PaperScaleAndPrintingOffset) {
-    Paper half;
-    half.view.zoomX = 50;
-    const QImage img = half.Render();
-    // Half as wide, full height, the margins still 20 mm.
-    EXPECT_EQ(img.pixelColor(472, 472), kBlack);
-    EXPECT_EQ(img.pixelColor(471, 600), kWhite);
-    EXPECT_EQ(img.pixelColor(472 + 307 - 1, 600), kBlack);
-    EXPECT_EQ(img.pixelColor(472 + 307, 600), kWhite);
-    EXPECT_EQ(img.pixelColor(600, 472 + 2863 - 1), kBlack);
-
-    // A device whose origin lies 60 and 40 pixels into the paper.
-    Paper offset({60, 40}, true);
-    const QImage moved = offset.Render();
-    EXPECT_EQ(moved.pixelColor(412, 432), kBlack);
-    EXPECT_EQ(moved.pixelColor(411, 432), kWhite);
-    EXPECT_EQ(moved.pixelColor(412, 431), kWhite);
-}
-
-TEST(Drawing, FooterTitleAndDateBelowTheLastField) {
-    Paper p;
-    const QImage img = p.Render();
-    // Where a "0" of the printer font starts below the top of its cell.
-    PaperDc probe(600, {}, false, QSize(400, 400));
-    probe.dc->SelectFont(&p.view.printerFont);
-    probe.dc->TextOut(10, 100, std::string("0"));
-    const int inkTop = Paper::FirstInkRow(probe.image, 0, 400, 0) - 100;
-    TEXTMETRIC tm;
-    probe.dc->GetTextMetrics(tm);
-    ASSERT_GT(tm.tmHeight, 50);
-
-    // Field 15's bottom line is at 3226; 116 tenths of a mm are 274 pixels.
-    const int titleTop = 3226 + 1 + 274;
-    const int titleInk = Paper::FirstInkRow(img, 472, 1200, 472 + 2863 + 1);
-    EXPECT_EQ(titleInk, titleTop + inkTop);
-    const int dateInk = Paper::FirstInkRow(img, 472, 1200, titleInk + tm.tmHeight - inkTop);
-    EXPECT_EQ(dateInk, titleInk + tm.tmHeight);
-    // Neither line is indented: both start at the strip's left edge.
-    EXPECT_FALSE(Screen::InkIn(img, 0, 472, titleTop, titleTop + 2 * tm.tmHeight));
-}
-
-TEST(Drawing, AVeryLongNameDrawsOnlyItsVisibleBeginning) {
-    // Four mebibytes of name (the drawing does not count on what a file may
-    // hold) give, on paper, the very pixels of the name's first 300
-    // characters, which already run far past the strip's right edge.
-    std::string name;
-    while (name.size() < (4u << 20))
-        name += "Abcdefgh ";
-    Paper whole;
-    Paper cut;
-    whole.doc.names[3] = name;
-    cut.doc.names[3] = name.substr(0, 300);
-    const QImage expected = cut.Render();
-    // Field 3 lies from row 1077 to 1242.
-    ASSERT_TRUE(Screen::InkIn(expected, 1000, 1086, 1078, 1242)) << "the cut name fills the field";
-    EXPECT_EQ(whole.Render(), expected);
-}
 
 namespace {
 

@@ -1,4 +1,3 @@
-#include "PaperDc.h"
 #include "view/V7NamenView.h"
 
 #include <QScrollBar>
@@ -21,14 +20,6 @@ struct SizedView {
     }
     CV7NamenView view;
 };
-
-RECT Paper(CV7NamenView& view, int index, PaperDc& paper) {
-    RECT r;
-    view.printing = true;
-    view.GetFieldRect(index, r, paper.dc.get());
-    view.printing = false;
-    return r;
-}
 
 } // namespace
 
@@ -87,47 +78,4 @@ TEST(Geometry, ScrollSizesOfTheInitialUpdate) {
     EXPECT_EQ(v.view.GetPageSize(), (SIZE{14, 50}));
     EXPECT_EQ(v.view.GetLineSize(), (SIZE{1, 5}));
     EXPECT_EQ(v.view.verticalScrollBar()->maximum(), 300);
-}
-
-TEST(Geometry, PaperFieldsAtTrueSizeAndMargins) {
-    CV7NamenView view;
-    PaperDc p600(600);
-    EXPECT_EQ(Paper(view, 0, p600), (RECT{472, 581, 1086, 746}));
-    // Without the shift field 1 would start at 274: 472 + 274.
-    EXPECT_EQ(Paper(view, 1, p600).top, 746);
-    EXPECT_EQ(Paper(view, 15, p600).bottom, 472 + 2754);
-
-    PaperDc p300(300);
-    for (int i = 0; i < 16; ++i) {
-        const RECT r = Paper(view, i, p300);
-        EXPECT_EQ(r.right - r.left, 307);
-        EXPECT_TRUE(r.bottom - r.top == 82 || r.bottom - r.top == 83) << i;
-        EXPECT_EQ(r.bottom, Paper(view, i + 1, p300).top);
-    }
-
-    // Half the horizontal scale doubles the logical margin.
-    view.zoomX = 50;
-    EXPECT_EQ(Paper(view, 0, p600).left, 944);
-    EXPECT_EQ(Paper(view, 0, p600).top, 581);
-    view.zoomX = 100;
-
-    // A printing offset is subtracted, so the strip lands at the margins
-    // measured from the paper's corner.
-    PaperDc offset(600, {60, 40}, true);
-    EXPECT_EQ(Paper(view, 0, offset), (RECT{412, 541, 1026, 706}));
-    // An offset the device does not report plays no part.
-    PaperDc unsupported(600, {60, 40}, false);
-    EXPECT_EQ(Paper(view, 0, unsupported).left, 472);
-}
-
-TEST(Geometry, HugeMarginsFromAFileNeverOverflow) {
-    CV7NamenView view;
-    PaperDc p600(600);
-    view.zoomX = view.zoomY = 1;
-    view.leftMargin = view.topMargin = 0x7FFFFFFF;
-    const RECT huge = Paper(view, 0, p600);
-    EXPECT_GT(huge.right, huge.left);
-    view.leftMargin = view.topMargin = -0x7FFFFFFF - 1;
-    const RECT negative = Paper(view, 0, p600);
-    EXPECT_GT(negative.right, negative.left);
 }

@@ -5,8 +5,8 @@
 #include "AppFixture.h"
 #include "PaperDc.h"
 #include "platform/base/CodePage.h"
-#include "platform/framework/PrintInfo.h"
-#include "platform/framework/PrinterDevice.h"
+#include "platform/printing/PrintInfo.h"
+#include "platform/printing/PrinterDevice.h"
 #include "view/OptionsDlg.h"
 
 #include <QCheckBox>

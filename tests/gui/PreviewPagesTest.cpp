@@ -1,12 +1,12 @@
 // The print preview of the framework with a document of several pages:
 // which pages are drawn, the page keys and the status text.
 
-#include "ScriptedUiHost.h"
-#include "platform/framework/FrameWindowBase.h"
-#include "platform/framework/PrintHost.h"
-#include "platform/framework/PrintInfo.h"
-#include "platform/framework/PrintPreviewPane.h"
-#include "platform/framework/ScrollViewBase.h"
+#include "ScriptedWindowHost.h"
+#include "platform/printing/PrintHost.h"
+#include "platform/printing/PrintInfo.h"
+#include "platform/printing/PrintPreviewPane.h"
+#include "platform/window/FrameWindowBase.h"
+#include "platform/window/ScrollViewBase.h"
 #include "resources/Resource.h"
 
 #include <QLabel>
@@ -44,7 +44,7 @@ struct Host : PrintHost {
 } // namespace
 
 TEST(PreviewPages, OnlyThePagesOnShowAreDrawnAndTheKeysTurnThem) {
-    ScriptedUiHost ui;
+    ScriptedWindowHost ui;
     Host host;
     FrameWindowBase frame;
     auto* status = new QLabel(&frame);

@@ -4,9 +4,9 @@
 
 #include "AppFixture.h"
 #include "document/StripGeometry.h"
-#include "platform/framework/PrintPreviewPane.h"
-#include "platform/framework/PrinterDevice.h"
-#include "platform/ui/PrintSetupDialog.h"
+#include "platform/dialogs/PrintSetupDialog.h"
+#include "platform/printing/PrintPreviewPane.h"
+#include "platform/printing/PrinterDevice.h"
 #include "resources/Resource.h"
 
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "AppFixture.h"
 #include "platform/framework/DocumentBase.h"
-#include "platform/framework/FrameWindowBase.h"
-#include "platform/framework/ScrollViewBase.h"
+#include "platform/window/FrameWindowBase.h"
+#include "platform/window/ScrollViewBase.h"
 #include "resources/Resource.h"
 
 #include <QAction>

@@ -4,7 +4,7 @@
 // confirmed; the second must offer it again and is cancelled.
 // Exit code 0 when the custom colours behaved, 1 otherwise.
 
-#include "platform/ui/QtUiHost.h"
+#include "platform/dialogs/QtUiHost.h"
 
 #include <QApplication>
 #include <QColorDialog>

@@ -2,6 +2,7 @@
 // apparatus simulator (or a pseudo-terminal the test plays itself).
 
 #include "SerialTestSupport.h"
+#include "device/ApparatusReceiver.h"
 #include "device/PortsDlg.h"
 #include "device/ReceiveDlg.h"
 #include "document/V7NamenDoc.h"
@@ -52,12 +53,14 @@ class Receive : public SerialTest {
 protected:
     void SetUp() override {
         SerialTest::SetUp();
+        SetNameReceiver(&receiver);
         doc.AddView(&view);
         doc.ResetToNew();
         doc.SetTitle("vorher.V7N");
     }
     void TearDown() override {
         doc.RemoveView(&view);
+        SetNameReceiver(nullptr);
         SerialTest::TearDown();
     }
     // Scripts the dialog: `play` runs once it is shown; the dialog then runs
@@ -82,6 +85,7 @@ protected:
         return n;
     }
 
+    ApparatusReceiver receiver;
     CV7NamenView view;
     CV7NamenDoc doc;
 };

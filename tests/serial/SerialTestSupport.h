@@ -3,7 +3,7 @@
 // the line, a window that records what the port's reader posts, COM n
 // pointed at chosen devices, and counts of open files and threads.
 
-#include "ScriptedUiHost.h"
+#include "ScriptedWindowHost.h"
 #include "device/ComPort.h"
 #include "platform/serial/PortLister.h"
 
@@ -85,5 +85,5 @@ protected:
     static void UnsetCom(int n);
     static std::string Missing(int n);
 
-    ScriptedUiHost ui;
+    ScriptedWindowHost ui;
 };

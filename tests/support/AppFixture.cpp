@@ -5,7 +5,7 @@
 
 void AppFixture::SetUp() {
     ASSERT_TRUE(dir.isValid());
-    ui = std::make_unique<ScriptedUiHost>();
+    ui = std::make_unique<ScriptedWindowHost>();
 }
 
 void AppFixture::TearDown() {

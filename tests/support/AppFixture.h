@@ -2,7 +2,7 @@
 // A started application (document, frame, view) with a profile in a
 // temporary folder and a scripted UI host.
 
-#include "ScriptedUiHost.h"
+#include "ScriptedWindowHost.h"
 #include "app/MainFrame.h"
 #include "app/NamenApp.h"
 #include "document/V7NamenDoc.h"
@@ -34,6 +34,6 @@ protected:
     CMainFrame& Frame() const { return *app->MainFrame(); }
 
     QTemporaryDir dir;
-    std::unique_ptr<ScriptedUiHost> ui;
+    std::unique_ptr<ScriptedWindowHost> ui;
     std::unique_ptr<CNamenApp> app;
 };

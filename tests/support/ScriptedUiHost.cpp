@@ -1,9 +1,5 @@
 #include "ScriptedUiHost.h"
 
-#include <QAction>
-#include <QMenu>
-#include <gtest/gtest.h>
-
 ScriptedUiHost::ScriptedUiHost() : previous_(&GetUiHost()) {
     SetUiHost(this);
 }
@@ -59,52 +55,6 @@ bool ScriptedUiHost::ChooseFont(LOGFONTA& font) {
     auto f = fontAnswers.front();
     fontAnswers.pop_front();
     return f(font);
-}
-
-bool ScriptedUiHost::PrintDialog(QPrinter& printer, int, int) {
-    ++printDialogs;
-    if (printAnswers.empty())
-        return false;
-    auto f = printAnswers.front();
-    printAnswers.pop_front();
-    return f(printer);
-}
-
-bool ScriptedUiHost::PrintSetupDialog(QPrinter& printer) {
-    ++printSetupDialogs;
-    if (printAnswers.empty())
-        return false;
-    auto f = printAnswers.front();
-    printAnswers.pop_front();
-    return f(printer);
-}
-
-QAction* ScriptedUiHost::TrackPopupMenu(QMenu& menu, const QPoint& globalPos) {
-    ShownMenu shown;
-    shown.position = globalPos;
-    const QList<QAction*> actions = menu.actions();
-    for (QAction* a : actions) {
-        shown.items << a->text();
-        shown.statusTips << a->statusTip();
-    }
-    menus.push_back(shown);
-    int index = -1;
-    if (!menuAnswers.empty()) {
-        index = menuAnswers.front();
-        menuAnswers.pop_front();
-    }
-    return index >= 0 && index < actions.size() ? actions.at(index) : nullptr;
-}
-
-int ScriptedUiHost::RunModal(QDialog& dialog) {
-    ++modalDialogs;
-    if (dialogScripts.empty()) {
-        ADD_FAILURE() << "unscripted modal dialog: " << dialog.windowTitle().toStdString();
-        return QDialog::Rejected;
-    }
-    auto f = dialogScripts.front();
-    dialogScripts.pop_front();
-    return f(dialog);
 }
 
 QStringList ScriptedUiHost::MessageTexts() const {

@@ -2,7 +2,7 @@
 
 #include "platform/files/Archive.h"
 #include "platform/files/SafeFileSave.h"
-#include "platform/framework/ScrollViewBase.h"
+#include "platform/framework/DocumentView.h"
 #include "platform/ui/StringTable.h"
 #include "platform/ui/UiHost.h"
 #include "resources/Resource.h"
@@ -139,17 +139,17 @@ void DocumentBase::SetTitle(const QString& title) {
         host_->OnDocumentTitleChanged();
 }
 
-void DocumentBase::AddView(ScrollViewBase* view) {
+void DocumentBase::AddView(DocumentView* view) {
     views_.push_back(view);
     view->SetDocument(this);
 }
 
-void DocumentBase::RemoveView(ScrollViewBase* view) {
+void DocumentBase::RemoveView(DocumentView* view) {
     views_.erase(std::remove(views_.begin(), views_.end(), view), views_.end());
 }
 
 void DocumentBase::UpdateAllViews() {
-    for (ScrollViewBase* v : views_)
+    for (DocumentView* v : views_)
         v->OnUpdate();
 }
 
@@ -251,26 +251,16 @@ bool DocumentBase::OnOpenDocument(const QString& path) {
 }
 
 bool DocumentBase::OnSaveDocument(const QString& path) {
-    SafeFileSave file(path);
-    if (!file.Open()) {
-        ReportSaveError(file.Error(), path, true);
-        return false;
-    }
-    Archive ar(file.Stream(), Archive::Mode::Store);
-    Serialize(ar);
-    ar.Close();
-    if (!ar.Ok()) {
-        file.Abort();
-        ReportSaveError(ar.SystemError(), path, false);
-        return false;
-    }
-    if (!file.Commit()) {
-        file.Abort();
-        ReportSaveError(file.Error(), path, false);
-        return false;
-    }
-    SetModifiedFlag(false);
-    return true;
+    const bool saved = WriteSafely(path, [this](ByteStream& stream, int& error) {
+        Archive ar(stream, Archive::Mode::Store);
+        Serialize(ar);
+        ar.Close();
+        error = ar.SystemError();
+        return ar.Ok();
+    });
+    if (saved)
+        SetModifiedFlag(false);
+    return saved;
 }
 
 int DocumentBase::OpenForReading(const QString& path) {
@@ -278,20 +268,25 @@ int DocumentBase::OpenForReading(const QString& path) {
 }
 
 bool DocumentBase::SaveBytes(const QString& path, const std::string& bytes) {
+    return WriteSafely(path, [&bytes](ByteStream& stream, int& error) {
+        const bool written = stream.Write(bytes.data(), bytes.size());
+        error = stream.LastError();
+        return written;
+    });
+}
+
+bool DocumentBase::WriteSafely(const QString& path,
+                               const std::function<bool(ByteStream&, int&)>& write) {
     SafeFileSave file(path);
     if (!file.Open()) {
         ReportSaveError(file.Error(), path, true);
         return false;
     }
-    if (!file.Stream().Write(bytes.data(), bytes.size())) {
-        const int error = file.Stream().LastError();
+    int error = 0;
+    const bool written = write(file.Stream(), error);
+    if (!written || !file.Commit()) {
         file.Abort();
-        ReportSaveError(error, path, false);
-        return false;
-    }
-    if (!file.Commit()) {
-        file.Abort();
-        ReportSaveError(file.Error(), path, false);
+        ReportSaveError(written ? file.Error() : error, path, false);
         return false;
     }
     return true;

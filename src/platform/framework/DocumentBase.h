@@ -12,12 +12,14 @@
 
 #include <QString>
 #include <QUndoStack>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 class Archive;
-class ScrollViewBase;
+class ByteStream;
+class DocumentView;
 
 // What a document needs from the application that holds it.
 class DocumentHost {
@@ -31,6 +33,8 @@ public:
     // Called before the document's data is dropped or written, so that an
     // edit in progress reaches the document first.
     virtual void CommitPendingEdits() = 0;
+    // Shows text in the status bar, where there is one.
+    virtual void ShowStatus(const QString& text) = 0;
 };
 
 class DocumentBase : public CommandTarget {
@@ -63,9 +67,9 @@ public:
     void Undo() { undoStack_.undo(); }
     void Redo() { undoStack_.redo(); }
 
-    void AddView(ScrollViewBase* view);
-    void RemoveView(ScrollViewBase* view);
-    ScrollViewBase* GetFirstView() const { return views_.empty() ? nullptr : views_.front(); }
+    void AddView(DocumentView* view);
+    void RemoveView(DocumentView* view);
+    DocumentView* GetFirstView() const { return views_.empty() ? nullptr : views_.front(); }
     // Every view repaints completely.
     void UpdateAllViews();
 
@@ -103,6 +107,10 @@ public:
     static bool SaveBytes(const QString& path, const std::string& bytes);
 
 private:
+    // The safe save with Save's messages: `write` puts the content into the
+    // stream; when it fails it answers false with the system's error number.
+    static bool WriteSafely(const QString& path,
+                            const std::function<bool(ByteStream&, int&)>& write);
     void OnFileSave() { DoFileSave(); }
     void OnFileSaveAs() { DoSave(QString()); }
     // The menu text of Undo or Redo: plain, or naming the step.
@@ -113,5 +121,5 @@ private:
     QString title_;
     bool modified_ = false;
     QUndoStack undoStack_;
-    std::vector<ScrollViewBase*> views_;
+    std::vector<DocumentView*> views_;
 };

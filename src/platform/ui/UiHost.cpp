@@ -17,10 +17,6 @@ public:
     std::optional<QString> ChooseFile(const FileDialogRequest&) override { return std::nullopt; }
     bool ChooseColor(COLORREF&, CustomColors&) override { return false; }
     bool ChooseFont(LOGFONTA&) override { return false; }
-    bool PrintDialog(QPrinter&, int, int) override { return false; }
-    bool PrintSetupDialog(QPrinter&) override { return false; }
-    QAction* TrackPopupMenu(QMenu&, const QPoint&) override { return nullptr; }
-    int RunModal(QDialog&) override { return 0; }
     bool ShowsProgress() const override { return false; }
 };
 } // namespace

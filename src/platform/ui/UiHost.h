@@ -2,7 +2,9 @@
 // Every message box and every modal chooser of the program goes through the
 // installed UI host. The program installs the Qt implementation (or the
 // console one in batch modes); tests install a scripted one that records
-// what was shown and answers as the test says.
+// what was shown and answers as the test says. The windows that need
+// widgets (print dialogs, menus, the program's own dialogs) go through the
+// window host beside it.
 
 #include "platform/base/WinTypes.h"
 #include "platform/ui/FormatText.h"
@@ -11,13 +13,6 @@
 #include <QStringList>
 #include <array>
 #include <optional>
-
-class QAction;
-class QDialog;
-class QMenu;
-class QPoint;
-class QPrinter;
-class QWidget;
 
 enum class MbIcon { Exclamation, Information, Question, Stop };
 enum class MbButtons { Ok, OkCancel, YesNo, YesNoCancel };
@@ -49,25 +44,8 @@ public:
     virtual bool ChooseColor(COLORREF& color, CustomColors& custom) = 0;
     // Screen fonts only, no effects; starts on `font`, stores the choice.
     virtual bool ChooseFont(LOGFONTA& font) = 0;
-    // The print dialog offering pages minPage to maxPage; false when cancelled.
-    virtual bool PrintDialog(QPrinter& printer, int minPage, int maxPage) = 0;
-    // Printer and paper for later jobs; false when cancelled.
-    virtual bool PrintSetupDialog(QPrinter& printer) = 0;
-    // Shows a popup menu at a screen point until it closes; answers the
-    // chosen action or null.
-    virtual QAction* TrackPopupMenu(QMenu& menu, const QPoint& globalPos) = 0;
-    // Runs one of the program's own dialogs modally and answers its result
-    // code (QDialog::Accepted or Rejected).
-    virtual int RunModal(QDialog& dialog) = 0;
     // Whether windows that only report progress (the printing box) are shown.
     virtual bool ShowsProgress() const { return true; }
-
-    // The window that owns dialogs and boxes (may be null).
-    void SetMainWindow(QWidget* window) { mainWindow_ = window; }
-    QWidget* MainWindow() const { return mainWindow_; }
-
-private:
-    QWidget* mainWindow_ = nullptr;
 };
 
 // The installed host; installing does not transfer ownership.

@@ -1,0 +1,89 @@
+#pragma once
+// The single-document application of the framework: one document, one
+// frame and one view for the life of the main window; File New, File Open
+// and the recent-file list reuse them. Holds the profile.
+
+#include "platform/files/Profile.h"
+#include "platform/framework/CommandTarget.h"
+#include "platform/framework/DocumentBase.h"
+#include "platform/framework/RecentFileList.h"
+#include "platform/printing/PrintHost.h"
+#include "platform/ui/UiHost.h"
+
+#include <QString>
+#include <memory>
+
+class FrameWindowBase;
+class QPrinter;
+class ScrollViewBase;
+
+// A document string has seven parts: window title, document base name, File
+// New name, filter name, extension, file type id, file type name. These are
+// the parts the program uses.
+struct DocTemplateStrings {
+    QString windowTitle, filterName, filterExt, regFileTypeName;
+    static DocTemplateStrings Parse(const QString& documentString);
+};
+
+class SdiAppBase : public CommandTarget, public DocumentHost, public PrintHost {
+public:
+    SdiAppBase(const QString& documentString, std::unique_ptr<Profile> profile);
+    ~SdiAppBase() override;
+
+    RecentFileList& RecentFiles() { return recent_; }
+    Profile& GetProfile() { return *profile_; }
+    const DocTemplateStrings& TemplateStrings() const { return strings_; }
+    DocumentBase* Document() const { return document_; }
+    FrameWindowBase* Frame() const { return frame_.get(); }
+    ScrollViewBase* View() const { return view_; }
+
+    // New: save-changes question, then a reset document titled "Unbenannt".
+    bool OnFileNew();
+    // Open: save-changes question, the file dialog, then the file.
+    void OnFileOpen();
+    // Loads path after the save-changes question (when `ask`); false on
+    // failure. A path that is not a regular file is refused before the
+    // question and leaves the strip as it was; a file that fails to load
+    // leaves an empty untitled strip.
+    bool OpenDocumentFile(const QString& path, bool ask = true);
+    // Starts with a new, empty document.
+    void NewDocument();
+    // A dialog for opening documents: titled by string titleId, the
+    // document type's filters, starting in the open document's folder.
+    FileDialogRequest OpenRequest(int titleId) const;
+
+    // DocumentHost
+    void AddToRecentFileList(const QString& path) override;
+    void OnDocumentTitleChanged() override;
+    QStringList FileFilters() const override;
+    QString DefaultExtension() const override;
+    void CommitPendingEdits() override;
+    void ShowStatus(const QString& text) override;
+
+    // PrintHost. The printer is made on first use: making it asks the
+    // printing system for its printers, which start-up need not wait for.
+    QPrinter& Printer() override;
+    DeviceContext::Attributes PaperAttributes() override;
+    int PreviewPages() override;
+    void SetPreviewPages(int pages) override;
+    // "Drucker&einrichtung...": printer and paper for the later jobs.
+    bool OnFilePrintSetup();
+
+protected:
+    // Creates document, frame and view and ties them together; the derived
+    // application says which classes.
+    void CreateDocumentFrameView(std::unique_ptr<DocumentBase> document,
+                                 std::unique_ptr<FrameWindowBase> frame, ScrollViewBase* view);
+
+private:
+    void OnOpenRecentFile(int id);
+
+    DocTemplateStrings strings_;
+    std::unique_ptr<Profile> profile_;
+    RecentFileList recent_;
+    std::unique_ptr<DocumentBase> documentOwner_;
+    DocumentBase* document_ = nullptr;
+    std::unique_ptr<FrameWindowBase> frame_;
+    ScrollViewBase* view_ = nullptr; // owned by the frame
+    std::unique_ptr<QPrinter> printer_;
+};

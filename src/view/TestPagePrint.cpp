@@ -1,0 +1,30 @@
+#include "view/TestPagePrint.h"
+
+#include "paint/TestPagePainter.h"
+#include "platform/printing/PrintInfo.h"
+#include "view/V7NamenView.h"
+
+bool TestPagePrint::OnPreparePrinting(PrintInfo& info) {
+    // Prepared as the strip's print is, question about long names included.
+    return view_.OnPreparePrinting(info);
+}
+
+void TestPagePrint::OnBeginPrinting(DeviceContext& dc, PrintInfo& info) {
+    view_.OnBeginPrinting(dc, info);
+}
+
+void TestPagePrint::OnPrepareDC(DeviceContext& dc) {
+    view_.OnPrepareDC(dc);
+}
+
+void TestPagePrint::OnPrint(DeviceContext& dc, PrintInfo&) {
+    TestPagePainter(view_).Draw(dc);
+}
+
+void TestPagePrint::OnEndPrinting(DeviceContext& dc, PrintInfo& info) {
+    view_.OnEndPrinting(dc, info);
+}
+
+QString TestPagePrint::JobTitle() const {
+    return view_.JobTitle();
+}

@@ -1,0 +1,122 @@
+// In-place editing of the names: the editor over a field, the keys that
+// move it on, the commit when it loses the focus, and the mouse press that
+// opens it.
+
+#include "document/V7NamenDoc.h"
+#include "platform/base/CodePage.h"
+#include "view/NameEdit.h"
+#include "view/V7NamenView.h"
+
+#include <QMouseEvent>
+
+int CV7NamenView::HitTest(QPoint clientPoint) const {
+    const POINT scroll = GetScrollPosition();
+    const POINT q{clientPoint.x() + scroll.x, clientPoint.y() + scroll.y};
+    for (int i = 0; i < kFieldCount; ++i) {
+        RECT r;
+        GetFieldRect(i, r, nullptr);
+        if (PtInRect(r, q))
+            return i;
+    }
+    return -1;
+}
+
+void CV7NamenView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        OnRButtonDown(event->position().toPoint());
+        return;
+    }
+    if (event->button() != Qt::LeftButton) {
+        ScrollViewBase::mousePressEvent(event);
+        return;
+    }
+    // Taking the focus commits an open field before anything else happens.
+    setFocus(Qt::MouseFocusReason);
+    CommitPendingEdit();
+    const int index = HitTest(event->position().toPoint());
+    if (index >= 0)
+        BeginEdit(index);
+}
+
+void CV7NamenView::BeginEdit(int index) {
+    PositionEdit(index);
+    const CV7NamenDoc* doc = GetDocument();
+    // The editor does not scroll: it shows the beginning of the name, as
+    // much as fits its width.
+    const std::string_view name =
+        doc ? StripPainter::VisiblePart(doc->GetName(index)) : std::string_view();
+    editShownText_ = nameEdit_->FittingPrefix(codepage::Cp1252ToUnicode(name));
+    nameEdit_->setText(editShownText_);
+    nameEdit_->show();
+    nameEdit_->setFocus(Qt::OtherFocusReason);
+    editIndex = index;
+}
+
+void CV7NamenView::PositionEdit(int index) {
+    RECT r;
+    GetFieldRect(index, r, nullptr);
+    POINT scroll = GetScrollPosition();
+    const RECT client = GetClientRect();
+    const LONG top = r.top - scroll.y;
+    const LONG bottom = r.bottom - scroll.y;
+    if (bottom > client.bottom || top < 0)
+        ScrollToPosition({0, r.top - 10});
+    scroll = GetScrollPosition();
+    if (scroll.x != 0)
+        ScrollToPosition({0, scroll.y});
+    scroll = GetScrollPosition();
+    // 12 pixels wider than the field, 3 below its top and 2 above its bottom.
+    RECT e{r.left, r.top + 3, r.right + 12, r.bottom - 2};
+    OffsetRect(e, -scroll.x, -scroll.y);
+    nameEdit_->setGeometry(e.left, e.top, e.right - e.left, e.bottom - e.top);
+}
+
+void CV7NamenView::CommitEdit() {
+    if (editIndex < 0)
+        return;
+    const int index = editIndex;
+    const QString text = nameEdit_->text();
+    CV7NamenDoc* doc = GetDocument();
+    if (doc && text != editShownText_)
+        doc->SetName(index, codepage::UnicodeToCp1252(text));
+    editIndex = -1;
+    nameEdit_->hide();
+    viewport()->update();
+}
+
+void CV7NamenView::CommitPendingEdit() {
+    if (editIndex < 0)
+        return;
+    if (nameEdit_->hasFocus())
+        setFocus(Qt::OtherFocusReason); // the editor's focus loss commits
+    CommitEdit(); // also where the window is not active and no focus event comes
+}
+
+void CV7NamenView::OnEditKey(int key, int) {
+    const int i = editIndex;
+    if (i < 0)
+        return;
+    switch (key) {
+    case 9: {
+        const int next = i + 1 >= kFieldCount ? 0 : i + 1;
+        CommitPendingEdit();
+        BeginEdit(next);
+        break;
+    }
+    case 13:
+        CommitPendingEdit();
+        break;
+    case 27:
+        nameEdit_->setText(editShownText_);
+        CommitPendingEdit();
+        break;
+    default:
+        break;
+    }
+}
+
+void CV7NamenView::resizeEvent(QResizeEvent* event) {
+    ScrollViewBase::resizeEvent(event);
+    if (editIndex >= 0 && nameEdit_->isVisible())
+        PositionEdit(editIndex);
+}

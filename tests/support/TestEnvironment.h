@@ -1,0 +1,17 @@
+#pragma once
+// What every test executable sets up before Qt starts: the offscreen
+// platform unless another is named, and private runtime, profile and data
+// folders, so that no test touches the user's own (programs the tests start
+// inherit these folders too).
+
+#include <QTemporaryDir>
+
+class TestEnvironment {
+public:
+    TestEnvironment();
+
+private:
+    QTemporaryDir runtime_;
+    QTemporaryDir config_;
+    QTemporaryDir data_;
+};
