@@ -4,7 +4,6 @@
 #include "AppFixture.h"
 #include "PaperDc.h"
 #include "StripFiles.h"
-#include "platform/base/MulDiv.h"
 #include "platform/printing/PrintInfo.h"
 #include "platform/printing/PrinterDevice.h"
 #include "resources/Resource.h"
@@ -40,11 +39,16 @@ double Px(int tenths, int percent = 100) {
 } // namespace
 
 TEST(CalibrationPage, FrameAndBarsWhereTheStripPrints) {
+    // The frame's top-left corner in pixels: 20 mm is 472.4 px at 600 dpi.
+    // 15 mm (354.3 px) and 25 mm (590.6 px) are divided by the scales of
+    // 97 and 103 % into whole units of the picture and scaled back by the
+    // printer's context, which keeps 353 and 590 px.
     struct Case {
         std::int32_t left, top;
         std::int16_t zx, zy;
+        int x0, y0;
     };
-    for (const Case c : {Case{200, 200, 100, 100}, Case{150, 250, 97, 103}}) {
+    for (const Case c : {Case{200, 200, 100, 100, 472, 472}, Case{150, 250, 97, 103, 353, 590}}) {
         SCOPED_TRACE(c.left);
         CV7NamenDoc doc;
         CV7NamenView view;
@@ -64,14 +68,10 @@ TEST(CalibrationPage, FrameAndBarsWhereTheStripPrints) {
         page.OnEndPrinting(*paper.dc, info);
         const QImage& img = paper.image;
 
-        // The frame's corner at the margins (converted, divided by the scale
-        // and scaled again by the context), bar A starting at its top edge,
+        // The frame's corner at the margins, bar A starting at its top edge,
         // bar B at its left edge, and nothing diagonally out of the corner.
-        const auto margin = [](int tenths, int zoom) {
-            return int(std::lround(double(MulDiv(tenths, 600, 254) * 100 / zoom) * zoom / 100));
-        };
-        const int x0 = margin(c.left, c.zx);
-        const int y0 = margin(c.top, c.zy);
+        const int x0 = c.x0;
+        const int y0 = c.y0;
         ASSERT_TRUE(IsInk(img.pixelColor(x0, y0)));
         EXPECT_TRUE(IsInk(img.pixelColor(x0, y0 - 1)));
         EXPECT_TRUE(IsInk(img.pixelColor(x0 - 1, y0)));

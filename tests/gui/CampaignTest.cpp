@@ -112,11 +112,12 @@ TEST(Campaign, SettingsOnlyAFileCanBringDrawAsTheDefaultOrWithoutHarm) {
         EXPECT_TRUE(draw() == grey) << shade;
     }
     view.shadeIndex = 2;
-    const std::int16_t zooms[] = {-32768, -1, 0, 1, 200, 32767};
-    const auto usable = [](std::int16_t zoom) { return zoom > 0 ? zoom : std::int16_t(100); };
-    for (std::int16_t zx : zooms)
-        for (std::int16_t zy : zooms) {
-            view.zoomX = usable(zx), view.zoomY = usable(zy);
+    // Each stored scale and the one it is drawn at.
+    const std::pair<std::int16_t, std::int16_t> zooms[] = {
+        {-32768, 100}, {-1, 100}, {0, 100}, {1, 1}, {200, 200}, {32767, 32767}};
+    for (const auto& [zx, drawnX] : zooms)
+        for (const auto& [zy, drawnY] : zooms) {
+            view.zoomX = drawnX, view.zoomY = drawnY;
             const auto expected = draw();
             view.zoomX = zx, view.zoomY = zy;
             EXPECT_TRUE(draw() == expected && view.zoomX == zx && view.zoomY == zy)

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPaintEvent>
 #include <QPushButton>
 #include <QTest>
 #include <cstring>
@@ -24,15 +25,34 @@ using Script = std::function<int(COptionsDlg&)>;
 using Settings =
     std::tuple<std::int32_t, std::int32_t, std::int32_t, std::int32_t, std::int16_t, std::int16_t>;
 
-// Counts the paint events of a widget.
-class PaintCounter : public QObject {
+// Records what a widget paints. Its marker is one pixel in the corner that
+// it asks to be repainted and waits for: a repaint asked for earlier is
+// painted with the marker or before it, so what was painted up to the
+// marker holds every such repaint, with no guess at how long one takes.
+class PaintRecorder : public QObject {
 public:
-    int paints = 0;
+    explicit PaintRecorder(QWidget& widget) : widget_(widget) { widget.installEventFilter(this); }
+    ~PaintRecorder() override { widget_.removeEventFilter(this); }
+    // What was painted besides the marker since the last call.
+    QRegion PaintedUpToMarker() {
+        const QRect marker(0, 0, 1, 1);
+        painted_ = QRegion();
+        widget_.update(marker);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return painted_.contains(marker); }, 10000))
+            << "the marker was never painted";
+        const QRegion other = painted_.subtracted(marker);
+        painted_ = QRegion();
+        return other;
+    }
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::Paint)
-            ++paints;
+            painted_ += static_cast<QPaintEvent*>(event)->region();
         return false;
     }
+
+private:
+    QWidget& widget_;
+    QRegion painted_;
 };
 
 class OptionsDialog : public AppFixture {
@@ -147,23 +167,22 @@ TEST_F(OptionsDialog, TabOrderFollowsTheTemplateAndTheFrameStaysBehindTheFields)
 
 TEST_F(OptionsDialog, LengthsRoundToTheNearestTenthOfAMillimetreAndOnlyChangesCount) {
     ShowActive();
-    PaintCounter counter;
-    View().viewport()->installEventFilter(&counter);
-    auto paintsAfter = [&](const Script& script) {
-        QTest::qWait(20);
-        counter.paints = 0;
+    PaintRecorder recorder(*View().viewport());
+    auto repaintedBy = [&](const Script& script) {
+        recorder.PaintedUpToMarker(); // what is left from showing the window
         RunOptions(script);
-        QTest::qWait(50);
-        return counter.paints;
+        return recorder.PaintedUpToMarker();
     };
 
     // The same values written otherwise change nothing: no flag, no repaint.
-    EXPECT_EQ(paintsAfter(Enter(
-                  {{IDC_LEFT_MARGIN, "2.00"}, {IDC_TEXT_OFFSET, "1e0"}, {IDC_ZOOM_X, "0100"}})),
-              0);
+    EXPECT_TRUE(
+        repaintedBy(
+            Enter({{IDC_LEFT_MARGIN, "2.00"}, {IDC_TEXT_OFFSET, "1e0"}, {IDC_ZOOM_X, "0100"}}))
+            .isEmpty());
     EXPECT_FALSE(Doc().IsModified());
 
-    EXPECT_GT(paintsAfter(Enter({{IDC_LEFT_MARGIN, "2.3"}, {IDC_TEXT_OFFSET, "0.7"}})), 0);
+    EXPECT_FALSE(
+        repaintedBy(Enter({{IDC_LEFT_MARGIN, "2.3"}, {IDC_TEXT_OFFSET, "0.7"}})).isEmpty());
     EXPECT_EQ(Current(), Settings(2, 7, 230, 200, 100, 100));
     EXPECT_TRUE(Doc().IsModified());
 
@@ -374,10 +393,8 @@ TEST_F(OptionsDialog, FontCommandChangesTheStripOnlyForAnotherFont) {
 
     // Another font reaches the label font and the editor, with a repaint.
     ShowActive();
-    PaintCounter counter;
-    View().viewport()->installEventFilter(&counter);
-    QTest::qWait(20);
-    counter.paints = 0;
+    PaintRecorder recorder(*View().viewport());
+    recorder.PaintedUpToMarker(); // what is left from showing the window
     ui->fontAnswers.push_back([](LOGFONTA& chosen) {
         logfont::SetFaceName(chosen, "Liberation Mono");
         chosen.lfHeight = -24;
@@ -392,6 +409,5 @@ TEST_F(OptionsDialog, FontCommandChangesTheStripOnlyForAnotherFont) {
     EXPECT_EQ(lf.lfHeight, -24);
     EXPECT_EQ(View().NameEdit()->font(), logfont::ToQFont(lf));
     EXPECT_TRUE(Doc().IsModified());
-    QTest::qWait(50);
-    EXPECT_GT(counter.paints, 0);
+    EXPECT_FALSE(recorder.PaintedUpToMarker().isEmpty());
 }

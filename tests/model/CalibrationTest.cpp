@@ -26,6 +26,12 @@ Measured Mm(double a, double b, double mx, double my) {
 } // namespace
 
 TEST(Calibration, WorkedExamplePerfectPrinterAndNoChangeWhenTheSettingsAreRight) {
+    // Printed at the default 20 mm and 100 %: bar A came out 97 mm for
+    // 100, so across the printer puts x at 0.97 x + 2.6 mm (20 mm landed at
+    // 22); 20 mm is reached from (20 - 2.6) / 0.97 = 17.94 mm, and the bar
+    // is true at 100 / 0.97 = 103.1 %. Down, bar B 198 mm for 200 gives
+    // 0.99 x - 0.8 mm (20 mm landed at 19): (20 + 0.8) / 0.99 = 21.01 mm
+    // and 101.0 %.
     const LayoutValues defaults;
     EXPECT_EQ(Compute(defaults, Mm(22, 19, 97, 198), 200), (Result{179, 210, 103, 101}));
     // The short bar B counts 100 mm.

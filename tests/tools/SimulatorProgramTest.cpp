@@ -26,12 +26,12 @@ std::vector<std::uint8_t> Exchange(const std::string& path) {
     // The answer ends with the NUL after the last record.
     while (got.size() < 3 || got.back() != 0x00) {
         pollfd p{fd, POLLIN, 0};
-        if (::poll(&p, 1, 3000) <= 0)
-            break;
         std::uint8_t buffer[256];
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n <= 0)
+        const ssize_t n = ::poll(&p, 1, 10000) == 1 ? ::read(fd, buffer, sizeof buffer) : 0;
+        if (n <= 0) {
+            ADD_FAILURE() << "the answer stopped after " << got.size() << " bytes";
             break;
+        }
         got.insert(got.end(), buffer, buffer + n);
     }
     ::close(fd);
