@@ -1,5 +1,5 @@
 #pragma once
-// "Info über Quintara": icon, program line, version, copyright, OK.
+// The About box (IDS_ABOUT_TITLE): icon, program line, version, copyright, OK.
 
 #include <QDialog>
 

@@ -113,29 +113,30 @@ QByteArray DesktopFiles::DesktopEntry(const QString& executable) {
     const QString exec = EscapeValue(ExecArgument(executable));
     // File managers that show an entry's actions offer printing a strip
     // straight from its file, as the print switch of the command line does.
-    QString entry =
-        QStringLiteral("[Desktop Entry]\n"
-                       "Type=Application\n"
-                       "Version=1.4\n"
-                       "Name=%1\n"
-                       "GenericName=Tastenbeschriftung\n"
-                       "Comment=%2\n"
-                       "Keywords=Telefon;Funktionstasten;Einlegestreifen;Beschriftung;\n"
-                       "Exec=%3 %f\n"
-                       "TryExec=%4\n"
-                       "Icon=%5\n"
-                       "Terminal=false\n"
-                       "StartupNotify=true\n"
-                       "MimeType=%6;\n"
-                       "Categories=Office;\n"
-                       "Actions=print;\n"
-                       "\n"
-                       "[Desktop Action print]\n"
-                       "Name=%7\n"
-                       "Exec=%3 /p %F\n")
-            .arg(TemplateStrings().windowTitle, EscapeValue(LoadStr(IDS_ABOUT_TEXT)), exec,
-                 EscapeValue(executable), AppIconName(), MimeTypeName(),
-                 EscapeValue(LoadStrPart(ID_FILE_PRINT, 1)));
+    QString entry = QStringLiteral("[Desktop Entry]\n"
+                                   "Type=Application\n"
+                                   "Version=1.4\n"
+                                   "Name=%1\n"
+                                   "GenericName=%8\n"
+                                   "Comment=%2\n"
+                                   "Keywords=%9\n"
+                                   "Exec=%3 %f\n"
+                                   "TryExec=%4\n"
+                                   "Icon=%5\n"
+                                   "Terminal=false\n"
+                                   "StartupNotify=true\n"
+                                   "MimeType=%6;\n"
+                                   "Categories=Office;\n"
+                                   "Actions=print;\n"
+                                   "\n"
+                                   "[Desktop Action print]\n"
+                                   "Name=%7\n"
+                                   "Exec=%3 /p %F\n")
+                        .arg(TemplateStrings().windowTitle, EscapeValue(LoadStr(IDS_ABOUT_TEXT)),
+                             exec, EscapeValue(executable), AppIconName(), MimeTypeName(),
+                             EscapeValue(LoadStrPart(ID_FILE_PRINT, 1)),
+                             EscapeValue(LoadStr(IDS_DESKTOP_GENERIC_NAME)),
+                             EscapeValue(LoadStr(IDS_DESKTOP_KEYWORDS)));
     return entry.toUtf8();
 }
 

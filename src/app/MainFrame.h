@@ -20,7 +20,7 @@ public:
     // The frame's first size for a screen of the given resolution and height.
     static QSize InitialSize(int dpiX, int dpiY, int screenHeight);
 
-    // Puts the recent files into the Datei menu ("Letzte Datei" while empty).
+    // Puts the recent files into the File menu (IDS_MENU_RECENT_FILE while empty).
     void SetRecentFileList(RecentFileList* list) { recent_ = list; }
     void UpdateRecentFileMenu();
 
@@ -32,7 +32,8 @@ public:
         dropHandler_ = std::move(handler);
     }
 
-    // "2 Namen passen nicht" in the status bar, nothing for 0.
+    // How many names do not fit (IDS_UNFIT_STATUS, IDS_UNFIT_STATUS_ONE) in
+    // the status bar, nothing for 0.
     void SetUnfitCount(int count);
     QLabel* UnfitPane() const { return unfitPane_; }
 

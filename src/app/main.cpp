@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
         return 0;
     case A::Error:
         std::fprintf(stderr, "Quintara: %s\n", qUtf8Printable(cmd.error));
-        std::fprintf(stderr, "Quintara: \"quintara --help\" zeigt den Aufruf.\n");
+        std::fprintf(stderr, "Quintara: %s\n", qUtf8Printable(LoadStr(IDS_CMD_SEE_HELP)));
         return 1;
     default:
         break;

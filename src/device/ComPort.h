@@ -42,8 +42,9 @@ public:
     // in use, or when the number names no device (0 or negative).
     std::unique_ptr<SerialDevice> OpenPortHandle(std::int8_t port);
     // Opens and configures portNumber and starts the reader. Answers 1, or
-    // 0 after showing message 23001 (23008 or 23009 when the user may not
-    // open the device) or 23002.
+    // 0 after showing IDS_ERR_OPEN_PORT (IDS_ERR_PORT_GROUP or
+    // IDS_ERR_PORT_NO_ACCESS when the user may not open the device) or
+    // IDS_ERR_SETUP_PORT.
     int Open();
     bool ApplyTimeouts();
     bool ApplyLineSettings();
@@ -122,7 +123,8 @@ private:
     DWORD writeTimeoutConstant = 5000;           // ms a write may take beyond its bytes
     DWORD handOverTimeout = 120000;              // ms of one wait for the owner's release
 
-    // Step back to Closed after a failed Open and show 23002 with `error`.
+    // Step back to Closed after a failed Open and show IDS_ERR_SETUP_PORT
+    // with `error`.
     int FailOpen(int error);
     // Resets dataEvent and posts WM_PORTDATA; false when there is no window.
     bool PostChunk(int count);

@@ -28,10 +28,11 @@ using Choices = std::array<QString, kCount>;
 // when the profile could not be written.
 bool StoreChoices(const Choices& choices);
 
-// How a detected device is offered: "<description> (<device>)", with
-// "(keine Berechtigung)" behind it when this user may not open it.
+// How a detected device is offered: its description and device
+// (IDS_PORTS_DEVICE), with IDS_PORTS_NO_ACCESS behind it when this user may
+// not open it.
 QString ChoiceText(const SerialPortEntry& entry);
-// "Standard (/dev/ttyS<n-1>)".
+// The standard device of COM n, /dev/ttyS<n-1> (IDS_PORTS_STANDARD).
 QString StandardText(int n);
 // Whether `path` names the same device as `entry` (its node or stable name,
 // also through links).
@@ -43,13 +44,13 @@ QString NoAccessText(const SerialPortEntry& entry);
 enum class FirstUse {
     Nothing,  // a port is set, a standard port opens, or no adapter is there
     Assigned, // the one adapter became COM 1
-    Ask,      // several adapters: the user picks in the Anschlüsse dialog
+    Ask,      // several adapters: the user picks in the ports dialog
 };
 
 struct FirstUseOutcome {
     FirstUse what = FirstUse::Nothing;
     SerialPortEntry adapter; // the one assigned
-    QString statusText;      // "COM 1 ist jetzt <description>."
+    QString statusText;      // IDS_PORTS_ASSIGNED with the adapter's description
 };
 
 // When no port is set in the environment or the profile and none of the

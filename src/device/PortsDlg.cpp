@@ -184,7 +184,7 @@ void CPortsDlg::Refresh() {
     entries_ = std::move(now);
     for (int n = 1; n <= ports::kCount; ++n) {
         Fill(n, chosen[std::size_t(n - 1)]);
-        // "Andere..." chosen but nothing typed yet stays open for typing.
+        // IDS_PORTS_OTHER chosen but nothing typed yet stays open for typing.
         if (typing[std::size_t(n - 1)] && chosen[std::size_t(n - 1)].isEmpty()) {
             Choice(n)->setCurrentIndex(OtherIndex(n));
             PathEdit(n)->show();

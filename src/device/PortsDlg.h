@@ -1,9 +1,9 @@
 #pragma once
-// "Anschlüsse": which serial device each of COM 1 to COM 4 is. Each port
-// has a drop-down with its standard device, every device the system lists
-// and "Andere..." for a path typed by hand; OK keeps the choices in the
-// profile. A port that the environment sets says so, since the
-// environment wins. While the dialog is open the list is read again every
+// The ports dialog (IDS_PORTS_TITLE): which serial device each of COM 1 to
+// COM 4 is. Each port has a drop-down with its standard device, every
+// device the system lists and IDS_PORTS_OTHER for a path typed by hand;
+// OK keeps the choices in the profile. A port that the environment sets
+// says so, since the environment wins. While the dialog is open the list is read again every
 // second, so a device plugged in meanwhile appears; no one polls when the
 // dialog is closed.
 
@@ -34,16 +34,17 @@ public:
     QLineEdit* PathEdit(int n) const { return rows_[std::size_t(n - 1)].path; }
     QLabel* EnvironmentNote(int n) const { return rows_[std::size_t(n - 1)].note; }
     QPushButton* OkButton() const { return ok_; }
-    // The index of "Andere..." in port n's drop-down.
+    // The index of IDS_PORTS_OTHER in port n's drop-down.
     int OtherIndex(int n) const;
 
-    // What choosing entry `index` for port n does: "Andere..." opens the
+    // What choosing entry `index` for port n does: IDS_PORTS_OTHER opens the
     // path field, a device this user may not open explains why.
     void OnChoose(int n, int index);
     // Reads the list again and rebuilds the drop-downs when it changed,
     // keeping every port's choice.
     void Refresh();
-    // OK: every "Andere..." needs a full path; then the profile is written.
+    // OK: every port set to IDS_PORTS_OTHER needs a full path; then the
+    // profile is written.
     void accept() override;
 
 protected:

@@ -1,15 +1,15 @@
 #pragma once
-// "Namen vom V7 empfangen": picks the COM port, sends the request 0x00 0x07
-// and reads the apparatus's answer; ends with OK once the answer is
-// complete. The dialog owns its port, which stays open from the dialog's
+// The receive dialog (IDS_RECEIVE_TITLE): picks the COM port, sends the
+// request 0x00 0x07 and reads the apparatus's answer; ends with OK once the
+// answer is complete. The dialog owns its port, which stays open from the dialog's
 // initialisation until the dialog is destroyed.
 //
 // The request is written by the port's writer, never on this thread, so a
 // line held by XOFF cannot freeze the window; its outcome comes back as a
-// posted PortWriteEvent. While the "really cancel?" question is open, what
-// the port and the timer bring is held, not handled: the user's answer
-// decides whether it is dropped with the dialog or handled as if the
-// question had never been asked.
+// posted PortWriteEvent. While the cancel question (IDS_ASK_CANCEL_RECEIVE)
+// is open, what the port and the timer bring is held, not handled: the
+// user's answer decides whether it is dropped with the dialog or handled as
+// if the question had never been asked.
 
 #include "device/AnswerParser.h"
 #include "device/ComPort.h"
@@ -31,9 +31,10 @@ public:
 
     void OnInitDialog();
     void OnSelectPort(int port);
-    // "Anschlüsse...": after OK the radio buttons show the new devices; a
-    // port not found before is looked for again, the chosen one reopened
-    // when its device changed (not while a transfer is under way).
+    // The ports button (IDS_PORTS_BUTTON): after OK the radio buttons show
+    // the new devices; a port not found before is looked for again, the
+    // chosen one reopened when its device changed (not while a transfer is
+    // under way).
     void OnPorts();
     void OnStartTransfer();
     // The outcome of the request's write.
@@ -62,7 +63,7 @@ protected:
 
 private:
     // The first time the transfer is tried, a lone USB adapter becomes COM 1
-    // and several are offered in the Anschlüsse dialog.
+    // and several are offered in the ports dialog.
     void FirstUse();
     // Each COM radio button's tooltip names its device.
     void UpdatePortTips();
@@ -70,8 +71,8 @@ private:
     void ProbePorts();
     void KillAnswerTimer();
     void StartAnswerTimer();
-    // Asks 23004; answers true for OK. Handles what was held meanwhile when
-    // the answer is Cancel.
+    // Asks IDS_ASK_CANCEL_RECEIVE; answers true for OK. Handles what was
+    // held meanwhile when the answer is Cancel.
     bool ConfirmCancel();
     // Handles `action` now, or after the cancel question if it is open.
     void HandleOrHold(std::function<void()> action);
