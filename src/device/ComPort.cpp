@@ -1,5 +1,6 @@
 #include "device/ComPort.h"
 
+#include "device/PortAssignment.h"
 #include "device/PortDataEvent.h"
 #include "device/PortOpenFailure.h"
 #include "device/PortWriteEvent.h"
@@ -43,7 +44,7 @@ std::unique_ptr<SerialDevice> CComPort::OpenPortHandle(std::int8_t port) {
         SetSerialLastError(ENOENT);
         return nullptr;
     }
-    return SerialDevice::Open(ComPortDeviceName(port));
+    return SerialDevice::Open(ports::DeviceName(port));
 }
 
 int CComPort::Open() {
@@ -53,7 +54,7 @@ int CComPort::Open() {
     handle = OpenPortHandle(portNumber);
     if (!handle) {
         const int error = SerialLastError();
-        const std::string device = ComPortDeviceName(portNumber);
+        const std::string device = ports::DeviceName(portNumber);
         AppMessageBox(PortOpenFailureText(portNumber, device, error, DeviceAccessGroup(device),
                                           CurrentUserName()));
         return 0;

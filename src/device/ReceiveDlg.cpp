@@ -115,7 +115,7 @@ void CReceiveDlg::ProbePorts() {
 void CReceiveDlg::UpdatePortTips() {
     for (int n = 1; n <= ports::kCount; ++n)
         ports_[std::size_t(n - 1)]->setToolTip(
-            QFile::decodeName(QByteArray::fromStdString(ComPortDeviceName(n))));
+            QFile::decodeName(QByteArray::fromStdString(ports::DeviceName(n))));
 }
 
 void CReceiveDlg::OnPorts() {

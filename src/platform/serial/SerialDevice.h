@@ -117,11 +117,8 @@ protected:
 int SerialLastError();
 void SetSerialLastError(int error);
 
-// The device that stands for COM n: environment variable QUINTARA_COMn, else
-// key COMn in profile section [Ports], else the system's n-th serial port.
-// Empty for n below 1, which names no device.
-std::string ComPortDeviceName(int n);
-// The system's own name of its n-th serial port (n from 1).
+// The system's own name of its n-th serial port (n from 1). Which device a
+// COM number stands for is the device layer's choice (ports::DeviceName).
 std::string DefaultComDeviceName(int n);
 
 // The group whose members may read and write the device at `path`: the
