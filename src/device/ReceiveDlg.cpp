@@ -79,7 +79,7 @@ void CReceiveDlg::showEvent(QShowEvent* event) {
 void CReceiveDlg::OnInitDialog() {
     parser.Reset();
     // The apparatus talks XON/XOFF and has no hardware handshake.
-    port.SetFlowControl(false, false, true);
+    port.SetFlowControl(false, true);
     FirstUse();
     ProbePorts();
 }

@@ -59,10 +59,10 @@ void Pty::CloseMaster() {
 
 bool PortEventLog::event(QEvent* e) {
     if (e->type() != PortDataEvent::kType)
-        return QObject::event(e);
-    const auto* data = static_cast<PortDataEvent*>(e);
+        return QWidget::event(e);
+    const auto* posted = static_cast<PortDataEvent*>(e);
     // Count first: it orders the reader's chunk before the look at it.
-    Entry entry{data->Count(), data->Port(), {}};
+    Entry entry{posted->Count(), posted->Port(), {}};
     CComPort* port = entry.port;
     // Like the real owner, a port that is no longer running is not touched.
     if (port && port->IsRunning()) {

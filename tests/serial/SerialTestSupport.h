@@ -8,7 +8,7 @@
 #include "platform/serial/PortLister.h"
 
 #include <QByteArray>
-#include <QObject>
+#include <QWidget>
 #include <chrono>
 #include <functional>
 #include <gtest/gtest.h>
@@ -38,8 +38,9 @@ private:
     std::string path_;
 };
 
-// Records every WM_PORTDATA it is sent, with a copy of the chunk.
-class PortEventLog : public QObject {
+// Records every WM_PORTDATA it is sent, with a copy of the chunk. A widget,
+// so that it can stand in for the main window too.
+class PortEventLog : public QWidget {
 public:
     struct Entry {
         int count;
