@@ -1,5 +1,6 @@
 #include "device/ComPort.h"
 
+#include "device/PortAssignment.h"
 #include "device/PortDataEvent.h"
 #include "device/PortOpenFailure.h"
 #include "device/PortWriteEvent.h"
@@ -44,7 +45,7 @@ std::unique_ptr<SerialDevice> CComPort::OpenPortHandle(std::int8_t port) {
         SetSerialLastError(ENOENT);
         return nullptr;
     }
-    return SerialDevice::Open(ComPortDeviceName(port));
+    return SerialDevice::Open(ports::DeviceName(port));
 }
 
 int CComPort::Open() {
@@ -54,7 +55,7 @@ int CComPort::Open() {
     handle = OpenPortHandle(portNumber);
     if (!handle) {
         const int error = SerialLastError();
-        const std::string device = ComPortDeviceName(portNumber);
+        const std::string device = ports::DeviceName(portNumber);
         AppMessageBox(PortOpenFailureText(portNumber, device, error, DeviceAccessGroup(device),
                                           CurrentUserName()));
         return 0;
@@ -100,7 +101,7 @@ bool CComPort::ApplyTimeouts() {
     t.ReadTotalTimeoutMultiplier = 0;
     t.ReadTotalTimeoutConstant = 0;
     // About the time one byte takes on the line, at least 1 ms.
-    t.WriteTotalTimeoutMultiplier = std::max<DWORD>(1, baudRate ? 10000 / baudRate : 1);
+    t.WriteTotalTimeoutMultiplier = std::max<DWORD>(1, 10000 / kBaudRate);
     t.WriteTotalTimeoutConstant = writeTimeoutConstant;
     return handle->SetCommTimeouts(t);
 }
@@ -113,15 +114,14 @@ bool CComPort::ApplyLineSettings() {
     // change, so that counts as a failure too.
     if (!handle->GetCommState(dcb))
         return false;
-    dcb.BaudRate = baudRate;
-    dcb.ByteSize = byteSize;
-    dcb.Parity = parity;
-    dcb.StopBits = stopBits;
+    dcb.BaudRate = kBaudRate;
+    dcb.ByteSize = 8;
+    dcb.Parity = NOPARITY;
+    dcb.StopBits = ONESTOPBIT;
     dcb.fParity = 1;
     dcb.fOutxCtsFlow = DWORD(ctsRtsHandshake & 1);
     dcb.fRtsControl = ctsRtsHandshake ? RTS_CONTROL_HANDSHAKE : RTS_CONTROL_ENABLE;
-    dcb.fOutxDsrFlow = DWORD(dsrDtrHandshake & 1);
-    dcb.fDtrControl = dsrDtrHandshake ? DTR_CONTROL_HANDSHAKE : DTR_CONTROL_ENABLE;
+    dcb.fDtrControl = DTR_CONTROL_ENABLE;
     dcb.fOutX = DWORD(xonXoff & 1);
     dcb.fInX = dcb.fOutX;
     dcb.XonChar = 0x11;
@@ -152,17 +152,9 @@ void CComPort::Close() {
     stopEvent_.reset();
 }
 
-void CComPort::SetFlowControl(bool ctsRtsOn, bool dsrDtrOn, bool xonXoffOn) {
+void CComPort::SetFlowControl(bool ctsRtsOn, bool xonXoffOn) {
     ctsRtsHandshake = ctsRtsOn ? 1 : 0;
-    dsrDtrHandshake = dsrDtrOn ? 1 : 0;
     xonXoff = xonXoffOn ? 1 : 0;
-}
-
-void CComPort::SetFrame(DWORD baud, BYTE dataBits, BYTE parityCode, BYTE stopBitsCode) {
-    baudRate = baud;
-    byteSize = dataBits;
-    parity = parityCode;
-    stopBits = stopBitsCode;
 }
 
 bool CComPort::IsOpen() const {
@@ -185,10 +177,6 @@ DWORD CComPort::ClearCommError() {
     if (handle)
         handle->ClearCommError(errors);
     return errors;
-}
-
-bool CComPort::GetCommState(DCB& dcb) const {
-    return handle && handle->GetCommState(dcb);
 }
 
 bool CComPort::Write(const void* data, std::uint32_t length) {
@@ -249,31 +237,28 @@ bool CComPort::PostChunk(int count) {
     return true;
 }
 
-int CComPort::ReaderThread(CComPort* port) {
-    if (!port || !port->handle || !port->dataEvent || !port->stopEvent_)
-        return 1;
+void CComPort::ReaderThread() {
     // A failure that lasts (a device gone away) is reported once, until a
     // read succeeds again; the owner would otherwise see one report per cycle.
     bool failureReported = false;
-    while (port->running.load() && port->handle) {
-        if (port->stopEvent_->Wait(kPollPauseMs))
+    while (running.load() && handle) {
+        if (stopEvent_->Wait(kPollPauseMs))
             break;
         // The owner still holds the last chunk. A wait that runs out starts a
         // new cycle rather than reading over a chunk nobody has parsed yet.
-        if (!port->dataEvent->Wait(port->handOverTimeout))
+        if (!dataEvent->Wait(handOverTimeout))
             continue;
-        if (!port->running.load())
+        if (!running.load())
             break;
         DWORD count = 0;
-        if (!port->handle->ReadFile(port->readBuffer, kReadChunk, count)) {
+        if (!handle->ReadFile(readBuffer, kReadChunk, count)) {
             // Handed over like a chunk, so the next read waits for the owner.
             if (!failureReported)
-                failureReported = port->PostChunk(-1);
+                failureReported = PostChunk(-1);
             continue;
         }
         failureReported = false;
         if (count > 0)
-            port->PostChunk(int(count));
+            PostChunk(int(count));
     }
-    return 0;
 }

@@ -46,8 +46,6 @@ public:
     // IDS_ERR_PORT_NO_ACCESS when the user may not open the device) or
     // IDS_ERR_SETUP_PORT.
     int Open();
-    bool ApplyTimeouts();
-    bool ApplyLineSettings();
     // Stops the reader, purges and closes the port. Harmless when closed.
     void Close();
     // True only when all `length` bytes went out within the write time-out;
@@ -60,15 +58,10 @@ public:
     // waiting write at once (it fails with ECANCELED).
     bool BeginWrite(const void* data, std::uint32_t length);
 
-    // The reader thread's body. Answers 0 after a normal end, 1 when started
-    // without an open port.
-    static int ReaderThread(CComPort* port);
-
-    // Configuration, read by the next Open: CTS/RTS and DSR/DTR handshake,
-    // XON/XOFF both ways; speed, data bits and the DCB's parity and stop-bit
-    // codes.
-    void SetFlowControl(bool ctsRtsOn, bool dsrDtrOn, bool xonXoffOn);
-    void SetFrame(DWORD baud, BYTE dataBits, BYTE parityCode, BYTE stopBitsCode);
+    // Flow control, read by the next Open: CTS/RTS handshake (on at first),
+    // XON/XOFF both ways (off at first). The frame is always 9600 8N1; DTR
+    // is held on.
+    void SetFlowControl(bool ctsRtsOn, bool xonXoffOn);
     // The write time-out's constant part in ms (5000), and the ms of one wait
     // for the owner's release (120000); tests shorten them.
     void SetWriteTimeoutConstant(DWORD ms) { writeTimeoutConstant = ms; }
@@ -77,7 +70,6 @@ public:
     // (or be replaced first). A window named before Open is kept; otherwise
     // Open takes the application's main window.
     void SetNotifyWindow(QObject* window) { notifyWindow.store(window); }
-    QObject* NotifyWindow() const { return notifyWindow.load(); }
 
     // The COM number chosen by FindPort; 0 = none.
     int PortNumber() const { return portNumber; }
@@ -92,28 +84,22 @@ public:
     // The chunk of a PortDataEvent with `count` bytes; empty after a failed
     // read (-1). Valid until ReleaseReadBuffer.
     std::span<const std::uint8_t> ReadBuffer(int count) const;
-    // True from the post of a chunk until the owner releases it.
-    bool IsReadBufferHeld() const { return dataEvent && !dataEvent->IsSet(); }
     // Gives the buffer back to the reader. Harmless when closed.
     void ReleaseReadBuffer();
     // The CE_* line errors since the previous call; 0 when closed or when
     // the device keeps no counters.
     DWORD ClearCommError();
-    // The line settings as the open device reports them; false when closed.
-    bool GetCommState(DCB& dcb) const;
 
 private:
+    // The line's speed, in bits per second.
+    static constexpr DWORD kBaudRate = 9600;
+
     std::unique_ptr<SerialDevice> handle; // null whenever the port is closed
     std::int8_t portNumber = 0;           // COM n; 0 = none chosen
     std::atomic<std::int32_t> running{0}; // the reader runs while non-zero
     DWORD inQueueSize = 4096;
     DWORD outQueueSize = 4096;
-    DWORD baudRate = 9600;
-    BYTE byteSize = 8;
-    BYTE stopBits = ONESTOPBIT;
-    BYTE parity = NOPARITY;
     std::int32_t ctsRtsHandshake = 1;
-    std::int32_t dsrDtrHandshake = 0;
     std::int32_t xonXoff = 0;
     std::atomic<QObject*> notifyWindow{nullptr};
     std::unique_ptr<ManualResetEvent> dataEvent; // exists only while open
@@ -123,11 +109,18 @@ private:
     DWORD writeTimeoutConstant = 5000;           // ms a write may take beyond its bytes
     DWORD handOverTimeout = 120000;              // ms of one wait for the owner's release
 
+    // Configure the open device; false, with SerialLastError set, when it
+    // refuses.
+    bool ApplyTimeouts();
+    bool ApplyLineSettings();
     // Step back to Closed after a failed Open and show IDS_ERR_SETUP_PORT
     // with `error`.
     int FailOpen(int error);
     // Resets dataEvent and posts WM_PORTDATA; false when there is no window.
     bool PostChunk(int count);
+    // The reader thread's body: polls the line and hands each chunk over
+    // until Close stops it.
+    void ReaderThread();
     // The writer thread's body: writes `bytes` and posts the outcome.
     void WriterThread(std::vector<std::uint8_t> bytes);
 

@@ -29,6 +29,20 @@ QString Canonical(const QString& path) {
 
 } // namespace
 
+std::string DeviceName(int n) {
+    if (n < 1)
+        return {};
+    // The environment comes first so that tests and one-off runs can point a
+    // port at a pseudo-terminal without touching the profile.
+    std::string device = EnvironmentDevice(n);
+    if (!device.empty())
+        return device;
+    const QString configured = ProfileDevice(n);
+    if (!configured.isEmpty())
+        return QFile::encodeName(configured).toStdString();
+    return DefaultComDeviceName(n);
+}
+
 std::string EnvironmentDevice(int n) {
     return qgetenv(("QUINTARA_" + Key(n)).toLatin1().constData()).toStdString();
 }

@@ -17,6 +17,10 @@ namespace ports {
 
 constexpr int kCount = 4;
 
+// The device that stands for COM n: the one QUINTARA_COMn names, else the
+// one key COMn of the profile's [Ports] section names, else the system's
+// n-th serial port. Empty for n below 1, which names no device.
+std::string DeviceName(int n);
 // The device QUINTARA_COMn names, or empty.
 std::string EnvironmentDevice(int n);
 // The device the profile names for COM n, or empty.

@@ -2,11 +2,11 @@
 // WM_PORTDATA: posted by a port's reader thread to the port's notify window
 // for each chunk it read, or for a failed read.
 
-#include <QEvent>
-#include <QObject>
-#include <atomic>
+#include "device/PortEvent.h"
 
-class CComPort;
+#include <QEvent>
+
+class QObject;
 
 constexpr int WM_PORTDATA = 25001;
 
@@ -16,20 +16,16 @@ public:
 
     // count: bytes now in the port's readBuffer (1 to 100), or -1 when the
     // read failed.
-    PortDataEvent(int count, CComPort* port);
-    ~PortDataEvent() override;
+    PortDataEvent(int count, CComPort* port) : QEvent(kType), payload_(count, port) {}
 
-    int Count() const { return count_.load(std::memory_order_acquire); }
-    CComPort* Port() const { return port_.load(std::memory_order_acquire); }
+    int Count() const { return payload_.Value(); }
+    CComPort* Port() const { return payload_.Port(); }
 
 private:
-    // Written on the reader thread, read on the receiver's: the release and
-    // acquire order the chunk before its use also for race checkers, which
-    // cannot see the event queue's own lock inside Qt.
-    std::atomic<int> count_;
-    std::atomic<CComPort*> port_;
+    PortEventPayload payload_;
 };
 
 // Queues a PortDataEvent for `receiver` on the receiver's thread (posted,
-// never sent). Safe from any thread while the receiver lives.
-void PostPortDataEvent(QObject* receiver, int count, CComPort* port);
+// never sent). Safe from any thread while the receiver lives. Never inlined:
+// the race checker's suppressions name it (tests/tsan.supp).
+[[gnu::noinline]] void PostPortDataEvent(QObject* receiver, int count, CComPort* port);

@@ -81,7 +81,7 @@ void CReceiveDlg::showEvent(QShowEvent* event) {
 void CReceiveDlg::OnInitDialog() {
     parser.Reset();
     // The apparatus talks XON/XOFF and has no hardware handshake.
-    port.SetFlowControl(false, false, true);
+    port.SetFlowControl(false, true);
     FirstUse();
     ProbePorts();
 }
@@ -117,7 +117,7 @@ void CReceiveDlg::ProbePorts() {
 void CReceiveDlg::UpdatePortTips() {
     for (int n = 1; n <= ports::kCount; ++n)
         ports_[std::size_t(n - 1)]->setToolTip(
-            QFile::decodeName(QByteArray::fromStdString(ComPortDeviceName(n))));
+            QFile::decodeName(QByteArray::fromStdString(ports::DeviceName(n))));
 }
 
 void CReceiveDlg::OnPorts() {

@@ -98,8 +98,8 @@ TEST_F(SerialTest, PortsDialogOffersTheDevicesKeepsTheChoiceAndFirstUseTakesOnly
     EXPECT_EQ(Stored(2), "/dev/ttyUSB1");
     EXPECT_EQ(Stored(3), "/dev/pts/7");
     EXPECT_EQ(Stored(4), kStable);
-    EXPECT_EQ(ComPortDeviceName(1), "/dev/ttyACM0");
-    EXPECT_EQ(ComPortDeviceName(4), Missing(4)) << "the environment wins over the profile";
+    EXPECT_EQ(ports::DeviceName(1), "/dev/ttyACM0");
+    EXPECT_EQ(ports::DeviceName(4), Missing(4)) << "the environment wins over the profile";
 
     // First use: nothing set anywhere and no standard port opens.
     UnsetCom(4);

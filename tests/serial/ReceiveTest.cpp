@@ -63,15 +63,16 @@ protected:
         SetNameReceiver(nullptr);
         SerialTest::TearDown();
     }
-    // Scripts the dialog: `play` runs once it is shown; the dialog then runs
-    // until it closes or `ms` pass.
+    // Scripts the dialog: `play` runs once it is shown; the dialog must then
+    // close within `ms` (it is closed if it does not, so the test goes on).
     void ScriptDialog(std::function<void(CReceiveDlg&)> play, int timeout = 400, int ms = 10000) {
         ui.dialogScripts.push_back([play, timeout, ms](QDialog& d) {
             auto& dialog = dynamic_cast<CReceiveDlg&>(d);
             dialog.SetAnswerTimeout(timeout);
             dialog.show();
             play(dialog);
-            PumpUntil([&] { return !dialog.isVisible(); }, ms);
+            EXPECT_TRUE(PumpUntil([&] { return !dialog.isVisible(); }, ms))
+                << "the dialog stays open";
             if (dialog.isVisible())
                 dialog.done(QDialog::Rejected);
             return dialog.result();
@@ -155,8 +156,8 @@ TEST_F(Receive, NoAnswerTimesOutAndCancelThenLeavesTheStrip) {
     ScriptDialog([](CReceiveDlg& d) {
         QTest::mouseClick(d.StartButton(), Qt::LeftButton);
         EXPECT_FALSE(d.StartButton()->isEnabled());
-        PumpUntil([&] { return d.StartButton()->isEnabled(); }, 5000);
-        EXPECT_TRUE(d.StartButton()->isEnabled()) << "the time-out gives the button back";
+        EXPECT_TRUE(PumpUntil([&] { return d.StartButton()->isEnabled(); }, 5000))
+            << "the time-out gives the button back";
         d.reject(); // nothing under way: closes without asking
     });
     doc.OnReceiveNames();
@@ -171,19 +172,23 @@ TEST_F(Receive, GarbageEndsTheTimeOutAndCancelAsksFirst) {
     SetCom(1, line.Path());
     doc.names[2] = "bleibt";
     ui.messageAnswers = {MbResult::Cancel, MbResult::Ok};
+    const QByteArray request("\x00\x07", 2);
+    constexpr int kTimeout = 1200;
     ScriptDialog(
         [&](CReceiveDlg& d) {
             QTest::mouseClick(d.StartButton(), Qt::LeftButton);
-            EXPECT_EQ(line.Receive(500), QByteArray("\x00\x07", 2));
+            EXPECT_EQ(line.Receive(request, 2000), request);
             line.Send("xyz\x08");
-            PumpFor(1800); // longer than the dialog's shortened time-out
+            // A time-out that the garbage did not end would run out in this
+            // window.
+            PumpFor(kTimeout + 600);
             EXPECT_FALSE(d.AnswerTimerRunning());
             EXPECT_FALSE(d.StartButton()->isEnabled());
             d.reject(); // answered Cancel: stays open
             EXPECT_TRUE(d.isVisible());
             d.reject(); // answered OK: closes
         },
-        1200);
+        kTimeout);
     doc.OnReceiveNames();
     EXPECT_EQ(Count(IDS_ERR_TIMEOUT), 0);
     EXPECT_EQ(Count(IDS_ASK_CANCEL_RECEIVE), 2);
@@ -201,9 +206,13 @@ TEST_F(Receive, ALineThatGoesAwayIsReportedOnceNotAsAPile) {
         line->Send(QByteArray("\x00\x08\x30"
                               "AB",
                               5));
-        PumpFor(100);
+        // The answer has begun: its header lays out the 16 names.
+        ASSERT_TRUE(PumpUntil([&] { return d.ReceivedNames().size() == 16; }, 2000));
         line->CloseMaster();
-        PumpFor(600);
+        ASSERT_TRUE(PumpUntil([&] { return Count(IDS_ERR_READ_PORT) == 1; }, 2000));
+        // Each report is released at once; a reader that reported the
+        // lasting failure again would do so in this window.
+        PumpFor(QuietWindowMs());
         ui.messageAnswers = {MbResult::Ok};
         d.reject();
     });
@@ -280,7 +289,9 @@ TEST_F(Receive, WhatArrivesWhileCancelIsAskedWaitsForTheAnswer) {
             if (m.buttons != MbButtons::OkCancel)
                 return;
             EXPECT_TRUE(PumpUntil([&] { return sim.Answered() == 1; }, 3000));
-            PumpFor(150);
+            // The answer is on the line: a dialog that did not hold it would
+            // read it in this window and say so over the question.
+            PumpFor(QuietWindowMs());
             EXPECT_EQ(ui.MessageTexts(), QStringList{m.text}) << "nothing over the question";
             ui.messageAnswers = {answer};
         };
@@ -306,14 +317,17 @@ TEST_F(Receive, WhatArrivesWhileCancelIsAskedWaitsForTheAnswer) {
     ui.messages.clear();
     Pty line;
     SetCom(1, line.Path());
+    CReceiveDlg* dialog = nullptr;
     ui.whileShown = [&](const ShownMessage& m) {
         if (m.buttons != MbButtons::OkCancel)
             return;
-        PumpFor(700); // beyond the shortened time-out
+        EXPECT_TRUE(PumpUntil([&] { return !dialog->AnswerTimerRunning(); }, 3000))
+            << "the time-out runs out while the question is open";
         EXPECT_EQ(ui.MessageTexts(), QStringList{m.text});
         ui.messageAnswers = {MbResult::Cancel};
     };
     ScriptDialog([&](CReceiveDlg& d) {
+        dialog = &d;
         QTest::mouseClick(d.StartButton(), Qt::LeftButton);
         ASSERT_TRUE(PumpUntil([&] { return d.AnswerTimerRunning(); }, 2000));
         QTest::keyClick(&d, Qt::Key_Escape);
@@ -335,16 +349,17 @@ TEST_F(Receive, ALineHeldByXoffNeverFreezesTheWindow) {
     const auto begin = std::chrono::steady_clock::now();
     ScriptDialog([&](CReceiveDlg& d) {
         line.Send("\x13");
-        PumpFor(30);
+        ASSERT_TRUE(PumpUntil([&] { return line.OutputStopped(); }, 2000));
         const auto click = std::chrono::steady_clock::now();
         QTest::mouseClick(d.StartButton(), Qt::LeftButton);
-        EXPECT_LT(MillisecondsSince(click), 2000);
-        EXPECT_FALSE(d.StartButton()->isEnabled());
+        EXPECT_LT(MillisecondsSince(click), 2000 * SanitizerSlowdown());
+        // The write waits on the held line all through the window.
         PumpFor(200);
+        EXPECT_FALSE(d.StartButton()->isEnabled());
         QTest::mouseClick(d.CancelButton(), Qt::LeftButton);
     });
     doc.OnReceiveNames();
-    EXPECT_LT(MillisecondsSince(begin), 4000);
+    EXPECT_LT(MillisecondsSince(begin), 4000 * SanitizerSlowdown());
     EXPECT_EQ(ui.MessageTexts(), QStringList{LoadStr(IDS_ASK_CANCEL_RECEIVE)});
 
     // A write that runs out of time still says so, and the dialog is ready
@@ -352,18 +367,20 @@ TEST_F(Receive, ALineHeldByXoffNeverFreezesTheWindow) {
     ui.messages.clear();
     ui.messageAnswers = {MbResult::Ok, MbResult::Ok};
     line.Send("\x11");
+    ASSERT_TRUE(PumpUntil([&] { return !line.OutputStopped(); }, 2000));
     ScriptDialog([&](CReceiveDlg& d) {
         d.Port().SetWriteTimeoutConstant(300);
         d.OnSelectPort(1); // opened again with the shorter bound
         line.Send("\x13");
-        PumpFor(30);
+        ASSERT_TRUE(PumpUntil([&] { return line.OutputStopped(); }, 2000));
         QTest::mouseClick(d.StartButton(), Qt::LeftButton);
         EXPECT_TRUE(PumpUntil([&] { return d.StartButton()->isEnabled(); }, 3000));
         EXPECT_EQ(ui.MessageTexts(), QStringList{LoadStr(IDS_ERR_SEND)});
         EXPECT_FALSE(d.AnswerTimerRunning());
         line.Send("\x11");
+        ASSERT_TRUE(PumpUntil([&] { return !line.OutputStopped(); }, 2000));
         QTest::mouseClick(d.StartButton(), Qt::LeftButton);
-        EXPECT_TRUE(line.Receive(300).endsWith(request));
+        EXPECT_TRUE(line.Receive(request, 2000).endsWith(request));
         EXPECT_TRUE(PumpUntil([&] { return d.AnswerTimerRunning(); }, 2000));
         d.reject();
     });

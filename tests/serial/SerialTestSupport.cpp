@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QThread>
+#include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -24,6 +25,8 @@ Pty::Pty() {
     ::cfmakeraw(&t);
     ::tcsetattr(slave_, TCSANOW, &t);
     ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK);
+    // OutputStopped must not wait for room.
+    ::fcntl(slave_, F_SETFL, ::fcntl(slave_, F_GETFL) | O_NONBLOCK);
     path_ = ::ttyname(slave_);
 }
 
@@ -36,10 +39,10 @@ void Pty::Send(const QByteArray& bytes) {
     ASSERT_EQ(::write(master_, bytes.constData(), std::size_t(bytes.size())), bytes.size());
 }
 
-QByteArray Pty::Receive(int ms) {
+QByteArray Pty::Receive(const QByteArray& tail, int ms) {
     QByteArray got;
     const auto start = std::chrono::steady_clock::now();
-    while (MillisecondsSince(start) < ms) {
+    while (!got.endsWith(tail) && MillisecondsSince(start) < qint64(ms) * SanitizerSlowdown()) {
         pollfd p{master_, POLLIN, 0};
         if (::poll(&p, 1, 5) > 0 && (p.revents & POLLIN)) {
             char buffer[256];
@@ -51,6 +54,19 @@ QByteArray Pty::Receive(int ms) {
     return got;
 }
 
+int Pty::Pending() const {
+    int pending = 0;
+    return ::ioctl(slave_, FIONREAD, &pending) == 0 ? pending : -1;
+}
+
+bool Pty::OutputStopped() {
+    const char probe = '?';
+    if (::write(slave_, &probe, 1) != 1)
+        return errno == EAGAIN;
+    EXPECT_EQ(Receive(QByteArray(1, probe), 2000), QByteArray(1, probe));
+    return false;
+}
+
 void Pty::CloseMaster() {
     if (master_ >= 0)
         ::close(master_);
@@ -59,10 +75,10 @@ void Pty::CloseMaster() {
 
 bool PortEventLog::event(QEvent* e) {
     if (e->type() != PortDataEvent::kType)
-        return QObject::event(e);
-    const auto* data = static_cast<PortDataEvent*>(e);
+        return QWidget::event(e);
+    const auto* posted = static_cast<PortDataEvent*>(e);
     // Count first: it orders the reader's chunk before the look at it.
-    Entry entry{data->Count(), data->Port(), {}};
+    Entry entry{posted->Count(), posted->Port(), {}};
     CComPort* port = entry.port;
     // Like the real owner, a port that is no longer running is not touched.
     if (port && port->IsRunning()) {
@@ -83,22 +99,36 @@ QByteArray PortEventLog::AllBytes() const {
     return all;
 }
 
+namespace {
+void PumpOnce() {
+    // Timers too: the receive dialog's time-out is one.
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    QCoreApplication::sendPostedEvents();
+}
+} // namespace
+
 bool PumpUntil(const std::function<bool()>& done, int ms) {
     const auto start = std::chrono::steady_clock::now();
     for (;;) {
-        // Timers too: the receive dialog's time-out is one.
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QCoreApplication::sendPostedEvents();
+        PumpOnce();
         if (done())
             return true;
-        if (MillisecondsSince(start) >= ms)
+        if (MillisecondsSince(start) >= qint64(ms) * SanitizerSlowdown())
             return false;
         QThread::msleep(1);
     }
 }
 
 void PumpFor(int ms) {
-    PumpUntil([] { return false; }, ms);
+    const auto start = std::chrono::steady_clock::now();
+    do {
+        PumpOnce();
+        QThread::msleep(1);
+    } while (MillisecondsSince(start) < ms);
+}
+
+int QuietWindowMs() {
+    return 150 * SanitizerSlowdown();
 }
 
 namespace {

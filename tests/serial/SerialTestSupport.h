@@ -8,12 +8,28 @@
 #include "platform/serial/PortLister.h"
 
 #include <QByteArray>
-#include <QObject>
+#include <QWidget>
 #include <chrono>
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
+
+// How many times longer things may take in a build with a sanitizer than
+// in a plain one: deadlines and upper bounds on times are stretched by it.
+constexpr int SanitizerSlowdown() {
+#if defined(__SANITIZE_THREAD__) || defined(__SANITIZE_ADDRESS__)
+    return 5;
+#elif defined(__has_feature)
+#if __has_feature(thread_sanitizer) || __has_feature(address_sanitizer)
+    return 5;
+#else
+    return 1;
+#endif
+#else
+    return 1;
+#endif
+}
 
 // One pseudo-terminal pair. The port opens the slave by its path; the test
 // plays the other side on the master. The test keeps its own slave
@@ -28,8 +44,15 @@ public:
     const std::string& Path() const { return path_; }
     int Slave() const { return slave_; }
     void Send(const QByteArray& bytes);
-    // What arrived on the master within `ms` milliseconds.
-    QByteArray Receive(int ms);
+    // What arrived on the master until it ends with `tail`, or all that
+    // arrived within `ms` milliseconds (stretched by SanitizerSlowdown).
+    QByteArray Receive(const QByteArray& tail, int ms);
+    // Bytes sent that wait on the slave's side for the port to read them.
+    int Pending() const;
+    // Whether the terminal holds its output (after XOFF with XON/XOFF on).
+    // Tries a byte of its own, which is taken off the master again when it
+    // goes out; so only while the port writes nothing.
+    bool OutputStopped();
     void CloseMaster();
 
 private:
@@ -38,8 +61,9 @@ private:
     std::string path_;
 };
 
-// Records every WM_PORTDATA it is sent, with a copy of the chunk.
-class PortEventLog : public QObject {
+// Records every WM_PORTDATA it is sent, with a copy of the chunk. A widget,
+// so that it can stand in for the main window too.
+class PortEventLog : public QWidget {
 public:
     struct Entry {
         int count;
@@ -54,9 +78,15 @@ public:
     QByteArray AllBytes() const;
 };
 
-// Delivers posted events until `done` holds or `ms` milliseconds pass.
+// Delivers posted events until `done` holds; false when it still does not
+// after `ms` milliseconds (stretched by SanitizerSlowdown).
 bool PumpUntil(const std::function<bool()>& done, int ms);
+// Delivers posted events for `ms` milliseconds: a window in which a test
+// shows that something does not happen.
 void PumpFor(int ms);
+// The window in which a port's reader must post nothing more: fifteen of
+// its 10 ms polls, stretched by SanitizerSlowdown.
+int QuietWindowMs();
 
 int OpenFileCount();
 int ThreadCount();

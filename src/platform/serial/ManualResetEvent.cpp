@@ -15,11 +15,6 @@ void ManualResetEvent::Reset() {
     signalled_ = false;
 }
 
-bool ManualResetEvent::IsSet() const {
-    std::lock_guard lock(mutex_);
-    return signalled_;
-}
-
 bool ManualResetEvent::Wait(std::uint32_t milliseconds) {
     std::unique_lock lock(mutex_);
     return changed_.wait_for(lock, std::chrono::milliseconds(milliseconds),

@@ -14,13 +14,12 @@ public:
 
     void Set();
     void Reset();
-    bool IsSet() const;
     // Waits until the event is set, at most `milliseconds`. True when it is
     // set, false when the time ran out first.
     bool Wait(std::uint32_t milliseconds);
 
 private:
-    mutable std::mutex mutex_;
+    std::mutex mutex_;
     std::condition_variable changed_;
     bool signalled_;
 };

@@ -17,20 +17,17 @@ constexpr DWORD MAXDWORD = 0xFFFFFFFFu;
 
 // Stop-bit codes (DCB::StopBits).
 constexpr BYTE ONESTOPBIT = 0;
-constexpr BYTE ONE5STOPBITS = 1;
 constexpr BYTE TWOSTOPBITS = 2;
 
 // Parity codes (DCB::Parity).
 constexpr BYTE NOPARITY = 0;
 constexpr BYTE ODDPARITY = 1;
 constexpr BYTE EVENPARITY = 2;
-constexpr BYTE MARKPARITY = 3;
-constexpr BYTE SPACEPARITY = 4;
 
-// DCB::fDtrControl and DCB::fRtsControl.
+// DCB::fDtrControl and DCB::fRtsControl: the modem line held off or on, or
+// (RTS only) driven by the CTS/RTS handshake.
 constexpr DWORD DTR_CONTROL_DISABLE = 0;
 constexpr DWORD DTR_CONTROL_ENABLE = 1;
-constexpr DWORD DTR_CONTROL_HANDSHAKE = 2;
 constexpr DWORD RTS_CONTROL_DISABLE = 0;
 constexpr DWORD RTS_CONTROL_ENABLE = 1;
 constexpr DWORD RTS_CONTROL_HANDSHAKE = 2;
@@ -54,7 +51,6 @@ struct DCB {
     DWORD BaudRate = 9600;
     DWORD fParity = 0;
     DWORD fOutxCtsFlow = 0;
-    DWORD fOutxDsrFlow = 0;
     DWORD fDtrControl = DTR_CONTROL_ENABLE;
     DWORD fOutX = 0;
     DWORD fInX = 0;
@@ -117,11 +113,8 @@ protected:
 int SerialLastError();
 void SetSerialLastError(int error);
 
-// The device that stands for COM n: environment variable QUINTARA_COMn, else
-// key COMn in profile section [Ports], else the system's n-th serial port.
-// Empty for n below 1, which names no device.
-std::string ComPortDeviceName(int n);
-// The system's own name of its n-th serial port (n from 1).
+// The system's own name of its n-th serial port (n from 1). Which device a
+// COM number stands for is the device layer's choice (ports::DeviceName).
 std::string DefaultComDeviceName(int n);
 
 // The group whose members may read and write the device at `path`: the

@@ -39,18 +39,14 @@ DWORD RateOf(speed_t code) {
 int TermiosFromDcb(const DCB& dcb, termios& t) {
     speed_t speed = B0;
     if (!SpeedFor(dcb.BaudRate, speed) || dcb.ByteSize < 5 || dcb.ByteSize > 8 ||
-        dcb.Parity > SPACEPARITY || dcb.StopBits > TWOSTOPBITS ||
-        (dcb.StopBits == ONE5STOPBITS && dcb.ByteSize != 5))
-        return EINVAL;
-    // Terminals know no DSR/DTR handshake; refusing is better than a line
-    // that silently goes without it.
-    if (dcb.fOutxDsrFlow || dcb.fDtrControl == DTR_CONTROL_HANDSHAKE)
+        dcb.Parity > EVENPARITY || (dcb.StopBits != ONESTOPBIT && dcb.StopBits != TWOSTOPBITS))
         return EINVAL;
 
     t.c_iflag &= ~tcflag_t(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON |
                            IXOFF | IXANY | INPCK | IGNPAR);
     t.c_oflag &= ~tcflag_t(OPOST);
     t.c_lflag &= ~tcflag_t(ECHO | ECHONL | ICANON | ISIG | IEXTEN);
+    // Mark or space parity another program left behind goes too.
     t.c_cflag &= ~tcflag_t(CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS);
     t.c_cflag |= CREAD | CLOCAL;
     static constexpr tcflag_t kSizes[] = {CS5, CS6, CS7, CS8};
@@ -61,12 +57,6 @@ int TermiosFromDcb(const DCB& dcb, termios& t) {
         break;
     case EVENPARITY:
         t.c_cflag |= PARENB;
-        break;
-    case MARKPARITY:
-        t.c_cflag |= PARENB | CMSPAR | PARODD;
-        break;
-    case SPACEPARITY:
-        t.c_cflag |= PARENB | CMSPAR;
         break;
     default:
         break;
@@ -110,14 +100,9 @@ void DcbFromTermios(const termios& t, DCB& dcb) {
     }
     if (!(t.c_cflag & PARENB))
         dcb.Parity = NOPARITY;
-    else if (t.c_cflag & CMSPAR)
-        dcb.Parity = (t.c_cflag & PARODD) ? MARKPARITY : SPACEPARITY;
     else
         dcb.Parity = (t.c_cflag & PARODD) ? ODDPARITY : EVENPARITY;
-    if (!(t.c_cflag & CSTOPB))
-        dcb.StopBits = ONESTOPBIT;
-    else
-        dcb.StopBits = dcb.ByteSize == 5 ? ONE5STOPBITS : TWOSTOPBITS;
+    dcb.StopBits = (t.c_cflag & CSTOPB) ? TWOSTOPBITS : ONESTOPBIT;
     dcb.fParity = (t.c_iflag & INPCK) ? 1 : 0;
     const bool ctsRts = (t.c_cflag & CRTSCTS) != 0;
     dcb.fOutxCtsFlow = ctsRts ? 1 : 0;
@@ -125,9 +110,6 @@ void DcbFromTermios(const termios& t, DCB& dcb) {
         dcb.fRtsControl = RTS_CONTROL_HANDSHAKE;
     else if (dcb.fRtsControl == RTS_CONTROL_HANDSHAKE)
         dcb.fRtsControl = RTS_CONTROL_ENABLE;
-    dcb.fOutxDsrFlow = 0;
-    if (dcb.fDtrControl == DTR_CONTROL_HANDSHAKE)
-        dcb.fDtrControl = DTR_CONTROL_ENABLE;
     dcb.fOutX = (t.c_iflag & IXON) ? 1 : 0;
     dcb.fInX = (t.c_iflag & IXOFF) ? 1 : 0;
     dcb.XonChar = char(t.c_cc[VSTART]);

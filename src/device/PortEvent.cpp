@@ -1,0 +1,13 @@
+#include "device/PortEvent.h"
+
+PortEventPayload::PortEventPayload(int value, CComPort* port) {
+    port_.store(port, std::memory_order_relaxed);
+    // Last, with release: everything before it is published with it.
+    value_.store(value, std::memory_order_release);
+}
+
+PortEventPayload::~PortEventPayload() {
+    // An event dropped unseen (receiver gone or not interested) is freed on
+    // the receiver's thread; this acquire orders the worker's writes first.
+    (void)value_.load(std::memory_order_acquire);
+}
