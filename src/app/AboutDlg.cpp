@@ -1,6 +1,6 @@
 #include "app/AboutDlg.h"
 
-#include "app/Artwork.h"
+#include "app/artwork/Artwork.h"
 #include "platform/ui/DialogUnits.h"
 #include "platform/ui/StringTable.h"
 #include "resources/Resource.h"

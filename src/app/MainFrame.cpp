@@ -1,6 +1,6 @@
 #include "app/MainFrame.h"
 
-#include "app/Artwork.h"
+#include "app/artwork/Artwork.h"
 #include "document/StripGeometry.h"
 #include "paint/NameFit.h"
 #include "platform/framework/RecentFileList.h"

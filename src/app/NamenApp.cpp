@@ -3,7 +3,7 @@
 #include "app/AboutDlg.h"
 #include "app/HelpWindow.h"
 #include "app/MainFrame.h"
-#include "device/PortsDlg.h"
+#include "device/PortsDialog.h"
 #include "document/V7NamenDoc.h"
 #include "platform/dialogs/WindowHost.h"
 #include "platform/ui/StringTable.h"
@@ -97,7 +97,7 @@ void CNamenApp::OnAppAbout() {
 }
 
 void CNamenApp::OnPorts() {
-    CPortsDlg dialog(MainFrame());
+    PortsDialog dialog(MainFrame());
     GetWindowHost().RunModal(dialog);
 }
 

@@ -10,7 +10,7 @@
 #include "platform/printing/PrinterDevice.h"
 #include "platform/ui/UiHost.h"
 #include "resources/Resource.h"
-#include "view/CalibrationDlg.h"
+#include "view/CalibrationDialog.h"
 #include "view/V7NamenView.h"
 
 #include <QPrinter>
@@ -35,10 +35,10 @@ void CNamenApp::OnCalibrate() {
     if (!doc || !view || !doc->Settings())
         return;
     QPrinter& printer = Printer();
-    CCalibrationDlg dialog(MainFrame());
+    CalibrationDialog dialog(MainFrame());
     dialog.now = doc->Settings()->Values();
     dialog.printerState = [this, view, &printer] {
-        CCalibrationDlg::PrinterState state;
+        CalibrationDialog::PrinterState state;
         const DeviceContext info(printerdevice::Attributes(printer));
         state.barBMillimetres = view->TestBarBMillimetres(info);
         state.last =

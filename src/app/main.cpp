@@ -1,9 +1,10 @@
-#include "app/BatchPrinter.h"
 #include "app/CommandLine.h"
-#include "app/FirstPaintProbe.h"
 #include "app/MainFrame.h"
 #include "app/NamenApp.h"
-#include "app/ShellIntegration.h"
+#include "app/batch/BatchPrinter.h"
+#include "app/desktop/DeferredRegistration.h"
+#include "app/handover/HandOver.h"
+#include "app/probe/FirstPaintProbe.h"
 #include "platform/dialogs/QtUiHost.h"
 #include "platform/dialogs/WindowHost.h"
 #include "platform/ui/ConsoleUiHost.h"
@@ -96,8 +97,8 @@ int main(int argc, char** argv) {
         SetWindowHost(&qtHost);
     }
 
-    ShellIntegration shell;
-    if (!cmd.IsBatch() && shell.HandOver(cmd))
+    HandOver handOver;
+    if (!cmd.IsBatch() && handOver.Offer(cmd))
         return 0;
     CNamenApp namenApp;
     if (!namenApp.InitInstance(cmd))
@@ -106,9 +107,10 @@ int main(int argc, char** argv) {
         return BatchPrinter(cmd).Run(namenApp) ? 0 : 1;
     FirstPaintProbe::InstallIfAsked(namenApp.MainFrame()->centralWidget());
     namenApp.ShowMainWindow();
-    shell.Attach(namenApp);
+    handOver.Attach(namenApp);
     // Registration writes and compares icons; it waits until the window is up.
-    shell.StartDesktopRegistration(1500);
+    DeferredRegistration registration;
+    registration.Start(1500);
     const int result = QApplication::exec();
     SetWindowHost(nullptr);
     SetUiHost(nullptr);

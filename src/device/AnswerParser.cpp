@@ -2,12 +2,12 @@
 
 #include "platform/base/CodePage.h"
 
-void CAnswerParser::Feed(const std::uint8_t* data, std::size_t count) {
+void AnswerParser::Feed(const std::uint8_t* data, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i)
         FeedByte(data[i]);
 }
 
-void CAnswerParser::FeedByte(std::uint8_t byte) {
+void AnswerParser::FeedByte(std::uint8_t byte) {
     switch (parserState) {
     case WaitStart:
         if (byte == 0x00)

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-class CAnswerParser {
+class AnswerParser {
 public:
     enum State : std::uint8_t {
         WaitStart = 0,  // waiting for the NUL that starts an answer

@@ -102,7 +102,7 @@ bool CComPort::ApplyTimeouts() {
     t.ReadTotalTimeoutConstant = 0;
     // About the time one byte takes on the line, at least 1 ms.
     t.WriteTotalTimeoutMultiplier = std::max<DWORD>(1, 10000 / kBaudRate);
-    t.WriteTotalTimeoutConstant = writeTimeoutConstant;
+    t.WriteTotalTimeoutConstant = writeTimeoutConstant_;
     return handle->SetCommTimeouts(t);
 }
 
@@ -140,7 +140,7 @@ void CComPort::Close() {
             dataEvent->Set();
         // A write held by flow control gives up rather than hold this up.
         handle->AbortWrites();
-        for (auto* thread : {&readerThread, &writerThread}) {
+        for (auto* thread : {&readerThread, &writerThread_}) {
             if (*thread && (*thread)->joinable())
                 (*thread)->join();
             thread->reset();
@@ -158,7 +158,8 @@ void CComPort::SetFlowControl(bool ctsRtsOn, bool xonXoffOn) {
 }
 
 bool CComPort::IsOpen() const {
-    return handle || running.load() != 0 || dataEvent || stopEvent_ || readerThread || writerThread;
+    return handle || running.load() != 0 || dataEvent || stopEvent_ || readerThread ||
+           writerThread_;
 }
 
 std::span<const std::uint8_t> CComPort::ReadBuffer(int count) const {
@@ -201,13 +202,13 @@ bool CComPort::BeginWrite(const void* data, std::uint32_t length) {
         return false;
     }
     // The last writer has posted its outcome and is ending, if not gone.
-    if (writerThread && writerThread->joinable())
-        writerThread->join();
+    if (writerThread_ && writerThread_->joinable())
+        writerThread_->join();
     const auto* bytes = static_cast<const std::uint8_t*>(data);
     std::vector<std::uint8_t> copy(bytes, bytes + length);
     writing_.store(true);
     try {
-        writerThread =
+        writerThread_ =
             std::make_unique<std::thread>(&CComPort::WriterThread, this, std::move(copy));
     } catch (const std::system_error& e) {
         writing_.store(false);
@@ -246,7 +247,7 @@ void CComPort::ReaderThread() {
             break;
         // The owner still holds the last chunk. A wait that runs out starts a
         // new cycle rather than reading over a chunk nobody has parsed yet.
-        if (!dataEvent->Wait(handOverTimeout))
+        if (!dataEvent->Wait(handOverTimeout_))
             continue;
         if (!running.load())
             break;

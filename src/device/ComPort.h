@@ -64,8 +64,8 @@ public:
     void SetFlowControl(bool ctsRtsOn, bool xonXoffOn);
     // The write time-out's constant part in ms (5000), and the ms of one wait
     // for the owner's release (120000); tests shorten them.
-    void SetWriteTimeoutConstant(DWORD ms) { writeTimeoutConstant = ms; }
-    void SetHandOverTimeout(DWORD ms) { handOverTimeout = ms; }
+    void SetWriteTimeoutConstant(DWORD ms) { writeTimeoutConstant_ = ms; }
+    void SetHandOverTimeout(DWORD ms) { handOverTimeout_ = ms; }
     // Receives PortDataEvent and PortWriteEvent. Must outlive the open port
     // (or be replaced first). A window named before Open is kept; otherwise
     // Open takes the application's main window.
@@ -104,10 +104,10 @@ private:
     std::atomic<QObject*> notifyWindow{nullptr};
     std::unique_ptr<ManualResetEvent> dataEvent; // exists only while open
     std::unique_ptr<std::thread> readerThread;   // exists only while open
-    std::unique_ptr<std::thread> writerThread;   // the last BeginWrite's, until Close
+    std::unique_ptr<std::thread> writerThread_;  // the last BeginWrite's, until Close
     std::uint8_t readBuffer[kReadChunk];         // the chunk last read
-    DWORD writeTimeoutConstant = 5000;           // ms a write may take beyond its bytes
-    DWORD handOverTimeout = 120000;              // ms of one wait for the owner's release
+    DWORD writeTimeoutConstant_ = 5000;          // ms a write may take beyond its bytes
+    DWORD handOverTimeout_ = 120000;             // ms of one wait for the owner's release
 
     // Configure the open device; false, with SerialLastError set, when it
     // refuses.

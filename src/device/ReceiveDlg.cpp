@@ -3,7 +3,7 @@
 #include "device/PortAssignment.h"
 #include "device/PortDataEvent.h"
 #include "device/PortWriteEvent.h"
-#include "device/PortsDlg.h"
+#include "device/PortsDialog.h"
 #include "platform/dialogs/WindowHost.h"
 #include "platform/serial/SerialDevice.h"
 #include "platform/ui/DialogUnits.h"
@@ -98,7 +98,7 @@ void CReceiveDlg::FirstUse() {
         if (!first.adapter.accessible)
             AppMessageBox(ports::NoAccessText(first.adapter));
     } else if (first.what == ports::FirstUse::Ask) {
-        CPortsDlg dialog(this);
+        PortsDialog dialog(this);
         GetWindowHost().RunModal(dialog);
     }
     UpdatePortTips();
@@ -123,7 +123,7 @@ void CReceiveDlg::UpdatePortTips() {
 void CReceiveDlg::OnPorts() {
     const int number = port.PortNumber();
     const QString before = number > 0 ? ports_[std::size_t(number - 1)]->toolTip() : QString();
-    CPortsDlg dialog(this);
+    PortsDialog dialog(this);
     if (GetWindowHost().RunModal(dialog) != QDialog::Accepted)
         return;
     UpdatePortTips();
@@ -169,7 +169,7 @@ void CReceiveDlg::OnRequestWritten(bool ok) {
 
 void CReceiveDlg::StartAnswerTimer() {
     KillAnswerTimer();
-    timerId = startTimer(answerTimeout);
+    timerId = startTimer(answerTimeout_);
 }
 
 void CReceiveDlg::KillAnswerTimer() {

@@ -52,7 +52,7 @@ public:
     QRadioButton* PortButton(int number) const { return ports_[std::size_t(number - 1)]; }
     CComPort& Port() { return port; }
     // The answer time-out in milliseconds (tests shorten it).
-    void SetAnswerTimeout(int ms) { answerTimeout = ms; }
+    void SetAnswerTimeout(int ms) { answerTimeout_ = ms; }
     // True while the answer time-out runs.
     bool AnswerTimerRunning() const { return timerId != 0; }
 
@@ -77,10 +77,10 @@ private:
     // Handles `action` now, or after the cancel question if it is open.
     void HandleOrHold(std::function<void()> action);
 
-    CAnswerParser parser;
+    AnswerParser parser;
     CComPort port;
     int timerId = 0;
-    int answerTimeout = 20000;
+    int answerTimeout_ = 20000;
 
     std::array<QRadioButton*, ports::kCount> ports_{};
     QPushButton* start_ = nullptr;

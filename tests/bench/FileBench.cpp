@@ -115,7 +115,7 @@ std::vector<std::uint8_t> FullAnswer() {
 void Parser(benchmark::State& state) {
     const std::vector<std::uint8_t> answer = FullAnswer();
     for (auto _ : state) {
-        CAnswerParser parser;
+        AnswerParser parser;
         parser.Feed(answer.data(), answer.size());
         if (!parser.IsComplete())
             state.SkipWithError("answer not complete");

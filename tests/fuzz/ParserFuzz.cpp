@@ -14,10 +14,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint8_t* line = data + 1;
     const std::size_t length = size - 1;
 
-    CAnswerParser whole;
+    AnswerParser whole;
     whole.Feed(line, length);
 
-    CAnswerParser chunked;
+    AnswerParser chunked;
     for (std::size_t at = 0; at < length;) {
         seed = seed * 1103515245u + 12345u;
         const std::size_t n = std::min<std::size_t>(1 + (seed >> 16) % 100, length - at);

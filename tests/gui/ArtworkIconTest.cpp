@@ -1,7 +1,7 @@
 // The program's icons are painted on demand at the size asked for: the
 // right image at every size a desktop may ask for, each painted once.
 
-#include "app/Artwork.h"
+#include "app/artwork/Artwork.h"
 
 #include <QIcon>
 #include <gtest/gtest.h>

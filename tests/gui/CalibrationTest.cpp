@@ -7,7 +7,7 @@
 #include "platform/printing/PrintInfo.h"
 #include "platform/printing/PrinterDevice.h"
 #include "resources/Resource.h"
-#include "view/CalibrationDlg.h"
+#include "view/CalibrationDialog.h"
 #include "view/TestPagePrint.h"
 
 #include <QApplication>
@@ -106,9 +106,9 @@ protected:
         ShowActive();
     }
     // Runs Datei > Drucker kalibrieren with the script on the shown dialog.
-    void Run(const std::function<int(CCalibrationDlg&)>& script) {
+    void Run(const std::function<int(CalibrationDialog&)>& script) {
         ui->dialogScripts.push_back([script](QDialog& dialog) {
-            auto& d = dynamic_cast<CCalibrationDlg&>(dialog);
+            auto& d = dynamic_cast<CalibrationDialog&>(dialog);
             d.show();
             QApplication::setActiveWindow(&d);
             EXPECT_TRUE(QTest::qWaitForWindowActive(&d));
@@ -120,7 +120,7 @@ protected:
         EXPECT_TRUE(ui->dialogScripts.empty());
     }
     // Types text into the field with the focus, then Tab.
-    static void Type(CCalibrationDlg& d, const char* text) {
+    static void Type(CalibrationDialog& d, const char* text) {
         QTest::keyClicks(d.focusWidget(), text);
         QTest::keyClick(d.focusWidget(), Qt::Key_Tab);
     }
@@ -130,7 +130,7 @@ protected:
 } // namespace
 
 TEST_F(Calibration, WorkedExampleTypedIsOneStepSavedAndKeptForThePrinter) {
-    Run([](CCalibrationDlg& d) {
+    Run([](CalibrationDialog& d) {
         // The menu names it after the printer setup.
         EXPECT_EQ(d.windowTitle(), QString("Drucker kalibrieren"));
         EXPECT_EQ(d.focusWidget(), d.Edit(IDC_CALIB_LEFT));
@@ -181,7 +181,7 @@ TEST_F(Calibration, WorkedExampleTypedIsOneStepSavedAndKeptForThePrinter) {
                   .value("Calibration/" + printer)
                   .toString(),
               QString("179 210 103 101"));
-    Run([](CCalibrationDlg& d) {
+    Run([](CalibrationDialog& d) {
         EXPECT_TRUE(d.LastButton()->isEnabled());
         QTest::mouseClick(d.LastButton(), Qt::LeftButton);
         return d.result();
@@ -194,7 +194,7 @@ TEST_F(Calibration, RefusedTextsKeepTheDialogAndTheTestPageGoesThroughThePrintDi
     const QString pdf = TempPath("test.pdf");
     printerdevice::PrepareForPdf(app->Printer(), pdf);
     ui->printAnswers.push_back([](QPrinter&) { return true; });
-    Run([this, pdf](CCalibrationDlg& d) {
+    Run([this, pdf](CalibrationDialog& d) {
         QTest::mouseClick(d.TestPageButton(), Qt::LeftButton);
         EXPECT_EQ(ui->printDialogs, 1);
         EXPECT_TRUE(QFile::exists(pdf));

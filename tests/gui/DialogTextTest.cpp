@@ -3,11 +3,11 @@
 // the control beside it.
 
 #include "app/AboutDlg.h"
-#include "device/PortsDlg.h"
+#include "device/PortsDialog.h"
 #include "device/ReceiveDlg.h"
 #include "platform/dialogs/PrintSetupDialog.h"
 #include "platform/printing/PrintingBox.h"
-#include "view/CalibrationDlg.h"
+#include "view/CalibrationDialog.h"
 #include "view/OptionsDlg.h"
 
 #include <QCheckBox>
@@ -106,12 +106,12 @@ TEST(DialogText, EveryTextFitsItsControl) {
     // With a long device path set for a port, whose line must stay in its room.
     qputenv("QUINTARA_COM2", "/dev/serial/by-id/usb-Prolific_Technology_Inc._USB-Serial_"
                              "Controller_D-if00-port0");
-    CPortsDlg ports(&owner);
+    PortsDialog ports(&owner);
     qunsetenv("QUINTARA_COM2");
     ExpectTextsFit(ports, "Anschlüsse");
     CAboutDlg about(&owner);
     ExpectTextsFit(about, "Info");
-    CCalibrationDlg calibration(&owner);
+    CalibrationDialog calibration(&owner);
     calibration.show(); // the line of new values is filled when shown
     ExpectTextsFit(calibration, "Drucker kalibrieren");
 

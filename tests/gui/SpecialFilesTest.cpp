@@ -4,7 +4,7 @@
 
 #include "AppFixture.h"
 #include "StripFiles.h"
-#include "app/ShellIntegration.h"
+#include "app/handover/HandOver.h"
 #include "resources/Resource.h"
 
 #include <QDir>
@@ -107,7 +107,7 @@ TEST_F(SpecialFiles, AreRefusedWithoutWaitingAndLeaveTheStripAsItWas) {
          },
          0},
         {"drop", [&](const QString& p) { Frame().OnDropFiles({QUrl::fromLocalFile(p)}); }, 0},
-        {"hand-over", [&](const QString& p) { ShellIntegration::OpenFromShell(*app, p); }, 0},
+        {"hand-over", [&](const QString& p) { HandOver::OpenHandedOver(*app, p); }, 0},
     };
     for (const Route& route : routes) {
         for (const QString& path :

@@ -3,7 +3,7 @@
 
 #include "SerialTestSupport.h"
 #include "device/PortAssignment.h"
-#include "device/PortsDlg.h"
+#include "device/PortsDialog.h"
 #include "platform/files/Profile.h"
 #include "platform/serial/SerialDevice.h"
 
@@ -56,7 +56,7 @@ TEST_F(SerialTest, PortsDialogOffersTheDevicesKeepsTheChoiceAndFirstUseTakesOnly
         profile.Sync();
     }
 
-    CPortsDlg dialog;
+    PortsDialog dialog;
     EXPECT_EQ(Items(dialog.Choice(1)),
               QStringList({"Standard (/dev/ttyS0)", QString("FT232R USB UART (") + kStable + ")",
                            "USB-Serial Controller (/dev/ttyACM0)",

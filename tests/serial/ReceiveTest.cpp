@@ -3,7 +3,7 @@
 
 #include "SerialTestSupport.h"
 #include "device/ApparatusReceiver.h"
-#include "device/PortsDlg.h"
+#include "device/PortsDialog.h"
 #include "device/ReceiveDlg.h"
 #include "document/V7NamenDoc.h"
 #include "view/V7NamenView.h"
@@ -245,7 +245,7 @@ TEST_F(Receive, APathTypedInTheAnschluesseDialogIsProbedAndCarriesTheTransfer) {
         QTest::mouseClick(d.StartButton(), Qt::LeftButton);
     });
     ui.dialogScripts.push_back([&](QDialog& d) {
-        auto& ports = dynamic_cast<CPortsDlg&>(d);
+        auto& ports = dynamic_cast<PortsDialog&>(d);
         ports.show();
         ports.OnChoose(2, ports.OtherIndex(2));
         ports.PathEdit(2)->clear();

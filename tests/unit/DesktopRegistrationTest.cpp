@@ -1,5 +1,5 @@
-#include "app/DesktopRegistration.h"
-#include "app/DesktopFiles.h"
+#include "app/desktop/DesktopRegistration.h"
+#include "app/desktop/DesktopFiles.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -4,7 +4,7 @@
 // The icons are painted by the program's own artwork code, so the build
 // needs no image files of its own.
 
-#include "app/DesktopFiles.h"
+#include "app/desktop/DesktopFiles.h"
 
 #include <QDir>
 #include <QFileInfo>

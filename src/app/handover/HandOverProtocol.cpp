@@ -1,4 +1,4 @@
-#include "app/ShellOpenProtocol.h"
+#include "app/handover/HandOverProtocol.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,7 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace shellopen {
+namespace handover {
 
 namespace {
 
@@ -85,4 +85,4 @@ std::optional<Header> DecodeHeader(const QByteArray& bytes) {
     return header;
 }
 
-} // namespace shellopen
+} // namespace handover

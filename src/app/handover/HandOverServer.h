@@ -1,5 +1,5 @@
 #pragma once
-// The running program's end of shell open: takes paths from later starts of
+// The running program's end of the hand-over: takes paths from later starts of
 // the same user, answers at once so that they can end, and hands each path
 // to the handler on the user-interface thread once its sender confirmed. A
 // path waits while a modal window or a popup menu is open (the document
@@ -16,11 +16,11 @@
 
 class QLocalSocket;
 
-class ShellOpenServer : public QObject {
+class HandOverServer : public QObject {
     Q_OBJECT
 public:
-    explicit ShellOpenServer(QString name, QObject* parent = nullptr);
-    ~ShellOpenServer() override;
+    explicit HandOverServer(QString name, QObject* parent = nullptr);
+    ~HandOverServer() override;
 
     // Becomes the server. A socket left by a program that crashed is removed
     // first; a live server of another program is left alone (false).

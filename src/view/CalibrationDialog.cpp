@@ -1,4 +1,4 @@
-#include "view/CalibrationDlg.h"
+#include "view/CalibrationDialog.h"
 
 #include "platform/dialogs/WindowHost.h"
 #include "platform/ui/DialogUnits.h"
@@ -40,7 +40,7 @@ QString Centimetres(std::int32_t tenths) {
 
 } // namespace
 
-CCalibrationDlg::CCalibrationDlg(QWidget* parent)
+CalibrationDialog::CalibrationDialog(QWidget* parent)
     : QDialog(parent ? parent : GetWindowHost().MainWindow()) {
     setWindowTitle(LoadStrPart(IDS_CALIB_DIALOG, 0));
     setFont(dlu::DialogFont());
@@ -51,17 +51,17 @@ CCalibrationDlg::CCalibrationDlg(QWidget* parent)
     for (int i = 0; i < 4; ++i) {
         fields_[i] = new QLineEdit(this);
         fields_[i]->setGeometry(dlu::ToPixels(180, 28 + 18 * i, 38, 14));
-        connect(fields_[i], &QLineEdit::textChanged, this, &CCalibrationDlg::UpdateNewValues);
+        connect(fields_[i], &QLineEdit::textChanged, this, &CalibrationDialog::UpdateNewValues);
     }
     ok_ = MakeButton(this, LoadStr(IDS_BUTTON_OK), {226, 6, 50, 14});
     ok_->setDefault(true);
     auto* cancel = MakeButton(this, LoadStr(IDS_BUTTON_CANCEL), {226, 22, 50, 14});
     testPage_ = MakeButton(this, LoadStrPart(IDS_CALIB_DIALOG, 6), {8, 120, 90, 14});
     last_ = MakeButton(this, LoadStrPart(IDS_CALIB_DIALOG, 7), {104, 120, 124, 14});
-    connect(ok_, &QPushButton::clicked, this, &CCalibrationDlg::accept);
-    connect(cancel, &QPushButton::clicked, this, &CCalibrationDlg::reject);
-    connect(testPage_, &QPushButton::clicked, this, &CCalibrationDlg::OnTestPage);
-    connect(last_, &QPushButton::clicked, this, &CCalibrationDlg::OnLast);
+    connect(ok_, &QPushButton::clicked, this, &CalibrationDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &CalibrationDialog::reject);
+    connect(testPage_, &QPushButton::clicked, this, &CalibrationDialog::OnTestPage);
+    connect(last_, &QPushButton::clicked, this, &CalibrationDialog::OnLast);
 
     MakeLabel(this, LoadStrPart(IDS_CALIB_DIALOG, 1), {8, 6, 210, 18}, true);
     for (int i = 0; i < 4; ++i)
@@ -69,20 +69,20 @@ CCalibrationDlg::CCalibrationDlg(QWidget* parent)
     newValues_ = MakeLabel(this, QString(), {8, 100, 268, 18}, true);
 }
 
-QLineEdit* CCalibrationDlg::Edit(int id) const {
+QLineEdit* CalibrationDialog::Edit(int id) const {
     for (int i = 0; i < 4; ++i)
         if (kFieldIds[i] == id)
             return fields_[i];
     return nullptr;
 }
 
-QString CCalibrationDlg::NewValuesText(const calibration::Result& values) {
+QString CalibrationDialog::NewValuesText(const calibration::Result& values) {
     return FormatString(IDS_CALIB_NEW_VALUES,
                         {Centimetres(values.leftMargin), Centimetres(values.topMargin),
                          values.zoomX, values.zoomY});
 }
 
-void CCalibrationDlg::showEvent(QShowEvent* event) {
+void CalibrationDialog::showEvent(QShowEvent* event) {
     if (!initialized_) {
         initialized_ = true;
         InitDialog();
@@ -90,7 +90,7 @@ void CCalibrationDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
 }
 
-void CCalibrationDlg::InitDialog() {
+void CalibrationDialog::InitDialog() {
     TakePrinterState();
     // What the page shows when the settings are right for the printer, so
     // that OK without a change changes nothing.
@@ -102,7 +102,7 @@ void CCalibrationDlg::InitDialog() {
     fields_[0]->selectAll();
 }
 
-void CCalibrationDlg::TakePrinterState() {
+void CalibrationDialog::TakePrinterState() {
     const int before = state_.barBMillimetres;
     if (printerState)
         state_ = printerState();
@@ -115,12 +115,12 @@ void CCalibrationDlg::TakePrinterState() {
     UpdateNewValues();
 }
 
-void CCalibrationDlg::OnTestPage() {
+void CalibrationDialog::OnTestPage() {
     if (printTestPage && printTestPage())
         TakePrinterState();
 }
 
-void CCalibrationDlg::OnLast() {
+void CalibrationDialog::OnLast() {
     if (!state_.last)
         return;
     values = *state_.last;
@@ -128,13 +128,13 @@ void CCalibrationDlg::OnLast() {
     QDialog::accept();
 }
 
-void CCalibrationDlg::UpdateNewValues() {
+void CalibrationDialog::UpdateNewValues() {
     const std::optional<calibration::Measured> m = Measure(false);
     newValues_->setText(m ? NewValuesText(calibration::Compute(now, *m, state_.barBMillimetres))
                           : LoadStr(IDS_CALIB_NO_VALUES));
 }
 
-std::optional<calibration::Measured> CCalibrationDlg::Measure(bool report) {
+std::optional<calibration::Measured> CalibrationDialog::Measure(bool report) {
     std::int64_t read4[4] = {};
     for (int i = 0; i < 4; ++i) {
         QLineEdit* field = fields_[i];
@@ -157,7 +157,7 @@ std::optional<calibration::Measured> CCalibrationDlg::Measure(bool report) {
     return calibration::Measured{read4[0], read4[1], read4[2], read4[3]};
 }
 
-void CCalibrationDlg::accept() {
+void CalibrationDialog::accept() {
     const std::optional<calibration::Measured> m = Measure(true);
     if (!m)
         return;

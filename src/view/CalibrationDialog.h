@@ -15,7 +15,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-class CCalibrationDlg : public QDialog {
+class CalibrationDialog : public QDialog {
     Q_OBJECT
 public:
     // What the dialog needs to know of the current printer.
@@ -25,7 +25,7 @@ public:
     };
 
     // Without a parent the main window owns the dialog.
-    explicit CCalibrationDlg(QWidget* parent = nullptr);
+    explicit CalibrationDialog(QWidget* parent = nullptr);
 
     // In: the settings the test page prints with; the printer's state, asked
     // when the dialog opens and after every test print (which may change the

@@ -20,13 +20,13 @@ class QLineEdit;
 class QPushButton;
 class QTimer;
 
-class CPortsDlg : public QDialog {
+class PortsDialog : public QDialog {
     Q_OBJECT
 public:
     // Lists through `lister` (the installed one when null). Without a
     // parent the main window owns the dialog.
-    explicit CPortsDlg(QWidget* parent = nullptr, PortLister* lister = nullptr);
-    ~CPortsDlg() override;
+    explicit PortsDialog(QWidget* parent = nullptr, PortLister* lister = nullptr);
+    ~PortsDialog() override;
 
     static constexpr int kPollMs = 1000;
 

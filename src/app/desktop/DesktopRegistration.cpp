@@ -1,6 +1,6 @@
-#include "app/DesktopRegistration.h"
+#include "app/desktop/DesktopRegistration.h"
 
-#include "app/DesktopFiles.h"
+#include "app/desktop/DesktopFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "app/ArtworkIconEngine.h"
+#include "app/artwork/ArtworkIconEngine.h"
 
 #include <QApplication>
 #include <QPainter>

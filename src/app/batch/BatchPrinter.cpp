@@ -1,4 +1,4 @@
-#include "app/BatchPrinter.h"
+#include "app/batch/BatchPrinter.h"
 
 #include "app/NamenApp.h"
 #include "document/V7NamenDoc.h"

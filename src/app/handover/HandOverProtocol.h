@@ -20,7 +20,7 @@
 #include <QString>
 #include <optional>
 
-namespace shellopen {
+namespace handover {
 
 inline constexpr quint32 kMagic = 0x51374F50; // "Q7OP"
 inline constexpr int kHeaderSize = 8;
@@ -57,4 +57,4 @@ struct Header {
 // nullopt while fewer than kHeaderSize bytes are there.
 std::optional<Header> DecodeHeader(const QByteArray& bytes);
 
-} // namespace shellopen
+} // namespace handover

@@ -1,6 +1,6 @@
-#include "app/DesktopFiles.h"
+#include "app/desktop/DesktopFiles.h"
 
-#include "app/Artwork.h"
+#include "app/artwork/Artwork.h"
 #include "platform/ui/StringTable.h"
 #include "platform/window/SdiAppBase.h"
 #include "resources/Resource.h"

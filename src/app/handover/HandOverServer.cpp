@@ -1,6 +1,6 @@
-#include "app/ShellOpenServer.h"
+#include "app/handover/HandOverServer.h"
 
-#include "app/ShellOpenProtocol.h"
+#include "app/handover/HandOverProtocol.h"
 
 #include <QApplication>
 #include <QDir>
@@ -17,19 +17,19 @@ constexpr int kRetryMs = 200;
 
 } // namespace
 
-ShellOpenServer::ShellOpenServer(QString name, QObject* parent)
+HandOverServer::HandOverServer(QString name, QObject* parent)
     : QObject(parent), name_(std::move(name)) {
-    connect(&server_, &QLocalServer::newConnection, this, &ShellOpenServer::OnNewConnection);
+    connect(&server_, &QLocalServer::newConnection, this, &HandOverServer::OnNewConnection);
     retry_.setSingleShot(true);
     retry_.setInterval(kRetryMs);
-    connect(&retry_, &QTimer::timeout, this, &ShellOpenServer::Deliver);
+    connect(&retry_, &QTimer::timeout, this, &HandOverServer::Deliver);
 }
 
-ShellOpenServer::~ShellOpenServer() {
+HandOverServer::~HandOverServer() {
     server_.close(); // removes the socket file
 }
 
-bool ShellOpenServer::IsAlive(const QString& name) {
+bool HandOverServer::IsAlive(const QString& name) {
     QLocalSocket probe;
     probe.connectToServer(name);
     const bool alive = probe.waitForConnected(500);
@@ -37,7 +37,7 @@ bool ShellOpenServer::IsAlive(const QString& name) {
     return alive;
 }
 
-bool ShellOpenServer::Listen() {
+bool HandOverServer::Listen() {
     // No socket options: with them the socket would be renamed over an
     // existing one, even one that a live program serves. The folder is the
     // user's own, and the socket is created with the umask.
@@ -49,12 +49,12 @@ bool ShellOpenServer::Listen() {
     return server_.listen(name_);
 }
 
-void ShellOpenServer::SetHandler(std::function<void(const QString&)> handler) {
+void HandOverServer::SetHandler(std::function<void(const QString&)> handler) {
     handler_ = std::move(handler);
     ScheduleDelivery();
 }
 
-void ShellOpenServer::OnNewConnection() {
+void HandOverServer::OnNewConnection() {
     while (QLocalSocket* socket = server_.nextPendingConnection()) {
         socket->setParent(this);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { OnReadyRead(socket); });
@@ -67,14 +67,14 @@ void ShellOpenServer::OnNewConnection() {
             socket->deleteLater();
         });
         QTimer::singleShot(kIdleClientMs, socket, [this, socket] { GiveUp(socket); });
-        if (!shellopen::PeerIsSameUser(socket->socketDescriptor()))
-            Reply(socket, shellopen::kRejected);
+        if (!handover::PeerIsSameUser(socket->socketDescriptor()))
+            Reply(socket, handover::kRejected);
         else
             OnReadyRead(socket);
     }
 }
 
-void ShellOpenServer::OnReadyRead(QLocalSocket* socket) {
+void HandOverServer::OnReadyRead(QLocalSocket* socket) {
     if (socket->property("answered").toBool()) {
         socket->readAll();
         return;
@@ -88,36 +88,36 @@ void ShellOpenServer::OnReadyRead(QLocalSocket* socket) {
     TakeRequest(socket);
 }
 
-void ShellOpenServer::TakeRequest(QLocalSocket* socket) {
-    const QByteArray head = socket->peek(shellopen::kHeaderSize);
-    const auto header = shellopen::DecodeHeader(head);
+void HandOverServer::TakeRequest(QLocalSocket* socket) {
+    const QByteArray head = socket->peek(handover::kHeaderSize);
+    const auto header = handover::DecodeHeader(head);
     if (!header)
         return;
     if (!header->valid) {
-        Reply(socket, shellopen::kRejected);
+        Reply(socket, handover::kRejected);
         return;
     }
-    if (socket->bytesAvailable() < shellopen::kHeaderSize + header->pathBytes)
+    if (socket->bytesAvailable() < handover::kHeaderSize + header->pathBytes)
         return;
-    socket->read(shellopen::kHeaderSize);
+    socket->read(handover::kHeaderSize);
     const QByteArray bytes = socket->read(header->pathBytes);
     QString path = QString::fromUtf8(bytes);
     // The sender resolves a relative path against its own working folder;
     // here there is no folder it could mean. A full queue means that this
     // program does not get to them; the sender opens the file itself.
     if (!QDir::isAbsolutePath(path) || path.contains(QChar(0)) ||
-        PendingCount() + int(unconfirmed_.size()) >= shellopen::kMaxPending) {
-        Reply(socket, shellopen::kRejected);
+        PendingCount() + int(unconfirmed_.size()) >= handover::kMaxPending) {
+        Reply(socket, handover::kRejected);
         return;
     }
     // Noted before the answer goes out: a failed write closes the socket
     // at once, and the close forgets the path again.
     unconfirmed_[socket] = QDir::cleanPath(path);
-    socket->write(&shellopen::kAccepted, 1);
+    socket->write(&handover::kAccepted, 1);
     socket->flush();
 }
 
-void ShellOpenServer::TakeConfirmation(QLocalSocket* socket, char byte) {
+void HandOverServer::TakeConfirmation(QLocalSocket* socket, char byte) {
     const auto it = unconfirmed_.find(socket);
     if (it == unconfirmed_.end())
         return;
@@ -125,13 +125,13 @@ void ShellOpenServer::TakeConfirmation(QLocalSocket* socket, char byte) {
     unconfirmed_.erase(it);
     socket->setProperty("answered", true);
     socket->disconnectFromServer();
-    if (byte != shellopen::kConfirmed)
+    if (byte != handover::kConfirmed)
         return;
     pending_.push_back(path);
     ScheduleDelivery();
 }
 
-void ShellOpenServer::GiveUp(QLocalSocket* socket) {
+void HandOverServer::GiveUp(QLocalSocket* socket) {
     if (unconfirmed_.count(socket) != 0) {
         // From here on a confirmation fails at its sender, which then opens
         // the file itself; one that is already here still counts.
@@ -147,19 +147,19 @@ void ShellOpenServer::GiveUp(QLocalSocket* socket) {
     socket->deleteLater();
 }
 
-void ShellOpenServer::Reply(QLocalSocket* socket, char answer) {
+void HandOverServer::Reply(QLocalSocket* socket, char answer) {
     socket->setProperty("answered", true);
     socket->write(&answer, 1);
     socket->flush();
     socket->disconnectFromServer();
 }
 
-void ShellOpenServer::ScheduleDelivery() {
+void HandOverServer::ScheduleDelivery() {
     if (!pending_.empty() && handler_)
-        QTimer::singleShot(0, this, &ShellOpenServer::Deliver);
+        QTimer::singleShot(0, this, &HandOverServer::Deliver);
 }
 
-void ShellOpenServer::Deliver() {
+void HandOverServer::Deliver() {
     if (pending_.empty() || !handler_ || delivering_)
         return;
     if (QApplication::activeModalWidget() || QApplication::activePopupWidget()) {

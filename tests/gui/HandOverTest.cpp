@@ -1,13 +1,13 @@
 // A second `quintara FILE` hands FILE to the program already running.
 // These tests start the real program as the second process.
 
+#include "app/handover/HandOver.h"
 #include "AppFixture.h"
 #include "Slowdown.h"
 #include "StripFiles.h"
-#include "app/ShellIntegration.h"
-#include "app/ShellOpenClient.h"
-#include "app/ShellOpenProtocol.h"
-#include "app/ShellOpenServer.h"
+#include "app/handover/HandOverClient.h"
+#include "app/handover/HandOverProtocol.h"
+#include "app/handover/HandOverServer.h"
 
 #include <QDialog>
 #include <QElapsedTimer>
@@ -96,8 +96,8 @@ char SendRaw(const QString& name, const QByteArray& bytes) {
         socket.waitForBytesWritten(2000);
         char c = 0;
         if ((socket.bytesAvailable() > 0 || socket.waitForReadyRead(3000)) && socket.getChar(&c)) {
-            if (c == shellopen::kAccepted) {
-                socket.putChar(shellopen::kConfirmed);
+            if (c == handover::kAccepted) {
+                socket.putChar(handover::kConfirmed);
                 socket.waitForBytesWritten(2000);
             }
             answer = c;
@@ -111,11 +111,11 @@ char SendRaw(const QString& name, const QByteArray& bytes) {
 }
 
 // Hands path over from another thread while this one serves events.
-ShellOpenClient::Outcome SendServed(const QString& name, const QString& path) {
+HandOverClient::Outcome SendServed(const QString& name, const QString& path) {
     std::atomic<bool> done{false};
-    ShellOpenClient::Outcome outcome{};
+    HandOverClient::Outcome outcome{};
     std::thread client([&] {
-        outcome = ShellOpenClient::Send(name, path, 2000);
+        outcome = HandOverClient::Send(name, path, 2000);
         done = true;
     });
     EXPECT_TRUE(WaitUntil([&] { return done.load(); })) << "the hand-over did not finish";
@@ -178,7 +178,7 @@ int RunAs(const OtherUser& user, const std::function<int()>& body,
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-class ShellOpenTest : public AppFixture {
+class HandOverTest : public AppFixture {
 protected:
     void SetUp() override {
         AppFixture::SetUp();
@@ -187,16 +187,16 @@ protected:
         savedRuntime = qgetenv("XDG_RUNTIME_DIR");
         ASSERT_TRUE(QDir(dir.path()).mkpath("run"));
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(dir.filePath("run")));
-        name = shellopen::ServerName();
+        name = handover::ServerName();
     }
     void TearDown() override {
         AppFixture::TearDown();
         qputenv("XDG_RUNTIME_DIR", savedRuntime);
     }
     // A running program whose hand-overs are only recorded.
-    std::unique_ptr<ShellIntegration> RecordingProgram() {
-        auto shell = std::make_unique<ShellIntegration>(name);
-        EXPECT_FALSE(shell->HandOver(CommandLineInfo{}));
+    std::unique_ptr<HandOver> RecordingProgram() {
+        auto shell = std::make_unique<HandOver>(name);
+        EXPECT_FALSE(shell->Offer(CommandLineInfo{}));
         EXPECT_NE(shell->Server(), nullptr);
         if (shell->Server())
             shell->Server()->SetHandler([this](const QString& path) { received << path; });
@@ -217,10 +217,10 @@ CommandLineInfo Cmd(CommandLineInfo::Action action, const QString& file = QStrin
 
 } // namespace
 
-TEST_F(ShellOpenTest, RelativePathWithBlanksAndUmlautsOpensInTheRunningWindow) {
+TEST_F(HandOverTest, RelativePathWithBlanksAndUmlautsOpensInTheRunningWindow) {
     Start();
-    ShellIntegration shell(name);
-    ASSERT_FALSE(shell.HandOver(CommandLineInfo{}));
+    HandOver shell(name);
+    ASSERT_FALSE(shell.Offer(CommandLineInfo{}));
     shell.Attach(*app);
     Doc().SetName(0, "Zentrale");
     ui->messageAnswers = {MbResult::No};
@@ -232,7 +232,7 @@ TEST_F(ShellOpenTest, RelativePathWithBlanksAndUmlautsOpensInTheRunningWindow) {
     // The second program resolves the path against its own working folder.
     ASSERT_EQ(RunQuintara({"Neuer Ordner/Grüße für Jürgen.V7N"}, dir.path()), 0);
     // The running program holds no lock that would keep the next start waiting.
-    EXPECT_TRUE(QLockFile(shellopen::LockPath()).tryLock(0));
+    EXPECT_TRUE(QLockFile(handover::LockPath()).tryLock(0));
     ASSERT_TRUE(WaitUntil([&] { return Doc().GetPathName() == file; }))
         << Doc().GetPathName().toStdString();
     ASSERT_EQ(ui->messages.size(), 1u);
@@ -241,7 +241,7 @@ TEST_F(ShellOpenTest, RelativePathWithBlanksAndUmlautsOpensInTheRunningWindow) {
     EXPECT_FALSE(Doc().IsModified());
 }
 
-TEST_F(ShellOpenTest, PrintingInfoAndEmptyStartsAreNeverHandedOver) {
+TEST_F(HandOverTest, PrintingInfoAndEmptyStartsAreNeverHandedOver) {
     const auto running = RecordingProgram();
     const QString file = dir.filePath("a.V7N");
     WriteFileBytes(file, TestDataFile("demo.V7N"));
@@ -249,8 +249,8 @@ TEST_F(ShellOpenTest, PrintingInfoAndEmptyStartsAreNeverHandedOver) {
     using A = CommandLineInfo::Action;
     for (const auto& cmd : {Cmd(A::Print, file), Cmd(A::PrintTo, file), Cmd(A::PrintToPdf, file),
                             Cmd(A::Help), Cmd(A::Version)}) {
-        ShellIntegration other(name);
-        EXPECT_FALSE(other.HandOver(cmd));
+        HandOver other(name);
+        EXPECT_FALSE(other.Offer(cmd));
         EXPECT_EQ(other.Server(), nullptr) << "a batch run must not serve";
     }
     // The real program too: it prints (or says why not) and ends by itself.
@@ -259,8 +259,8 @@ TEST_F(ShellOpenTest, PrintingInfoAndEmptyStartsAreNeverHandedOver) {
 
     // A start without a file is a program of its own and leaves the server
     // to the first one.
-    ShellIntegration empty(name);
-    EXPECT_FALSE(empty.HandOver(CommandLineInfo{}));
+    HandOver empty(name);
+    EXPECT_FALSE(empty.Offer(CommandLineInfo{}));
     EXPECT_EQ(empty.Server(), nullptr);
 
     // The first program still takes files. Whatever was handed over above
@@ -271,17 +271,17 @@ TEST_F(ShellOpenTest, PrintingInfoAndEmptyStartsAreNeverHandedOver) {
     EXPECT_EQ(received, QStringList{file}) << received.join('|').toStdString();
 }
 
-TEST_F(ShellOpenTest, StaleSocketOfACrashedProgramIsTakenOver) {
+TEST_F(HandOverTest, StaleSocketOfACrashedProgramIsTakenOver) {
     LeaveStaleSocket(name);
     const QString file = dir.filePath("b.V7N");
     WriteFileBytes(file, TestDataFile("demo.V7N"));
 
     // The first start finds nobody behind the socket, opens the file itself
     // and serves from now on.
-    ShellIntegration first(name);
+    HandOver first(name);
     QElapsedTimer timer;
     timer.start();
-    EXPECT_FALSE(first.HandOver(Cmd(CommandLineInfo::Action::Open, file)));
+    EXPECT_FALSE(first.Offer(Cmd(CommandLineInfo::Action::Open, file)));
     EXPECT_LT(timer.elapsed(), 2000 * SanitizerSlowdown())
         << "a wait for the dead socket lasts the 2 s time-out";
     ASSERT_NE(first.Server(), nullptr);
@@ -289,14 +289,14 @@ TEST_F(ShellOpenTest, StaleSocketOfACrashedProgramIsTakenOver) {
     first.Server()->SetHandler([this](const QString& path) { received << path; });
 
     // A live server is not mistaken for a stale one.
-    ShellOpenServer intruder(name);
+    HandOverServer intruder(name);
     EXPECT_FALSE(intruder.Listen());
 
     ASSERT_EQ(RunQuintara({file}, dir.path()), 0);
     EXPECT_TRUE(WaitUntil([&] { return received == QStringList{file}; }));
 }
 
-TEST_F(ShellOpenTest, FileWaitsWhileAModalWindowIsOpen) {
+TEST_F(HandOverTest, FileWaitsWhileAModalWindowIsOpen) {
     const auto running = RecordingProgram();
     QDialog dialog;
     dialog.setModal(true);
@@ -321,21 +321,21 @@ TEST_F(ShellOpenTest, FileWaitsWhileAModalWindowIsOpen) {
     EXPECT_TRUE(WaitUntil([&] { return received == QStringList{file}; }));
 }
 
-TEST_F(ShellOpenTest, MalformedRequestsAreRefused) {
+TEST_F(HandOverTest, MalformedRequestsAreRefused) {
     const auto running = RecordingProgram();
-    EXPECT_EQ(SendRaw(name, "GET / HTTP/1.0\r\n\r\n"), shellopen::kRejected);
+    EXPECT_EQ(SendRaw(name, "GET / HTTP/1.0\r\n\r\n"), handover::kRejected);
     // A length far beyond any path is refused before anything is buffered.
-    QByteArray huge = shellopen::EncodeRequest("/x");
+    QByteArray huge = handover::EncodeRequest("/x");
     huge[4] = '\x7f';
-    EXPECT_EQ(SendRaw(name, huge), shellopen::kRejected);
+    EXPECT_EQ(SendRaw(name, huge), handover::kRejected);
     // Only the sender knows what a relative path is relative to.
-    EXPECT_EQ(SendRaw(name, shellopen::EncodeRequest("relativ.V7N")), shellopen::kRejected);
-    EXPECT_EQ(SendRaw(name, shellopen::EncodeRequest("/ok/ä b.V7N")), shellopen::kAccepted);
+    EXPECT_EQ(SendRaw(name, handover::EncodeRequest("relativ.V7N")), handover::kRejected);
+    EXPECT_EQ(SendRaw(name, handover::EncodeRequest("/ok/ä b.V7N")), handover::kAccepted);
     EXPECT_TRUE(WaitUntil([&] { return !received.isEmpty(); }));
     EXPECT_EQ(received, QStringList{"/ok/ä b.V7N"});
 }
 
-TEST_F(ShellOpenTest, WithoutRuntimeFolderOnlyAPrivateFolderIsUsed) {
+TEST_F(HandOverTest, WithoutRuntimeFolderOnlyAPrivateFolderIsUsed) {
     qunsetenv("XDG_RUNTIME_DIR");
     const QByteArray savedTmp = qgetenv("TMPDIR");
     ASSERT_TRUE(QDir(dir.path()).mkpath("tmp"));
@@ -345,15 +345,15 @@ TEST_F(ShellOpenTest, WithoutRuntimeFolderOnlyAPrivateFolderIsUsed) {
     const QString file = dir.filePath("d.V7N");
 
     // Made for this user only, and the hand-over works through it.
-    EXPECT_EQ(shellopen::ServerName(), folder + "/quintara.sock");
-    EXPECT_EQ(shellopen::LockPath(), folder + "/quintara.lock");
+    EXPECT_EQ(handover::ServerName(), folder + "/quintara.sock");
+    EXPECT_EQ(handover::LockPath(), folder + "/quintara.lock");
     struct stat info {};
     ASSERT_EQ(::lstat(native.constData(), &info), 0);
     EXPECT_TRUE(S_ISDIR(info.st_mode));
     EXPECT_EQ(info.st_mode & 07777, 0700u);
     {
-        ShellIntegration first;
-        EXPECT_FALSE(first.HandOver(CommandLineInfo{}));
+        HandOver first;
+        EXPECT_FALSE(first.Offer(CommandLineInfo{}));
         ASSERT_NE(first.Server(), nullptr);
         first.Server()->SetHandler([this](const QString& path) { received << path; });
         EXPECT_EQ(RunQuintara({file}, dir.path()), 0);
@@ -363,9 +363,9 @@ TEST_F(ShellOpenTest, WithoutRuntimeFolderOnlyAPrivateFolderIsUsed) {
     // A name that another user may have made first is not used at all: the
     // program neither hands over nor serves.
     const auto expectRefused = [&](const char* what) {
-        EXPECT_TRUE(shellopen::ServerName().isEmpty()) << what;
-        ShellIntegration shell;
-        EXPECT_FALSE(shell.HandOver(Cmd(CommandLineInfo::Action::Open, file))) << what;
+        EXPECT_TRUE(handover::ServerName().isEmpty()) << what;
+        HandOver shell;
+        EXPECT_FALSE(shell.Offer(Cmd(CommandLineInfo::Action::Open, file))) << what;
         EXPECT_EQ(shell.Server(), nullptr) << what;
     };
     ASSERT_EQ(::chmod(native.constData(), 0755), 0);
@@ -387,44 +387,44 @@ TEST_F(ShellOpenTest, WithoutRuntimeFolderOnlyAPrivateFolderIsUsed) {
     qputenv("TMPDIR", savedTmp);
 }
 
-TEST_F(ShellOpenTest, AStartThatGaveUpWaitingIsNeverServed) {
+TEST_F(HandOverTest, AStartThatGaveUpWaitingIsNeverServed) {
     const auto running = RecordingProgram();
     // This program is busy (or stopped) past the start's deadline: the
     // start opens the file itself, and this program, once it gets to the
     // request, must not open it a second time.
-    ShellOpenClient::Outcome outcome{};
-    std::thread client([&] { outcome = ShellOpenClient::Send(name, "/spaet.V7N", 300); });
+    HandOverClient::Outcome outcome{};
+    std::thread client([&] { outcome = HandOverClient::Send(name, "/spaet.V7N", 300); });
     client.join();
-    EXPECT_EQ(outcome, ShellOpenClient::Outcome::NoAnswer);
+    EXPECT_EQ(outcome, HandOverClient::Outcome::NoAnswer);
 
     // Served in time, the next start hands over as usual. The late request
     // and its close were there before this start connected, and paths reach
     // the handler in order: had the late one been taken, it would come first.
-    EXPECT_EQ(SendServed(name, "/puenktlich.V7N"), ShellOpenClient::Outcome::Accepted);
+    EXPECT_EQ(SendServed(name, "/puenktlich.V7N"), HandOverClient::Outcome::Accepted);
     EXPECT_TRUE(WaitUntil([&] { return received.contains("/puenktlich.V7N"); }));
     EXPECT_EQ(received, QStringList{"/puenktlich.V7N"}) << received.join('|').toStdString();
     EXPECT_EQ(running->Server()->PendingCount(), 0);
 }
 
-TEST_F(ShellOpenTest, SixteenFilesWaitAndMoreAreRefused) {
-    ShellIntegration shell(name);
-    ASSERT_FALSE(shell.HandOver(CommandLineInfo{}));
+TEST_F(HandOverTest, SixteenFilesWaitAndMoreAreRefused) {
+    HandOver shell(name);
+    ASSERT_FALSE(shell.Offer(CommandLineInfo{}));
     ASSERT_NE(shell.Server(), nullptr);
     QStringList sent;
-    for (int i = 0; i < shellopen::kMaxPending; ++i) {
+    for (int i = 0; i < handover::kMaxPending; ++i) {
         sent << QStringLiteral("/q/%1.V7N").arg(i);
-        EXPECT_EQ(SendServed(name, sent.back()), ShellOpenClient::Outcome::Accepted) << i;
+        EXPECT_EQ(SendServed(name, sent.back()), HandOverClient::Outcome::Accepted) << i;
     }
     // The start with a seventeenth file opens it itself.
-    EXPECT_EQ(SendServed(name, "/q/mehr.V7N"), ShellOpenClient::Outcome::Rejected);
-    EXPECT_EQ(shell.Server()->PendingCount(), shellopen::kMaxPending);
+    EXPECT_EQ(SendServed(name, "/q/mehr.V7N"), HandOverClient::Outcome::Rejected);
+    EXPECT_EQ(shell.Server()->PendingCount(), handover::kMaxPending);
 
     shell.Server()->SetHandler([this](const QString& path) { received << path; });
     EXPECT_TRUE(WaitUntil([&] { return received == sent; }));
-    EXPECT_EQ(SendServed(name, "/q/danach.V7N"), ShellOpenClient::Outcome::Accepted);
+    EXPECT_EQ(SendServed(name, "/q/danach.V7N"), HandOverClient::Outcome::Accepted);
 }
 
-TEST_F(ShellOpenTest, AProgramOfAnotherUserIsRefusedOnBothEnds) {
+TEST_F(HandOverTest, AProgramOfAnotherUserIsRefusedOnBothEnds) {
     const auto nobody = Nobody();
     if (!nobody)
         GTEST_SKIP() << "acting as another user needs root";
@@ -435,27 +435,27 @@ TEST_F(ShellOpenTest, AProgramOfAnotherUserIsRefusedOnBothEnds) {
 
     // Another user's start is refused by this program.
     const auto running = RecordingProgram();
-    ShellOpenServer server(shared.filePath("mine.sock"));
+    HandOverServer server(shared.filePath("mine.sock"));
     ASSERT_TRUE(server.Listen());
     ASSERT_EQ(::chmod(QFile::encodeName(server.Name()).constData(), 0777), 0);
     server.SetHandler([this](const QString& path) { received << path; });
     const sockaddr_un mine = SocketAddress(server.Name());
-    const QByteArray request = shellopen::EncodeRequest("/fremd.V7N");
+    const QByteArray request = handover::EncodeRequest("/fremd.V7N");
     const int answer = RunAs(*nobody, [&] {
         const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
         if (::connect(fd, reinterpret_cast<const sockaddr*>(&mine), sizeof mine) != 0)
             return 98;
         (void)!::send(fd, request.constData(), size_t(request.size()), MSG_NOSIGNAL);
         const char c = ReadByte(fd, 3000);
-        (void)!::send(fd, &shellopen::kConfirmed, 1, MSG_NOSIGNAL);
+        (void)!::send(fd, &handover::kConfirmed, 1, MSG_NOSIGNAL);
         return int(c);
     });
     ASSERT_NE(answer, 99) << "could not become nobody";
-    EXPECT_EQ(answer, int(shellopen::kRejected));
+    EXPECT_EQ(answer, int(handover::kRejected));
     // The other user's confirmation came anyway, before this user's own
     // start connects; paths reach the handler in order, so only the own one
     // may be there once it has arrived.
-    EXPECT_EQ(SendServed(server.Name(), "/eigen.V7N"), ShellOpenClient::Outcome::Accepted);
+    EXPECT_EQ(SendServed(server.Name(), "/eigen.V7N"), HandOverClient::Outcome::Accepted);
     EXPECT_TRUE(WaitUntil([&] { return received.contains("/eigen.V7N"); }));
     EXPECT_EQ(received, QStringList{"/eigen.V7N"}) << received.join('|').toStdString();
 
@@ -464,7 +464,7 @@ TEST_F(ShellOpenTest, AProgramOfAnotherUserIsRefusedOnBothEnds) {
     const sockaddr_un theirAddress = SocketAddress(theirs);
     int ready[2];
     ASSERT_EQ(::pipe(ready), 0);
-    ShellOpenClient::Outcome outcome{};
+    HandOverClient::Outcome outcome{};
     const int heard = RunAs(
         *nobody,
         [&] {
@@ -478,15 +478,15 @@ TEST_F(ShellOpenTest, AProgramOfAnotherUserIsRefusedOnBothEnds) {
             if (::poll(&p, 1, 3000) != 1)
                 return 97;
             const int peer = ::accept(fd, nullptr, nullptr);
-            (void)!::send(peer, &shellopen::kAccepted, 1, MSG_NOSIGNAL);
+            (void)!::send(peer, &handover::kAccepted, 1, MSG_NOSIGNAL);
             return ReadByte(peer, 1000) == 0 ? 0 : 1; // anything heard is a leak
         },
         [&] {
             ASSERT_EQ(ReadByte(ready[0], 3000), 'r');
-            outcome = ShellOpenClient::Send(theirs, "/geheim.V7N", 2000);
+            outcome = HandOverClient::Send(theirs, "/geheim.V7N", 2000);
         });
     ::close(ready[0]);
     ::close(ready[1]);
-    EXPECT_EQ(outcome, ShellOpenClient::Outcome::OtherUser);
+    EXPECT_EQ(outcome, HandOverClient::Outcome::OtherUser);
     EXPECT_EQ(heard, 0);
 }

@@ -1,6 +1,6 @@
-#include "app/Artwork.h"
+#include "app/artwork/Artwork.h"
 
-#include "app/ArtworkIconEngine.h"
+#include "app/artwork/ArtworkIconEngine.h"
 
 #include <QPainter>
 #include <QPainterPath>

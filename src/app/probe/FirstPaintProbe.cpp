@@ -1,4 +1,4 @@
-#include "app/FirstPaintProbe.h"
+#include "app/probe/FirstPaintProbe.h"
 
 #include <QCoreApplication>
 #include <QEvent>

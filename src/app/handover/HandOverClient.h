@@ -1,9 +1,9 @@
 #pragma once
-// The later start's end of shell open.
+// The later start's end of the hand-over.
 
 #include <QString>
 
-class ShellOpenClient {
+class HandOverClient {
 public:
     // Only Accepted means that the running program opens the file; after
     // any other outcome this start opens it itself.

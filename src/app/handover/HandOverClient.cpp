@@ -1,23 +1,23 @@
-#include "app/ShellOpenClient.h"
+#include "app/handover/HandOverClient.h"
 
-#include "app/ShellOpenProtocol.h"
+#include "app/handover/HandOverProtocol.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QLocalSocket>
 #include <sys/socket.h>
 
-ShellOpenClient::Outcome ShellOpenClient::Send(const QString& name, const QString& absolutePath,
-                                               int timeoutMs) {
+HandOverClient::Outcome HandOverClient::Send(const QString& name, const QString& absolutePath,
+                                             int timeoutMs) {
     QDeadlineTimer deadline(timeoutMs);
     QLocalSocket socket;
     socket.connectToServer(name);
     if (!socket.waitForConnected(int(deadline.remainingTime())))
         return Outcome::NoServer;
     // Another user's program learns nothing, not even the path.
-    if (!shellopen::PeerIsSameUser(socket.socketDescriptor()))
+    if (!handover::PeerIsSameUser(socket.socketDescriptor()))
         return Outcome::OtherUser;
-    socket.write(shellopen::EncodeRequest(absolutePath));
+    socket.write(handover::EncodeRequest(absolutePath));
     while (socket.bytesToWrite() > 0) {
         if (!socket.waitForBytesWritten(int(deadline.remainingTime())))
             return Outcome::NoAnswer;
@@ -28,19 +28,19 @@ ShellOpenClient::Outcome ShellOpenClient::Send(const QString& name, const QStrin
     }
     char answer = 0;
     socket.getChar(&answer);
-    if (answer != shellopen::kAccepted)
+    if (answer != handover::kAccepted)
         return Outcome::Rejected;
     // This start waits no longer than it said. The confirmation goes out in
     // one call whose success decides: once sent, the file is the server's;
     // when it cannot be sent, the server never opens it and this start does.
     if (deadline.hasExpired())
         return Outcome::NoAnswer;
-    const char confirm = shellopen::kConfirmed;
+    const char confirm = handover::kConfirmed;
     if (::send(int(socket.socketDescriptor()), &confirm, 1, MSG_NOSIGNAL | MSG_DONTWAIT) != 1)
         return Outcome::NoAnswer;
     return Outcome::Accepted;
 }
 
-QString ShellOpenClient::Resolve(const QString& path, const QString& workingDir) {
+QString HandOverClient::Resolve(const QString& path, const QString& workingDir) {
     return QDir::cleanPath(QDir(workingDir).absoluteFilePath(path));
 }

@@ -1,4 +1,4 @@
-#include "device/PortsDlg.h"
+#include "device/PortsDialog.h"
 
 #include "platform/dialogs/WindowHost.h"
 #include "platform/files/Profile.h"
@@ -46,7 +46,7 @@ QString Details(const SerialPortEntry& e) {
 
 } // namespace
 
-CPortsDlg::CPortsDlg(QWidget* parent, PortLister* lister)
+PortsDialog::PortsDialog(QWidget* parent, PortLister* lister)
     : QDialog(parent ? parent : GetWindowHost().MainWindow()),
       lister_(lister ? *lister : GetPortLister()) {
     setWindowTitle(LoadStr(IDS_PORTS_TITLE));
@@ -88,31 +88,31 @@ CPortsDlg::CPortsDlg(QWidget* parent, PortLister* lister)
     ok_->setDefault(true);
     cancel_ = new QPushButton(LoadStr(IDS_BUTTON_CANCEL), this);
     Place(cancel_, 222, 150, 50, 14);
-    connect(ok_, &QPushButton::clicked, this, &CPortsDlg::accept);
-    connect(cancel_, &QPushButton::clicked, this, &CPortsDlg::reject);
+    connect(ok_, &QPushButton::clicked, this, &PortsDialog::accept);
+    connect(cancel_, &QPushButton::clicked, this, &PortsDialog::reject);
 
     poll_ = new QTimer(this);
     poll_->setInterval(kPollMs);
-    connect(poll_, &QTimer::timeout, this, &CPortsDlg::Refresh);
+    connect(poll_, &QTimer::timeout, this, &PortsDialog::Refresh);
 }
 
-CPortsDlg::~CPortsDlg() = default;
+PortsDialog::~PortsDialog() = default;
 
-void CPortsDlg::showEvent(QShowEvent* event) {
+void PortsDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     poll_->start();
 }
 
-void CPortsDlg::hideEvent(QHideEvent* event) {
+void PortsDialog::hideEvent(QHideEvent* event) {
     poll_->stop();
     QDialog::hideEvent(event);
 }
 
-int CPortsDlg::OtherIndex(int n) const {
+int PortsDialog::OtherIndex(int n) const {
     return Choice(n)->count() - 1;
 }
 
-void CPortsDlg::Fill(int n, const QString& device) {
+void PortsDialog::Fill(int n, const QString& device) {
     QComboBox* box = Choice(n);
     box->clear();
     box->addItem(ports::StandardText(n), kStandard);
@@ -135,7 +135,7 @@ void CPortsDlg::Fill(int n, const QString& device) {
     PathEdit(n)->setVisible(selected == box->count() - 1);
 }
 
-QString CPortsDlg::Chosen(int n) const {
+QString PortsDialog::Chosen(int n) const {
     const QComboBox* box = Choice(n);
     const int entry = box->currentData(kEntryRole).toInt();
     if (entry == kStandard)
@@ -145,7 +145,7 @@ QString CPortsDlg::Chosen(int n) const {
     return Decoded(entries_[std::size_t(entry)].Device());
 }
 
-void CPortsDlg::ShowNote(int n) {
+void PortsDialog::ShowNote(int n) {
     const std::string env = ports::EnvironmentDevice(n);
     QLabel* note = EnvironmentNote(n);
     note->setVisible(!env.empty());
@@ -157,7 +157,7 @@ void CPortsDlg::ShowNote(int n) {
     note->setToolTip(text);
 }
 
-void CPortsDlg::OnChoose(int n, int index) {
+void PortsDialog::OnChoose(int n, int index) {
     QComboBox* box = Choice(n);
     box->setCurrentIndex(index);
     const int entry = box->itemData(index, kEntryRole).toInt();
@@ -171,7 +171,7 @@ void CPortsDlg::OnChoose(int n, int index) {
         AppMessageBox(ports::NoAccessText(entries_[std::size_t(entry)]));
 }
 
-void CPortsDlg::Refresh() {
+void PortsDialog::Refresh() {
     std::vector<SerialPortEntry> now = lister_.List();
     if (now == entries_)
         return;
@@ -192,7 +192,7 @@ void CPortsDlg::Refresh() {
     }
 }
 
-void CPortsDlg::accept() {
+void PortsDialog::accept() {
     ports::Choices choices;
     for (int n = 1; n <= ports::kCount; ++n) {
         const QString device = Chosen(n);
