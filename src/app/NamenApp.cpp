@@ -38,7 +38,7 @@ bool CNamenApp::InitInstance(const CommandLineInfo& commandLine) {
     CMainFrame* framePtr = frame.get();
     CreateDocumentFrameView(std::make_unique<CV7NamenDoc>(), std::move(frame), view);
     framePtr->SetDropHandler([this](const QString& path) { OpenDocumentFile(path, true); });
-    // "Lange Namen schmaler setzen" lives in the profile; --fit turns it on
+    // Setting long names narrower (IDC_FIT_LONG_NAMES) lives in the profile; --fit turns it on
     // for one run without storing it.
     view->SetFitLongNames(
         commandLine.fitLongNames ||

@@ -35,9 +35,9 @@ public:
     void OnAppAbout();
     // Bearbeiten > Anschlüsse...: which device is COM 1 to COM 4.
     void OnPorts();
-    // "Drucker &kalibrieren...": the assistant; its result is one step.
+    // ID_FILE_CALIBRATE: the assistant; its result is one step.
     void OnCalibrate();
-    // "Mehrere Streifen drucken...": strip files chosen together, printed
+    // ID_FILE_PRINT_SHEET: strip files chosen together, printed
     // side by side through the print dialog at the current strip's margins
     // and print scales.
     void OnPrintSheet();
@@ -48,7 +48,7 @@ public:
     // dialog, names too long for their field given as warnings.
     PrintJob::Result PrintSheet(const QStringList& paths, std::optional<LayoutValues> placement,
                                 bool direct, bool& allRead);
-    // Shows the help page; "Die Hilfe konnte nicht aufgerufen werden." when missing.
+    // Shows the help page; IDP_FAILED_TO_LAUNCH_HELP when missing.
     void OnHelp();
     // The executable whose help page Help looks for (tests point it elsewhere).
     void SetHelpExecutable(const QString& exePath) { helpExe_ = exePath; }

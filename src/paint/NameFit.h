@@ -40,11 +40,11 @@ struct Narrowed {
 };
 Narrowed NarrowFont(const DeviceContext& dc, const QString& text, const QFont& font, double room);
 
-// "2 Namen passen nicht in ihr Feld: A, B." (one name in the singular).
+// IDS_UNFIT_LIST with the names (IDS_UNFIT_ONE for one name).
 QString ListText(const std::vector<UnfitName>& names);
-// "Passt nicht: 2,4 mm zu lang".
+// IDS_UNFIT_TIP with the overhang in millimetres.
 QString OverhangText(int overhang);
-// "2 Namen passen nicht", empty for none.
+// IDS_UNFIT_STATUS (IDS_UNFIT_STATUS_ONE for one), empty for none.
 QString StatusText(int count);
 
 } // namespace namefit

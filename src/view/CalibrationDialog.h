@@ -1,5 +1,5 @@
 #pragma once
-// "Drucker kalibrieren": prints the test page, takes the four lengths the
+// The printer calibration (ID_FILE_CALIBRATE): prints the test page, takes the four lengths the
 // user measured on it and shows the margins and scales they give. OK (or
 // the last calibration of the printer) closes it with `values` set; the
 // caller applies it.

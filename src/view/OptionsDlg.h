@@ -1,5 +1,5 @@
 #pragma once
-// "Optionen": background shade, indent of the names, page margins and the
+// The Options dialog (IDD_OPTIONS): background shade, indent of the names, page margins and the
 // two print scales. The view fills the members, runs the dialog and reads
 // the members back after OK; the fields are read only when OK is pressed,
 // and the members change only when every field was accepted.
@@ -24,7 +24,7 @@ public:
     float topMarginCm = 0;
     std::int16_t zoomXPercent = 0;
     std::int16_t zoomYPercent = 0;
-    bool fitLongNames = false; // "Lange Namen schmaler setzen"
+    bool fitLongNames = false; // IDC_FIT_LONG_NAMES
 
     ShadeComboBox* ShadeList() const { return shade_; }
     // The edit field of a control id (IDC_TEXT_OFFSET ... IDC_ZOOM_Y), or null.

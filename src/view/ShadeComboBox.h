@@ -1,5 +1,5 @@
 #pragma once
-// The shade list of "Optionen": a drop-down of the four background shades
+// The shade list of the Options dialog: a drop-down of the four background shades
 // shown as colour swatches 16 pixels high, without text, highlight or focus
 // frame. Each item carries its shade index (0..3) as data; the selected
 // item's swatch fills the closed box.

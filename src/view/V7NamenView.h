@@ -74,7 +74,7 @@ public:
     void OnFieldInsert();
     void OnFieldRemove();
 
-    // "Optionen" and the font chooser: change the layout settings.
+    // ID_OPTIONS and ID_FONT: change the layout settings.
     void OnOptions();
     void OnFont();
 
@@ -109,7 +109,7 @@ public:
     bool ConfirmUnfitNames(const QPrinter& printer) const;
     void OnPrinterChanged() override;
 
-    // "Lange Namen schmaler setzen", on screen and on paper.
+    // Long names set narrower (IDC_FIT_LONG_NAMES), on screen and on paper.
     bool FitLongNames() const { return fitLongNames_; }
     void SetFitLongNames(bool on);
     // Told when the Options dialog changes the option (the profile keeps it).

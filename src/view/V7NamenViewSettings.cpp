@@ -1,4 +1,4 @@
-// The settings commands of the view: "Optionen" and the font chooser.
+// The settings commands of the view: ID_OPTIONS and ID_FONT.
 
 #include "document/V7NamenDoc.h"
 #include "platform/dialogs/WindowHost.h"

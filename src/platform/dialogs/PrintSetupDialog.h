@@ -1,5 +1,5 @@
 #pragma once
-// "Druckereinrichtung": the printer and the paper (size and orientation)
+// The print setup dialog (ID_FILE_PRINT_SETUP): the printer and the paper (size and orientation)
 // for the jobs that follow. Nothing is printed.
 
 #include <QDialog>

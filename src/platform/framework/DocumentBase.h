@@ -80,7 +80,7 @@ public:
     virtual void DeleteContents() {}
     virtual void Serialize(Archive& ar) = 0;
 
-    // Asks "Änderungen in %1 speichern?" for a modified document. True when
+    // Asks IDP_ASK_TO_SAVE for a modified document. True when
     // the data may be dropped (saved, or the user said No).
     bool SaveModified();
     // Save: to the current path, or through Save As when there is none.

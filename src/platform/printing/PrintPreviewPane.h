@@ -1,7 +1,7 @@
 #pragma once
-// The print preview inside the main window: a bar of buttons ("&Drucken...",
-// "&Nächste", "&Vorherige", one or two pages, "Ver&größern",
-// "Ver&kleinern", "&Schließen") above the pages as the printer would get
+// The print preview inside the main window: a bar of buttons (print,
+// next, previous, one or two pages, zoom in, zoom out, close:
+// IDS_PREVIEW_PRINT to IDS_PREVIEW_CLOSE) above the pages as the printer would get
 // them. The pane is a command target: the frame routes the bar's commands
 // and the preview keys (Page Down, Page Up, Esc) to it while it is shown.
 // Zooming in shows the top-left corner of what the page holds at the top
@@ -48,7 +48,7 @@ public:
     int PagesShown() const { return pagesShown_; }
     // The first page shown.
     int CurrentPage() const;
-    // "Seite %u" or "Seiten %u-%u" for what is shown.
+    // IDS_PREVIEWPAGEDESC for the page or pages shown.
     QString PageDescription() const;
     QPushButton* Button(int id) const;
     QPrintPreviewWidget* Preview() const { return preview_; }

@@ -1,6 +1,6 @@
 #pragma once
-// The box shown while a job is sent to the printer: "Drucke", the
-// document's title, "auf", the printer, where the job goes, the page, and
+// The box shown while a job is sent to the printer: IDS_PRINTING, the
+// document's title, IDS_PRINTING_ON, the printer, where the job goes, the page, and
 // a button that cancels the job. It keeps the rest of the program from
 // input while it is up.
 

@@ -56,9 +56,9 @@ public:
     PrintHost* GetPrintHost() const { return printHost_; }
     // Called when another printer or paper was chosen for later jobs.
     virtual void OnPrinterChanged() {}
-    // "&Drucken..." (direct false) and printing without the dialog.
+    // ID_FILE_PRINT (direct false) and printing without the dialog.
     PrintJob::Result DoPrint(bool direct);
-    // "Sei&tenansicht": the preview in place of the view until it is closed.
+    // ID_FILE_PRINT_PREVIEW: the preview in place of the view until it is closed.
     bool DoPrintPreview();
 
 protected:

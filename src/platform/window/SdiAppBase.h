@@ -37,7 +37,7 @@ public:
     FrameWindowBase* Frame() const { return frame_.get(); }
     ScrollViewBase* View() const { return view_; }
 
-    // New: save-changes question, then a reset document titled "Unbenannt".
+    // New: save-changes question, then a reset document titled IDS_UNTITLED.
     bool OnFileNew();
     // Open: save-changes question, the file dialog, then the file.
     void OnFileOpen();
@@ -66,7 +66,7 @@ public:
     DeviceContext::Attributes PaperAttributes() override;
     int PreviewPages() override;
     void SetPreviewPages(int pages) override;
-    // "Drucker&einrichtung...": printer and paper for the later jobs.
+    // ID_FILE_PRINT_SETUP: printer and paper for the later jobs.
     bool OnFilePrintSetup();
 
 protected:
