@@ -16,19 +16,15 @@
 namespace {
 
 struct Settings {
-    std::int32_t textOffset, leftMargin, topMargin;
-    std::int16_t zoomX, zoomY;
-    std::int32_t shadeIndex;
+    LayoutValues values;
     LOGFONTA font;
     static Settings Of(const CV7NamenView& v) {
-        Settings s{v.textOffset, v.leftMargin, v.topMargin, v.zoomX, v.zoomY, v.shadeIndex, {}};
+        Settings s{v.Values(), {}};
         v.labelFont.GetObject(&s.font);
         return s;
     }
     bool operator==(const Settings& o) const {
-        return textOffset == o.textOffset && leftMargin == o.leftMargin &&
-               topMargin == o.topMargin && zoomX == o.zoomX && zoomY == o.zoomY &&
-               shadeIndex == o.shadeIndex && std::memcmp(&font, &o.font, sizeof font) == 0;
+        return values == o.values && std::memcmp(&font, &o.font, sizeof font) == 0;
     }
 };
 

@@ -147,3 +147,24 @@ TEST_F(FileCommands, DroppedFileOpensAsByFileOpen) {
     EXPECT_EQ(Doc().GetName(0), "Zentrale");
     EXPECT_EQ(Frame().windowTitle(), QString("drop.V7N - Quintara"));
 }
+
+TEST_F(FileCommands, SavingGoesThroughTheFirstViewAndItsSettings) {
+    // The window's view holds the layout settings: a save writes what the
+    // view holds, an open puts what the file holds into the view.
+    Start();
+    View().Values() = LayoutValues{33, 444, 555, 77, 88, 3};
+    Doc().SetName(0, "ABC");
+    const QString path = TempPath("view.V7N");
+    ASSERT_TRUE(Doc().DoSave(path));
+    Bytes expected = TestDataFile("default.V7N");
+    const Bytes head = {33, 0, 0, 0, 0xBC, 1, 0, 0, 0x2B, 2, 0, 0, 77, 0, 88, 0, 3, 0, 0, 0};
+    std::copy(head.begin(), head.end(), expected.begin());
+    expected[148] = 3;
+    expected.insert(expected.begin() + 149, {'A', 'B', 'C'});
+    EXPECT_EQ(ReadFileBytes(path), expected);
+
+    ASSERT_TRUE(Frame().ExecuteCommand(ID_FILE_NEW));
+    View().Values() = LayoutValues{};
+    ASSERT_TRUE(app->OpenDocumentFile(path, false));
+    EXPECT_EQ(View().Values(), (LayoutValues{33, 444, 555, 77, 88, 3}));
+}

@@ -14,16 +14,12 @@
 #include <QPushButton>
 #include <QTest>
 #include <cstring>
-#include <tuple>
 #include <utility>
 #include <vector>
 
 namespace {
 
 using Script = std::function<int(COptionsDlg&)>;
-// shadeIndex, textOffset, leftMargin, topMargin, zoomX, zoomY
-using Settings =
-    std::tuple<std::int32_t, std::int32_t, std::int32_t, std::int32_t, std::int16_t, std::int16_t>;
 
 // Records what a widget paints. Its marker is one pixel in the corner that
 // it asks to be repainted and waits for: a repaint asked for earlier is
@@ -100,10 +96,7 @@ protected:
         EXPECT_EQ(d.Edit(id)->selectedText(), d.Edit(id)->text());
     }
 
-    Settings Current() const {
-        const CV7NamenView& v = View();
-        return {v.shadeIndex, v.textOffset, v.leftMargin, v.topMargin, v.zoomX, v.zoomY};
-    }
+    LayoutValues Current() const { return View().Values(); }
     QStringList Messages() const { return ui->MessageTexts(); }
 };
 
@@ -138,7 +131,7 @@ TEST_F(OptionsDialog, DefaultsAreShownAndTheCommandCommitsAnOpenField) {
     });
     EXPECT_TRUE(Frame().ExecuteCommand(ID_OPTIONS));
     EXPECT_EQ(ui->modalDialogs, 1);
-    EXPECT_EQ(Current(), Settings(2, 10, 200, 200, 100, 100));
+    EXPECT_EQ(Current(), (LayoutValues{10, 200, 200, 100, 100, 2}));
 }
 
 TEST_F(OptionsDialog, TabOrderFollowsTheTemplateAndTheFrameStaysBehindTheFields) {
@@ -183,7 +176,7 @@ TEST_F(OptionsDialog, LengthsRoundToTheNearestTenthOfAMillimetreAndOnlyChangesCo
 
     EXPECT_FALSE(
         repaintedBy(Enter({{IDC_LEFT_MARGIN, "2.3"}, {IDC_TEXT_OFFSET, "0.7"}})).isEmpty());
-    EXPECT_EQ(Current(), Settings(2, 7, 230, 200, 100, 100));
+    EXPECT_EQ(Current(), (LayoutValues{7, 230, 200, 100, 100, 2}));
     EXPECT_TRUE(Doc().IsModified());
 
     // Shade and scales; the strip shows the new shade.
@@ -193,7 +186,7 @@ TEST_F(OptionsDialog, LengthsRoundToTheNearestTenthOfAMillimetreAndOnlyChangesCo
         d.Edit(IDC_ZOOM_Y)->setText("1");
         return PressOk(d);
     });
-    EXPECT_EQ(Current(), Settings(3, 7, 230, 200, 150, 1));
+    EXPECT_EQ(Current(), (LayoutValues{7, 230, 200, 150, 1, 3}));
     RECT r;
     View().GetFieldRect(1, r, nullptr);
     const POINT s = View().GetScrollPosition();
@@ -219,7 +212,7 @@ TEST_F(OptionsDialog, RefusedTextsGetTheirMessageAndTheFieldBackWhileTheBoundsPa
         {IDC_LEFT_MARGIN, "31", margin}, {IDC_TOP_MARGIN, "30.01", margin},
         {IDC_ZOOM_X, "0", zoom},         {IDC_ZOOM_Y, "201", zoom},
     };
-    const Settings before = Current();
+    const LayoutValues before = Current();
     for (const auto& c : cases) {
         ui->messages.clear();
         RunOptions([&c](COptionsDlg& d) {
@@ -245,7 +238,7 @@ TEST_F(OptionsDialog, RefusedTextsGetTheirMessageAndTheFieldBackWhileTheBoundsPa
                       {IDC_ZOOM_X, "1\t"},
                       {IDC_ZOOM_Y, "\t 200 \t"}}));
     EXPECT_TRUE(ui->messages.empty()) << Messages().join('|').toStdString();
-    EXPECT_EQ(Current(), Settings(2, 200, 3000, 0, 1, 200));
+    EXPECT_EQ(Current(), (LayoutValues{200, 3000, 0, 1, 200, 2}));
 }
 
 TEST_F(OptionsDialog, OnlyTheFirstBadFieldInTableOrderIsReported) {
@@ -270,11 +263,11 @@ TEST_F(OptionsDialog, OnlyTheFirstBadFieldInTableOrderIsReported) {
         d.Edit(IDC_ZOOM_Y)->setText("50");
         return PressOk(d);
     });
-    EXPECT_EQ(Current(), Settings(2, 10, 1200, 100, 100, 50));
+    EXPECT_EQ(Current(), (LayoutValues{10, 1200, 100, 100, 50, 2}));
 }
 
 TEST_F(OptionsDialog, CancelAfterEditsChangesNothing) {
-    const Settings before = Current();
+    const LayoutValues before = Current();
     RunOptions([](COptionsDlg& d) {
         d.ShadeList()->setCurrentIndex(0);
         d.Edit(IDC_TEXT_OFFSET)->setText("5");
@@ -301,8 +294,8 @@ TEST_F(OptionsDialog, SettingsOutsideTheRangesFromAFileMustBeCorrectedBeforeOk) 
     const QString path = TempPath("odd.V7N");
     WriteFileBytes(path, file);
     ASSERT_TRUE(app->OpenDocumentFile(path, false));
-    const Settings loaded = Current();
-    ASSERT_EQ(loaded, Settings(7, 500, 200, 200, 0, 100));
+    const LayoutValues loaded = Current();
+    ASSERT_EQ(loaded, (LayoutValues{500, 200, 200, 0, 100, 7}));
 
     RunOptions([](COptionsDlg& d) {
         EXPECT_EQ(d.Edit(IDC_TEXT_OFFSET)->text(), QString("50"));
@@ -326,7 +319,7 @@ TEST_F(OptionsDialog, SettingsOutsideTheRangesFromAFileMustBeCorrectedBeforeOk) 
     EXPECT_EQ(Messages(), QStringList({"Geben Sie bitte eine Zahl zwischen 0 und 20 ein.",
                                        "Geben Sie bitte eine ganze Zahl zwischen 1 und 200 ein."}));
     // No shade chosen stores the default grey.
-    EXPECT_EQ(Current(), Settings(2, 50, 200, 200, 100, 100));
+    EXPECT_EQ(Current(), (LayoutValues{50, 200, 200, 100, 100, 2}));
     EXPECT_TRUE(Doc().IsModified());
 }
 
