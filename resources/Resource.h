@@ -305,3 +305,7 @@ constexpr int IDS_CMD_SEE_HELP = 34508;
 // Desktop entry: its generic name and search keywords
 constexpr int IDS_DESKTOP_GENERIC_NAME = 34600;
 constexpr int IDS_DESKTOP_KEYWORDS = 34601;
+
+// Recovery of unsaved changes after the program ended without saving them
+constexpr int IDS_RECOVER_ASK = 34700;
+constexpr int IDS_RECOVERY_UNUSABLE = 34701;

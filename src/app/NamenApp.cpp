@@ -3,6 +3,8 @@
 #include "app/AboutDlg.h"
 #include "app/HelpWindow.h"
 #include "app/MainFrame.h"
+#include "app/recovery/RecoveryKeeper.h"
+#include "app/recovery/RecoveryStore.h"
 #include "device/PortsDialog.h"
 #include "document/V7NamenDoc.h"
 #include "platform/dialogs/WindowHost.h"

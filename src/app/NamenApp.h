@@ -10,8 +10,13 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 
 class CMainFrame;
+class RecoveryKeeper;
+namespace recovery {
+class Store;
+}
 class CV7NamenDoc;
 class CV7NamenView;
 class HelpWindow;
@@ -48,12 +53,32 @@ public:
     // dialog, names too long for their field given as warnings.
     PrintJob::Result PrintSheet(const QStringList& paths, std::optional<LayoutValues> placement,
                                 bool direct, bool& allRead);
+    // Keeps a recovery copy of unsaved changes in `folder` (after offering
+    // what programs that are gone left there). Not for the batch modes.
+    void StartRecovery(const QString& folder);
+    // Writes the recovery copy now: the program is about to end.
+    void WriteRecoveryNow();
+    // The program ends normally: its changes were saved or given up.
+    void EndRecovery();
+    // The session manager asks the program to keep its data: with the
+    // user's interaction the save-changes question, else the recovery
+    // copy. False when the user cancelled (the session should not end).
+    bool OnCommitData(bool interactionAllowed);
+    void OnDocumentChanged() override;
+
     // Shows the help page; IDP_FAILED_TO_LAUNCH_HELP when missing.
     void OnHelp();
     // The executable whose help page Help looks for (tests point it elsewhere).
     void SetHelpExecutable(const QString& exePath) { helpExe_ = exePath; }
 
 private:
+    // Offers the strip a gone program left in the store; true when taken.
+    bool OfferLeftover(const QString& stem);
+    // The window's strip as the recovery copy keeps it, none when all is saved.
+    std::optional<std::string> RecoveryStrip() const;
+
+    std::unique_ptr<recovery::Store> recoveryStore_;
+    std::unique_ptr<RecoveryKeeper> recovery_;
     // The document's receive command fetches the names through it.
     ApparatusReceiver receiver_;
     QString helpExe_;

@@ -5,6 +5,8 @@
 #include "app/desktop/DeferredRegistration.h"
 #include "app/handover/HandOver.h"
 #include "app/probe/FirstPaintProbe.h"
+#include "app/recovery/RecoveryStore.h"
+#include "app/recovery/SignalRelay.h"
 #include "platform/dialogs/QtUiHost.h"
 #include "platform/dialogs/WindowHost.h"
 #include "platform/ui/ConsoleUiHost.h"
@@ -16,6 +18,7 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QSessionManager>
 #include <QTranslator>
 #include <cstdio>
 
@@ -108,10 +111,23 @@ int main(int argc, char** argv) {
     FirstPaintProbe::InstallIfAsked(namenApp.MainFrame()->centralWidget());
     namenApp.ShowMainWindow();
     handOver.Attach(namenApp);
+    namenApp.StartRecovery(recovery::DefaultFolder());
+    // A logout, a closed terminal or Ctrl+C keep the unsaved strip for the
+    // next start, as the session manager's request does.
+    SignalRelay relay([&namenApp](int signal) {
+        namenApp.WriteRecoveryNow();
+        SignalRelay::EndBy(signal);
+    });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest,
+                     [&namenApp](QSessionManager& manager) {
+                         if (!namenApp.OnCommitData(manager.allowsInteraction()))
+                             manager.cancel();
+                     });
     // Registration writes and compares icons; it waits until the window is up.
     DeferredRegistration registration;
     registration.Start(1500);
     const int result = QApplication::exec();
+    namenApp.EndRecovery();
     SetWindowHost(nullptr);
     SetUiHost(nullptr);
     return result;

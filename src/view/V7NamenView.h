@@ -63,6 +63,10 @@ public:
     // Tab (9), Enter (13) and Esc (27) from the editor.
     void OnEditKey(int key, int flags);
     void CommitPendingEdit() override;
+    // What the editor holds that the document does not yet: the field and
+    // its name as a commit would store it. False when no field is open or
+    // its text is as it was shown.
+    bool PendingName(int& index, std::string& name) const;
     CNameEdit* NameEdit() const { return nameEdit_; }
     // Hands the label font to the editor.
     void SetEditorFont();

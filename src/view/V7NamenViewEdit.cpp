@@ -84,6 +84,14 @@ void CV7NamenView::CommitEdit() {
     viewport()->update();
 }
 
+bool CV7NamenView::PendingName(int& index, std::string& name) const {
+    if (editIndex < 0 || nameEdit_->text() == editShownText_)
+        return false;
+    index = editIndex;
+    name = codepage::UnicodeToCp1252(nameEdit_->text());
+    return true;
+}
+
 void CV7NamenView::CommitPendingEdit() {
     if (editIndex < 0)
         return;

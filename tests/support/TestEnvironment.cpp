@@ -10,5 +10,6 @@ TestEnvironment::TestEnvironment() {
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime_.path()));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(config_.path()));
     qputenv("XDG_DATA_HOME", QFile::encodeName(data_.path()));
+    qputenv("XDG_STATE_HOME", QFile::encodeName(state_.path()));
     qunsetenv("QUINTARA_PROFILE");
 }

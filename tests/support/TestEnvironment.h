@@ -1,7 +1,7 @@
 #pragma once
 // What every test executable sets up before Qt starts: the offscreen
-// platform unless another is named, and private runtime, profile and data
-// folders, so that no test touches the user's own (programs the tests start
+// platform unless another is named, and private runtime, profile, data and
+// state folders, so that no test touches the user's own (programs the tests start
 // inherit these folders too).
 
 #include <QTemporaryDir>
@@ -14,4 +14,5 @@ private:
     QTemporaryDir runtime_;
     QTemporaryDir config_;
     QTemporaryDir data_;
+    QTemporaryDir state_;
 };

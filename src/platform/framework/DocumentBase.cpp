@@ -95,6 +95,12 @@ void ReportSaveError(int error, const QString& path, bool creating) {
 } // namespace
 
 DocumentBase::DocumentBase() {
+    const auto changed = [this] {
+        if (host_)
+            host_->OnDocumentChanged();
+    };
+    QObject::connect(&undoStack_, &QUndoStack::indexChanged, changed);
+    QObject::connect(&undoStack_, &QUndoStack::cleanChanged, changed);
     OnCommand(ID_FILE_SAVE, [this] { OnFileSave(); });
     OnCommand(ID_FILE_SAVE_AS, [this] { OnFileSaveAs(); });
     OnCommand(
@@ -120,6 +126,8 @@ void DocumentBase::SetModifiedFlag(bool modified) {
     modified_ = modified;
     if (!modified)
         undoStack_.setClean();
+    if (host_)
+        host_->OnDocumentChanged();
 }
 
 void DocumentBase::PushStep(std::unique_ptr<QUndoCommand> step) {
@@ -158,6 +166,8 @@ bool DocumentBase::ResetToNew() {
     pathName_.clear();
     undoStack_.clear();
     modified_ = false;
+    if (host_)
+        host_->OnDocumentChanged();
     return true;
 }
 

@@ -35,6 +35,9 @@ public:
     virtual void CommitPendingEdits() = 0;
     // Shows text in the status bar, where there is one.
     virtual void ShowStatus(const QString& text) = 0;
+    // Told whenever the document may have changed or become clean: a step
+    // made, undone or redone, the modified flag set, the stack emptied.
+    virtual void OnDocumentChanged() {}
 };
 
 class DocumentBase : public CommandTarget {
