@@ -218,11 +218,14 @@ constexpr int IDC_CALIB_LEFT = 1030;
 constexpr int IDC_CALIB_TOP = 1031;
 constexpr int IDC_CALIB_BAR_A = 1032;
 constexpr int IDC_CALIB_BAR_B = 1033;
-constexpr int IDS_STEP_CALIBRATE = 33040;
 constexpr int IDS_CALIB_DIALOG = 33041;
 constexpr int IDS_CALIB_PAGE = 33042;
 constexpr int IDS_CALIB_NEW_VALUES = 33043;
 constexpr int IDS_CALIB_NO_VALUES = 33044;
+constexpr int IDC_CALIB_PRINTER = 1034;
+constexpr int IDS_CALIB_HAS_CORRECTION = 33045;
+constexpr int IDS_CALIB_NO_CORRECTION = 33046;
+constexpr int IDS_CALIB_WANTED = 33047;
 
 // Menus and toolbar of the main window
 constexpr int IDS_MENU_FILE = 34000;

@@ -5,6 +5,7 @@
 #include "app/CommandLine.h"
 #include "device/ApparatusReceiver.h"
 #include "document/LayoutValues.h"
+#include "platform/draw/PaperCorrection.h"
 #include "platform/printing/PrintJob.h"
 #include "platform/window/SdiAppBase.h"
 
@@ -42,6 +43,10 @@ public:
     void OnPorts();
     // ID_FILE_CALIBRATE: the assistant; its result is one step.
     void OnCalibrate();
+    // The correction kept for the printer, taken out of its jobs (none for
+    // a PDF).
+    PaperCorrection CorrectionFor(const QPrinter& printer) override;
+    std::optional<PaperCorrection> StoredCorrection(const QString& printerName);
     // ID_FILE_PRINT_SHEET: strip files chosen together, printed
     // side by side through the print dialog at the current strip's margins
     // and print scales.

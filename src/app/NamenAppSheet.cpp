@@ -43,5 +43,5 @@ PrintJob::Result CNamenApp::PrintSheet(const QStringList& paths,
             AppMessageBox(FormatString(IDS_UNFIT_WARNING, {line}));
     }
     SheetPrint print(sheet);
-    return PrintJob(print, Printer()).Run(direct);
+    return PrintJob(print, Printer(), this).Run(direct);
 }

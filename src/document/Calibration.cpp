@@ -4,38 +4,36 @@
 
 #include <QStringList>
 #include <algorithm>
+#include <cmath>
 
 namespace calibration {
 
 namespace {
 
-constexpr int kMaxZoom = 200;
-constexpr int kMaxMargin = 3000;
+constexpr double kLeastScale = 0.5;
+constexpr double kMostScale = 2.0;
+constexpr double kMostOffset = 100; // mm
 
-// numerator / denominator (denominator > 0), rounded half away from zero.
-std::int64_t RoundedQuotient(std::int64_t numerator, std::int64_t denominator) {
-    const std::int64_t magnitude = numerator < 0 ? -numerator : numerator;
-    std::int64_t q = magnitude / denominator;
-    if (2 * (magnitude % denominator) >= denominator)
-        ++q;
-    return numerator < 0 ? -q : q;
+// To two decimals, halves away from zero.
+double Hundredths(double v) {
+    return std::round(v * 100) / 100;
 }
 
-// The printed length of a bar of `nominal` mm at `zoom` percent was
-// measured as `bar` (hundredths); the scale that prints it true.
-std::int16_t NewZoom(int nominal, int zoom, std::int64_t bar) {
-    const std::int64_t z = RoundedQuotient(std::int64_t(nominal) * zoom * 100, bar);
-    return std::int16_t(std::clamp<std::int64_t>(z, 1, kMaxZoom));
+// One axis: the frame wanted at `margin` (tenths) was sent through the
+// correction (s0, e0) and seen at `seen` (hundredths); a bar of `nominal`
+// mm at `zoom` percent came out `bar` (hundredths) long.
+void CorrectAxis(std::int32_t margin, int nominal, int zoom, std::int64_t seen, std::int64_t bar,
+                 double s0, double e0, double& s, double& e) {
+    const double sent = (margin / 10.0 - e0) / s0;      // where the corner was sent, mm
+    const double sentBar = nominal * zoom / 100.0 / s0; // the bar's length as sent, mm
+    // Kept as the profile keeps them: the scale to 0.01 %, the offset to
+    // 0.01 mm, the offset found with the scale as kept.
+    s = Hundredths(std::clamp(bar / 100.0 / sentBar, kLeastScale, kMostScale) * 100) / 100;
+    e = Hundredths(std::clamp(seen / 100.0 - s * sent, -kMostOffset, kMostOffset));
 }
 
-// margin (tenths) was printed at `seen` (hundredths) by a printer of scale
-// bar / (nominal * zoom): margin + (margin - seen) / scale, in tenths.
-std::int32_t NewMargin(std::int32_t margin, std::int64_t seen, int nominal, int zoom,
-                       std::int64_t bar) {
-    const std::int64_t wanted = std::int64_t(margin) * 10; // hundredths
-    const std::int64_t numerator = wanted * bar + (wanted - seen) * nominal * zoom;
-    const std::int64_t m = RoundedQuotient(numerator, 10 * bar);
-    return std::int32_t(std::clamp<std::int64_t>(m, 0, kMaxMargin));
+bool Usable(const PaperCorrection& c) {
+    return c.sx > 0 && c.sy > 0;
 }
 
 } // namespace
@@ -49,54 +47,43 @@ Measured WhenRight(const LayoutValues& now, int barBMillimetres) {
     Measured m;
     m.left = std::int64_t(now.leftMargin) * 10;
     m.top = std::int64_t(now.topMargin) * 10;
-    m.barA = std::int64_t(kBarAMillimetres) * 100;
-    m.barB = std::int64_t(barBMillimetres) * 100;
+    m.barA = std::int64_t(kBarAMillimetres) * UsableZoom(now.zoomX);
+    m.barB = std::int64_t(barBMillimetres) * UsableZoom(now.zoomY);
     return m;
 }
 
-Result Compute(const LayoutValues& now, const Measured& measured, int barBMillimetres) {
-    const int zx = UsableZoom(now.zoomX);
-    const int zy = UsableZoom(now.zoomY);
-    const std::int64_t barA = std::max<std::int64_t>(measured.barA, 1);
-    const std::int64_t barB = std::max<std::int64_t>(measured.barB, 1);
-    Result r;
-    r.zoomX = NewZoom(kBarAMillimetres, zx, barA);
-    r.zoomY = NewZoom(barBMillimetres, zy, barB);
-    r.leftMargin = NewMargin(now.leftMargin, measured.left, kBarAMillimetres, zx, barA);
-    r.topMargin = NewMargin(now.topMargin, measured.top, barBMillimetres, zy, barB);
-    return r;
+PaperCorrection Correct(const LayoutValues& now, const PaperCorrection& used,
+                        const Measured& measured, int barBMillimetres) {
+    const PaperCorrection u = Usable(used) ? used : PaperCorrection{};
+    PaperCorrection c;
+    CorrectAxis(now.leftMargin, kBarAMillimetres, UsableZoom(now.zoomX), measured.left,
+                std::max<std::int64_t>(measured.barA, 1), u.sx, u.ex, c.sx, c.ex);
+    CorrectAxis(now.topMargin, barBMillimetres, UsableZoom(now.zoomY), measured.top,
+                std::max<std::int64_t>(measured.barB, 1), u.sy, u.ey, c.sy, c.ey);
+    return c;
 }
 
-LayoutValues Applied(LayoutValues now, const Result& result) {
-    now.leftMargin = result.leftMargin;
-    now.topMargin = result.topMargin;
-    now.zoomX = result.zoomX;
-    now.zoomY = result.zoomY;
-    return now;
+QString ToProfileText(const PaperCorrection& c) {
+    const auto number = [](double v) { return QString::number(Hundredths(v), 'f', 2); };
+    return QStringList{number(c.sx * 100), number(c.ex), number(c.sy * 100), number(c.ey)}.join(
+        QLatin1Char(' '));
 }
 
-QString ToProfileText(const Result& r) {
-    return QStringLiteral("%1 %2 %3 %4")
-        .arg(r.leftMargin)
-        .arg(r.topMargin)
-        .arg(r.zoomX)
-        .arg(r.zoomY);
-}
-
-std::optional<Result> FromProfileText(const QString& text) {
+std::optional<PaperCorrection> FromProfileText(const QString& text) {
     const QStringList parts = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
     if (parts.size() != 4)
         return std::nullopt;
-    int v[4];
+    double v[4];
     for (int i = 0; i < 4; ++i) {
         bool ok = false;
-        v[i] = parts.at(i).toInt(&ok);
-        const int high = i < 2 ? kMaxMargin : kMaxZoom;
-        const int low = i < 2 ? 0 : 1;
-        if (!ok || v[i] < low || v[i] > high)
+        v[i] = parts.at(i).toDouble(&ok);
+        const bool scale = i % 2 == 0;
+        const double low = scale ? kLeastScale * 100 : -kMostOffset;
+        const double high = scale ? kMostScale * 100 : kMostOffset;
+        if (!ok || !std::isfinite(v[i]) || v[i] < low || v[i] > high)
             return std::nullopt;
     }
-    return Result{v[0], v[1], std::int16_t(v[2]), std::int16_t(v[3])};
+    return PaperCorrection{v[0] / 100, v[1], v[2] / 100, v[3]};
 }
 
 } // namespace calibration

@@ -1,16 +1,17 @@
 #pragma once
-// Printer calibration: the test page's bars and the new margins and scales
+// Printer calibration: the test page's bars and the printer's correction
 // computed from what the user measured on it. No widget is involved.
 //
-// The printer is taken to put a paper position x (millimetres from the
-// paper's edge) at s * x + e. The test page is printed with the current
-// margins and scales; the frame's distance from the paper's edges and the
-// lengths of the two bars give s and e for each direction. The new values
-// keep the frame where the margins say it belongs and take the printer's
-// error out. Measurements are held in hundredths of a millimetre, so that
-// the computation is exact and rounds halves away from zero.
+// The printer is taken to put a paper position p (millimetres from the
+// paper's corner) at s * p + e. The test page is printed with the strip's
+// margins and scales and with the correction the printer has so far; the
+// frame's distance from the paper's edges and the lengths of the two bars
+// give s and e for each direction, the correction the page was printed
+// with included. The strip's own margins and scales stay as they are:
+// they say where the strip belongs, the correction belongs to the printer.
 
 #include "document/LayoutValues.h"
+#include "platform/draw/PaperCorrection.h"
 
 #include <QString>
 #include <cstdint>
@@ -35,29 +36,20 @@ struct Measured {
     bool operator==(const Measured&) const = default;
 };
 
-// The four settings calibration changes; at first those of a new strip.
-struct Result {
-    std::int32_t leftMargin = LayoutValues{}.leftMargin;
-    std::int32_t topMargin = LayoutValues{}.topMargin;
-    std::int16_t zoomX = LayoutValues{}.zoomX;
-    std::int16_t zoomY = LayoutValues{}.zoomY;
-    bool operator==(const Result&) const = default;
-};
-
-// What the test page printed with `now` shows when `now` is right for the
-// printer: the frame at the margins and both bars at their nominal length.
-// Computing from these changes nothing. (A printer without any error shows
-// the bars `zoom` percent of their nominal length instead.)
+// What a perfect print of the test page shows: the frame at the strip's
+// margins and both bars at their length at the strip's scales. Computing
+// from these keeps the correction the page was printed with.
 Measured WhenRight(const LayoutValues& now, int barBMillimetres);
-// New settings from the measurements (bar lengths above zero); zooms
-// limited to 1..200, margins to 0..3000.
-Result Compute(const LayoutValues& now, const Measured& measured, int barBMillimetres);
-// `now` with the four calibrated settings put in.
-LayoutValues Applied(LayoutValues now, const Result& result);
+// The printer's correction from a test page printed with `now` and the
+// correction `used` (bar lengths above zero). Scales are kept within
+// 50..200 %, offsets within 100 mm, both to 0.01.
+PaperCorrection Correct(const LayoutValues& now, const PaperCorrection& used,
+                        const Measured& measured, int barBMillimetres);
 
-// The profile's form, four whole numbers: "179 210 103 101". Reading
-// refuses anything else and values outside the settings' ranges.
-QString ToProfileText(const Result& result);
-std::optional<Result> FromProfileText(const QString& text);
+// The profile's form: the scales in percent and the offsets in millimetres,
+// two decimals each, "101.00 1.30 99.00 -0.80". Reading refuses anything
+// else and values outside the limits above.
+QString ToProfileText(const PaperCorrection& correction);
+std::optional<PaperCorrection> FromProfileText(const QString& text);
 
 } // namespace calibration

@@ -7,11 +7,14 @@
 #include "paint/StripPainter.h"
 #include "platform/base/MulDiv.h"
 #include "platform/draw/DeviceContext.h"
+#include "platform/ui/FormatText.h"
 #include "platform/ui/StringTable.h"
 #include "resources/Resource.h"
 
+#include <QLocale>
 #include <QStringList>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -21,6 +24,7 @@ constexpr int kTickWidth = 3;
 constexpr int kTick = 30;
 constexpr int kLongTick = 50; // every 50 mm
 constexpr int kGap = 20;
+constexpr int kBarGap = 10; // between a bar and the frame's line, so each stays visible
 constexpr int kTextHeight = 40;
 
 // The tick at `mark` (device-independent logical units along the bar),
@@ -54,9 +58,10 @@ void TestPagePainter::Draw(DeviceContext& dc) const {
 
     const Brush black(0x000000);
     dc.SelectBrush(&black);
-    // Bar A lies on the frame's top edge, bar B against its left edge.
+    // Bar A runs along the frame's top edge, bar B along its left edge, both
+    // from the corner and a millimetre off the frame's line.
     const LONG aEnd = frame.left + x(calibration::kBarAMillimetres * 10);
-    const RECT barA{frame.left, frame.top - y(kBarWidth), aEnd, frame.top};
+    const RECT barA{frame.left, frame.top - y(kBarGap + kBarWidth), aEnd, frame.top - y(kBarGap)};
     dc.Rectangle(barA);
     for (int mm = 0; mm <= calibration::kBarAMillimetres; mm += 10) {
         const LONG left = TickStart(frame.left + x(mm * 10), x(kTickWidth), frame.left, aEnd);
@@ -65,7 +70,8 @@ void TestPagePainter::Draw(DeviceContext& dc) const {
     }
     const int barB = BarBMillimetres(dc);
     const LONG bEnd = frame.top + y(barB * 10);
-    const RECT barBRect{frame.left - x(kBarWidth), frame.top, frame.left, bEnd};
+    const RECT barBRect{frame.left - x(kBarGap + kBarWidth), frame.top, frame.left - x(kBarGap),
+                        bEnd};
     dc.Rectangle(barBRect);
     for (int mm = 0; mm <= barB; mm += 10) {
         const LONG top = TickStart(frame.top + y(mm * 10), y(kTickWidth), frame.top, bEnd);
@@ -80,9 +86,18 @@ void TestPagePainter::Draw(DeviceContext& dc) const {
     TEXTMETRIC tm;
     dc.GetTextMetrics(tm);
     dc.TextOut(aEnd + x(kGap), barA.top - tm.tmHeight / 2, QStringLiteral("A"));
-    dc.TextOut(barBRect.left, bEnd + y(kGap), QStringLiteral("B"));
+    // B left of the long ticks at the bar's end, clear of the frame.
+    const QString b = QStringLiteral("B");
+    const LONG bWidth = LONG(std::ceil(dc.TextAdvance(b, dc.DeviceFont(font)) / dc.ScaleX()));
+    dc.TextOut(barBRect.left - x(kLongTick + kGap) - bWidth, bEnd - tm.tmHeight / 2, b);
+    QStringList lines = LoadStr(IDS_CALIB_PAGE).split(QLatin1Char('\n'));
+    const auto mm = [](std::int32_t tenths) {
+        return QLocale(QLocale::German).toString(tenths / 10.0, 'f', 1);
+    };
+    lines.insert(
+        1, FormatString(IDS_CALIB_WANTED, {mm(settings_.leftMargin), mm(settings_.topMargin)}));
     LONG line = frame.top + y(kGap);
-    for (const QString& text : LoadStr(IDS_CALIB_PAGE).split(QLatin1Char('\n'))) {
+    for (const QString& text : lines) {
         dc.TextOut(frame.right + x(2 * kGap), line, text);
         line += tm.tmHeight + tm.tmHeight / 4;
     }

@@ -2,11 +2,13 @@
 
 #include "paint/TestPagePainter.h"
 #include "platform/printing/PrintInfo.h"
+#include "platform/printing/Printable.h"
 #include "view/V7NamenView.h"
 
 bool TestPagePrint::OnPreparePrinting(PrintInfo& info) {
-    // Prepared as the strip's print is, question about long names included.
-    return view_.OnPreparePrinting(info);
+    // One page; it shows no names, so nothing is asked about them.
+    info.SetMaxPage(1);
+    return DoPreparePrinting(info);
 }
 
 void TestPagePrint::OnBeginPrinting(DeviceContext& dc, PrintInfo& info) {

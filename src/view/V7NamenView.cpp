@@ -136,12 +136,9 @@ void CV7NamenView::OnEndPrinting(DeviceContext&, PrintInfo&) {
     InvalidateFit();
 }
 
-PrintJob::Result CV7NamenView::PrintTestPage(bool direct) {
-    PrintHost* host = GetPrintHost();
-    if (!host)
-        return PrintJob::Result::Failed;
+PrintJob::Result CV7NamenView::PrintTestPage(QPrinter& printer, bool direct) {
     TestPagePrint page(*this);
-    return PrintJob(page, host->Printer()).Run(direct);
+    return PrintJob(page, printer, GetPrintHost()).Run(direct);
 }
 
 int CV7NamenView::TestBarBMillimetres(const DeviceContext& dc) const {

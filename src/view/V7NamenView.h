@@ -82,9 +82,10 @@ public:
     void OnOptions();
     void OnFont();
 
-    // The calibration test page, printed through the print dialog (direct:
-    // as the printer is set up) with the current margins and scales.
-    PrintJob::Result PrintTestPage(bool direct);
+    // The calibration test page on printer, through the print dialog
+    // (direct: as the printer is set up) with the current margins and
+    // scales and the printer's correction.
+    PrintJob::Result PrintTestPage(QPrinter& printer, bool direct);
     // The nominal length (mm) of the test page's vertical bar on the device
     // of dc, with the current top margin and vertical scale.
     int TestBarBMillimetres(const DeviceContext& dc) const;

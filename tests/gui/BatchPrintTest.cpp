@@ -209,9 +209,10 @@ TEST_F(BatchPrint, CalibrationPdfHoldsTheTestPageAtTheStripsPlace) {
         Execute("pdftoppm", {"-r", "254", "-png", "-singlefile", pdf, TempPath("page")}).exitCode,
         0);
     const QImage page(TempPath("page.png"));
-    // One pixel is 0.1 mm: bar A runs from the frame's corner along its top.
+    // One pixel is 0.1 mm: bar A runs from the frame's corner along its
+    // top, 1 mm above its line.
     const int left = View().leftMargin;
-    const int row = View().topMargin - 2;
+    const int row = View().topMargin - 12;
     int end = left;
     while (end < page.width() && IsMark(page.pixelColor(end, row)))
         ++end;

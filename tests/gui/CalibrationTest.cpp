@@ -11,9 +11,12 @@
 #include "view/TestPagePrint.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QSettings>
 #include <QTest>
@@ -68,13 +71,12 @@ TEST(CalibrationPage, FrameAndBarsWhereTheStripPrints) {
         page.OnEndPrinting(*paper.dc, info);
         const QImage& img = paper.image;
 
-        // The frame's corner at the margins, bar A starting at its top edge,
-        // bar B at its left edge, and nothing diagonally out of the corner.
+        // The frame's corner at the margins, its lines clear of the bars.
         const int x0 = c.x0;
         const int y0 = c.y0;
         ASSERT_TRUE(IsInk(img.pixelColor(x0, y0)));
-        EXPECT_TRUE(IsInk(img.pixelColor(x0, y0 - 1)));
-        EXPECT_TRUE(IsInk(img.pixelColor(x0 - 1, y0)));
+        EXPECT_FALSE(IsInk(img.pixelColor(x0, y0 - 1)));
+        EXPECT_FALSE(IsInk(img.pixelColor(x0 - 1, y0)));
         EXPECT_FALSE(IsInk(img.pixelColor(x0 - 1, y0 - 1)));
         EXPECT_FALSE(IsInk(img.pixelColor(x0 + 1, y0 + 1)));
         EXPECT_NEAR(RunEnd(img, x0, y0, true) - x0, Px(260, c.zx), 1.5) << "top line";
@@ -86,11 +88,14 @@ TEST(CalibrationPage, FrameAndBarsWhereTheStripPrints) {
                 ASSERT_EQ(img.pixelColor(x, y), QColor(Qt::white)) << x << "," << y;
 
         // Bar A along the top edge, 100 mm before the scale; bar B along
-        // the left edge, 200 mm.
-        EXPECT_NEAR(RunEnd(img, x0, y0 - 2, true) - x0, Px(1000, c.zx), 1.5) << "bar A";
-        EXPECT_NEAR(RunEnd(img, x0 - 2, y0, false) - y0, Px(2000, c.zy), 1.5) << "bar B";
+        // the left edge, 200 mm; both from the corner, 1 mm off the frame.
+        const int aRow = y0 - int(Px(12, c.zy));
+        const int bColumn = x0 - int(Px(12, c.zx));
+        EXPECT_NEAR(RunEnd(img, x0, aRow, true) - x0, Px(1000, c.zx), 1.5) << "bar A";
+        EXPECT_NEAR(RunEnd(img, bColumn, y0, false) - y0, Px(2000, c.zy), 1.5) << "bar B";
+        EXPECT_FALSE(IsInk(img.pixelColor(x0 - 1, aRow))) << "bar A starts at the corner";
         // Ticks every 10 mm above bar A: ink 2 mm above the bar at 50 mm, none between.
-        const int tickRow = y0 - int(Px(5 + 20, c.zy));
+        const int tickRow = y0 - int(Px(15 + 20, c.zy));
         EXPECT_TRUE(IsInk(img.pixelColor(int(x0 + Px(500, c.zx)), tickRow)));
         EXPECT_FALSE(IsInk(img.pixelColor(int(x0 + Px(550, c.zx)), tickRow)));
     }
@@ -105,10 +110,13 @@ protected:
         Start();
         ShowActive();
     }
-    // Runs Datei > Drucker kalibrieren with the script on the shown dialog.
-    void Run(const std::function<int(CalibrationDialog&)>& script) {
-        ui->dialogScripts.push_back([script](QDialog& dialog) {
+    // Runs Datei > Drucker kalibrieren: `prepare` on the dialog before it
+    // shows (the printers to offer), then the script on the shown dialog.
+    void Run(const std::function<void(CalibrationDialog&)>& prepare,
+             const std::function<int(CalibrationDialog&)>& script) {
+        ui->dialogScripts.push_back([prepare, script](QDialog& dialog) {
             auto& d = dynamic_cast<CalibrationDialog&>(dialog);
+            prepare(d);
             d.show();
             QApplication::setActiveWindow(&d);
             EXPECT_TRUE(QTest::qWaitForWindowActive(&d));
@@ -129,75 +137,79 @@ protected:
 
 } // namespace
 
-TEST_F(Calibration, WorkedExampleTypedIsOneStepSavedAndKeptForThePrinter) {
-    Run([](CalibrationDialog& d) {
-        // The menu names it after the printer setup.
+TEST_F(Calibration, WorkedExampleIsKeptForThePrinterAndTheStripStaysAsItWas) {
+    const auto offer = [](CalibrationDialog& d) {
+        d.printers = {"Testdrucker", "Zweiter"};
+        d.defaultPrinter = "Testdrucker";
+    };
+    const auto stored = [this] {
+        return QSettings(TempPath("quintara.ini"), QSettings::IniFormat)
+            .value("PrinterCorrection/Testdrucker");
+    };
+    Run(offer, [](CalibrationDialog& d) {
         EXPECT_EQ(d.windowTitle(), QString("Drucker kalibrieren"));
+        EXPECT_EQ(d.PrinterBox()->currentText(), QString("Testdrucker"));
+        EXPECT_EQ(d.StateLine()->text(),
+                  QString::fromUtf8("Für diesen Drucker ist noch keine Korrektur gespeichert."));
+        EXPECT_FALSE(d.ResetButton()->isEnabled());
         EXPECT_EQ(d.focusWidget(), d.Edit(IDC_CALIB_LEFT));
         EXPECT_TRUE(d.OkButton()->isDefault());
-        EXPECT_FALSE(d.LastButton()->isEnabled());
         for (auto [id, text] : {std::pair{IDC_CALIB_LEFT, "20"},
                                 {IDC_CALIB_TOP, "20"},
                                 {IDC_CALIB_BAR_A, "100"},
                                 {IDC_CALIB_BAR_B, "200"}})
             EXPECT_EQ(d.Edit(id)->text(), QString(text));
-        Type(d, "22");
+        Type(d, "21,5");
         Type(d, "19");
-        Type(d, "97");
+        Type(d, "101");
         EXPECT_EQ(d.focusWidget(), d.Edit(IDC_CALIB_BAR_B));
         QTest::keyClicks(d.focusWidget(), "198");
         EXPECT_EQ(d.NewValuesLine()->text().toStdString(),
-                  "Neue Werte: Rand links 1,79 cm, Rand oben 2,10 cm, Zoom x 103 %, Zoom y 101 %");
+                  "Korrektur: waagrecht 101,00 % und 1,30 mm, senkrecht 99,00 % und -0,80 mm");
         QTest::keyClick(d.focusWidget(), Qt::Key_Return);
         return d.result();
     });
-    const LayoutValues after = Current();
-    EXPECT_EQ(std::tuple(after.leftMargin, after.topMargin, after.zoomX, after.zoomY),
-              std::tuple(179, 210, std::int16_t(103), std::int16_t(101)));
-    EXPECT_TRUE(Doc().IsModified());
-    const QString path = TempPath("kalibriert.V7N");
-    ASSERT_TRUE(Doc().DoSave(path));
-    const Bytes saved = ReadFileBytes(path);
-    // leftMargin, topMargin (32 bits), zoomX, zoomY (16 bits) follow the text offset.
-    ASSERT_GE(saved.size(), 16u);
-    const auto u32 = [&](std::size_t at) {
-        return std::uint32_t(saved[at] | saved[at + 1] << 8 | saved[at + 2] << 16 |
-                             saved[at + 3] << 24);
-    };
-    EXPECT_EQ(u32(4), 179u);
-    EXPECT_EQ(u32(8), 210u);
-    EXPECT_EQ(saved[12] | saved[13] << 8, 103);
-    EXPECT_EQ(saved[14] | saved[15] << 8, 101);
-
-    // One step, named; undone the settings are the defaults again.
-    EXPECT_EQ(Action(ID_EDIT_UNDO)->text().section('\t', 0, 0),
-              QString("&Rückgängig: Drucker kalibrieren"));
-    EXPECT_TRUE(Frame().ExecuteCommand(ID_EDIT_UNDO));
+    EXPECT_EQ(stored(), QVariant("101.00 1.30 99.00 -0.80"));
+    // A fact about the printer: no step, nothing to save, the margins as wanted.
     EXPECT_EQ(Current(), LayoutValues());
+    EXPECT_FALSE(Doc().IsModified());
+    EXPECT_FALSE(Doc().UndoStack().canUndo());
+    EXPECT_EQ(app->StoredCorrection("Testdrucker"), (PaperCorrection{1.01, 1.3, 0.99, -0.8}));
 
-    // The printer's entry; the next run takes it without measuring.
-    const QString printer = printerdevice::DisplayName(app->Printer());
-    EXPECT_EQ(QSettings(TempPath("quintara.ini"), QSettings::IniFormat)
-                  .value("Calibration/" + printer)
-                  .toString(),
-              QString("179 210 103 101"));
-    Run([](CalibrationDialog& d) {
-        EXPECT_TRUE(d.LastButton()->isEnabled());
-        QTest::mouseClick(d.LastButton(), Qt::LeftButton);
+    // Measured again on a page that lands right: OK keeps it. Then
+    // "Zurücksetzen" removes it.
+    Run(offer, [](CalibrationDialog& d) {
+        EXPECT_EQ(d.StateLine()->text(),
+                  QString::fromUtf8("Für diesen Drucker ist eine Korrektur gespeichert."));
+        EXPECT_EQ(d.Edit(IDC_CALIB_LEFT)->text(), QString("20"));
+        QTest::keyClick(d.focusWidget(), Qt::Key_Return);
         return d.result();
     });
-    EXPECT_EQ(Current().zoomX, 103);
-    EXPECT_EQ(Current().leftMargin, 179);
+    EXPECT_EQ(stored(), QVariant("101.00 1.30 99.00 -0.80"));
+    Run(offer, [](CalibrationDialog& d) {
+        EXPECT_TRUE(d.ResetButton()->isEnabled());
+        QTest::mouseClick(d.ResetButton(), Qt::LeftButton);
+        EXPECT_FALSE(d.ResetButton()->isEnabled());
+        return int(QDialog::Rejected);
+    });
+    EXPECT_FALSE(stored().isValid());
 }
 
-TEST_F(Calibration, RefusedTextsKeepTheDialogAndTheTestPageGoesThroughThePrintDialog) {
+TEST_F(Calibration, RefusedTextsKeepTheDialogAndTheTestPageAsksNothingAboutNames) {
+    // The demo strip has names too long for their fields; the test page
+    // shows none, so its print does not ask about them.
+    ASSERT_TRUE(app->OpenDocumentFile(QStringLiteral(QUINTARA_TEST_DATA "/demo.V7N"), false));
     const QString pdf = TempPath("test.pdf");
-    printerdevice::PrepareForPdf(app->Printer(), pdf);
-    ui->printAnswers.push_back([](QPrinter&) { return true; });
-    Run([this, pdf](CalibrationDialog& d) {
+    ui->printAnswers.push_back([pdf](QPrinter& printer) {
+        printerdevice::PrepareForPdf(printer, pdf);
+        return true;
+    });
+    const auto offer = [](CalibrationDialog& d) { d.printers = {"Testdrucker"}; };
+    Run(offer, [this, pdf](CalibrationDialog& d) {
         QTest::mouseClick(d.TestPageButton(), Qt::LeftButton);
         EXPECT_EQ(ui->printDialogs, 1);
         EXPECT_TRUE(QFile::exists(pdf));
+        EXPECT_TRUE(ui->messages.empty());
 
         const struct {
             int id;
@@ -220,6 +232,14 @@ TEST_F(Calibration, RefusedTextsKeepTheDialogAndTheTestPageGoesThroughThePrintDi
         return int(QDialog::Rejected);
     });
     EXPECT_EQ(ui->messages.size(), 3u);
-    EXPECT_EQ(Current(), LayoutValues());
     EXPECT_FALSE(Doc().IsModified());
+
+    // The page says what to measure and where the frame is wanted.
+    QProcess text;
+    text.start("pdftotext", {pdf, "-"});
+    ASSERT_TRUE(text.waitForFinished(10000));
+    const QString out = QString::fromUtf8(text.readAllStandardOutput());
+    EXPECT_TRUE(out.contains(QString::fromUtf8("Rahmen gewünscht bei 20,0 mm / 20,0 mm")))
+        << out.toStdString();
+    EXPECT_TRUE(out.contains(QString::fromUtf8("äußeren Linie des Rahmens")));
 }

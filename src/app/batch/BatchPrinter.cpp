@@ -138,7 +138,7 @@ PrintJob::Result BatchPrinter::Print(CNamenApp& app, bool& allRead) const {
         return app.PrintSheet(commandLine_.sheetFiles, std::nullopt, true, allRead);
     CV7NamenView& view = *app.GetView();
     if (commandLine_.calibrationPage)
-        return view.PrintTestPage(true);
+        return view.PrintTestPage(app.Printer(), true);
     WarnUnfitNames(app);
     return view.DoPrint(true);
 }

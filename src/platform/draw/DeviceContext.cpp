@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPen>
 #include <QPolygon>
+#include <QTransform>
 #include <cmath>
 
 namespace {
@@ -27,6 +28,17 @@ DeviceContext::DeviceContext(QPainter& painter, const Attributes& attributes)
     : painter_(&painter), attributes_(attributes) {
     painter_->save();
     painter_->setRenderHint(QPainter::Antialiasing, false);
+    const PaperCorrection& c = attributes_.correction;
+    if (!c.IsIdentity() && c.sx > 0 && c.sy > 0 && attributes_.dpiX > 0 && attributes_.dpiY > 0) {
+        // A device pixel d lies at paper position (d + offset) / dpi; it is
+        // sent where the printer puts it at that position.
+        const POINT off = attributes_.hasPrintingOffset ? attributes_.printingOffset : POINT{};
+        const double ex = c.ex * attributes_.dpiX / 25.4;
+        const double ey = c.ey * attributes_.dpiY / 25.4;
+        const QTransform correction(1 / c.sx, 0, 0, 1 / c.sy, (off.x - ex) / c.sx - off.x,
+                                    (off.y - ey) / c.sy - off.y);
+        painter_->setTransform(correction, true);
+    }
 }
 
 DeviceContext::DeviceContext(const Attributes& attributes)

@@ -8,6 +8,7 @@
 // and the printer.
 
 #include "platform/base/WinTypes.h"
+#include "platform/draw/PaperCorrection.h"
 
 #include <QColor>
 #include <QFont>
@@ -60,6 +61,8 @@ public:
         // VERTRES); 0 where the device does not say.
         int horzRes = 0;
         int vertRes = 0;
+        // The printer's measured error, taken out of everything drawn.
+        PaperCorrection correction;
     };
 
     DeviceContext(QPainter& painter, const Attributes& attributes);

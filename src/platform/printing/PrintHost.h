@@ -15,6 +15,9 @@ public:
     // Resolution and printing offset of the paper the next job would print
     // on: the printer's, or the PDF geometry when no printer is set up.
     virtual DeviceContext::Attributes PaperAttributes() = 0;
+    // The measured error of the printer, taken out of everything a job or
+    // the preview draws for it; the identity for a printer without one.
+    virtual PaperCorrection CorrectionFor(const QPrinter&) { return {}; }
     // How many pages the print preview shows side by side (1 or 2).
     virtual int PreviewPages() = 0;
     virtual void SetPreviewPages(int pages) = 0;

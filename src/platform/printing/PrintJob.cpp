@@ -2,6 +2,7 @@
 
 #include "platform/dialogs/WindowHost.h"
 #include "platform/draw/DeviceContext.h"
+#include "platform/printing/PrintHost.h"
 #include "platform/printing/PrintInfo.h"
 #include "platform/printing/Printable.h"
 #include "platform/printing/PrinterDevice.h"
@@ -34,8 +35,11 @@ PrintJob::Result PrintJob::Run(bool direct) {
     const QString title = job_.JobTitle();
     // The job's name in the printer queue and the title of a PDF.
     printer_.setDocName(title);
-    const DeviceContext::Attributes attributes = printerdevice::Attributes(printer_);
+    DeviceContext::Attributes attributes = printerdevice::Attributes(printer_);
     DeviceContext infoDc(attributes);
+    // The printer chosen in the dialog decides; only the pages draw corrected.
+    if (host_)
+        attributes.correction = host_->CorrectionFor(printer_);
     job_.OnBeginPrinting(infoDc, info);
 
     QPainter painter;

@@ -6,17 +6,21 @@
 // printing, which also runs when the job cannot be started.
 
 class Printable;
+class PrintHost;
 class QPrinter;
 
 class PrintJob {
 public:
     enum class Result { Printed, Cancelled, Failed };
 
-    PrintJob(Printable& job, QPrinter& printer) : job_(job), printer_(printer) {}
+    // host: whose correction of the printer the pages take (none: no correction).
+    PrintJob(Printable& job, QPrinter& printer, PrintHost* host = nullptr)
+        : job_(job), printer_(printer), host_(host) {}
     // `direct`: no print dialog, the printer as it is set up.
     Result Run(bool direct);
 
 private:
     Printable& job_;
     QPrinter& printer_;
+    PrintHost* host_;
 };

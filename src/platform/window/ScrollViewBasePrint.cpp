@@ -20,7 +20,7 @@ QString ScrollViewBase::JobTitle() const {
 PrintJob::Result ScrollViewBase::DoPrint(bool direct) {
     if (!printHost_)
         return PrintJob::Result::Failed;
-    PrintJob job(*this, printHost_->Printer());
+    PrintJob job(*this, printHost_->Printer(), printHost_);
     return job.Run(direct);
 }
 
@@ -38,7 +38,10 @@ bool ScrollViewBase::DoPrintPreview() {
     OnBeginPrinting(infoDc, pane->Info());
 
     pane->SetPagePainter([this](QPainter& painter, QPrinter& device, PrintInfo& info) {
-        DeviceContext dc(painter, printerdevice::Attributes(device));
+        // The preview shows the page as the printer it shows will print it.
+        DeviceContext::Attributes attributes = printerdevice::Attributes(device);
+        attributes.correction = printHost_->CorrectionFor(device);
+        DeviceContext dc(painter, attributes);
         OnPrepareDC(dc);
         OnPrint(dc, info);
     });
