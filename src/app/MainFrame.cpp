@@ -14,6 +14,8 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPainter>
+#include <QPixmap>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -149,6 +151,8 @@ void CMainFrame::CreateStatusBar() {
     unfitPane_ = new QLabel(this);
     unfitPane_->setObjectName(QStringLiteral("UnfitPane"));
     unfitPane_->setAlignment(Qt::AlignCenter);
+    unfitPane_->setContentsMargins(0, 0, 0, 0);
+    unfitPane_->hide();
     statusBar()->addWidget(message, 1);
     statusBar()->addPermanentWidget(unfitPane_);
     statusBar()->addPermanentWidget(caps);
@@ -156,7 +160,38 @@ void CMainFrame::CreateStatusBar() {
 }
 
 void CMainFrame::SetUnfitCount(int count) {
-    unfitPane_->setText(namefit::StatusText(count));
+    // Small enough to leave the message pane its whole text at the
+    // window's first width: the mark the strip shows and the count; the
+    // words in the tooltip. Nothing at all while every name fits.
+    const QString text = namefit::StatusText(count);
+    unfitPane_->setVisible(count > 0);
+    unfitPane_->setToolTip(text);
+    unfitPane_->setAccessibleName(text);
+    if (count <= 0) {
+        unfitPane_->clear();
+        return;
+    }
+    const QString number = QString::number(count);
+    const QFontMetrics metrics = unfitPane_->fontMetrics();
+    const qreal ratio = devicePixelRatioF();
+    const int height = metrics.height();
+    const int wedge = height * 2 / 5;
+    const int gap = 2;
+    QPixmap pixmap(QSize(wedge + gap + metrics.horizontalAdvance(number), height) * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(255, 0, 0));
+    const QPointF points[] = {
+        {qreal(wedge), height * 0.2}, {qreal(wedge), height * 0.8}, {0, height * 0.5}};
+    painter.drawPolygon(points, 3);
+    painter.setPen(unfitPane_->palette().color(QPalette::WindowText));
+    painter.setFont(unfitPane_->font());
+    painter.drawText(QRect(wedge + gap, 0, metrics.horizontalAdvance(number) + 1, height),
+                     Qt::AlignLeft | Qt::AlignVCenter, number);
+    painter.end();
+    unfitPane_->setPixmap(pixmap);
 }
 
 void CMainFrame::CreateAccelerators() {

@@ -24,6 +24,15 @@ int ClampedStart(long long x) {
     return int(std::clamp<long long>(x, INT32_MIN / 2, INT32_MAX / 2));
 }
 
+// The part of a name that puts ink on the paper: trailing blanks take room
+// in no field.
+QString Ink(const QString& name) {
+    qsizetype end = name.size();
+    while (end > 0 && name.at(end - 1).isSpace())
+        --end;
+    return name.left(end);
+}
+
 } // namespace
 
 StripPainter::StripPainter(const CV7NamenDoc* doc, const LayoutSettings& settings,
@@ -149,10 +158,18 @@ void StripPainter::Draw(DeviceContext& dc) const {
         }
         if (doc_)
             DrawName(dc, i, f, indent, vc, cell, room);
-        if (marks && Marked(i))
-            DrawUnfitMark(dc, f);
     }
     dc.SelectNoClip();
+    // Beside the strip, so that a mark never hides a letter.
+    if (marks) {
+        for (int i = 0; i < kFieldCount; ++i) {
+            if (!Marked(i))
+                continue;
+            RECT m{};
+            GetFieldRect(i, m, &dc);
+            DrawUnfitMark(dc, m);
+        }
+    }
 
     if (paper_) {
         // Title and date below the strip, outside the clip.
@@ -182,7 +199,7 @@ void StripPainter::DrawName(DeviceContext& dc, int i, const RECT& f, int indent,
         const QFont base =
             dc.DeviceFont(paper_ && printerFont_ ? *printerFont_ : settings_.labelFont);
         const namefit::Narrowed narrowed =
-            namefit::NarrowFont(dc, text, base, room.right - room.left);
+            namefit::NarrowFont(dc, Ink(text), base, room.right - room.left);
         if (narrowed.font != base) {
             // Centred by its own height, as the label font is.
             dc.TextOut(x, f.top + (cell - dc.TextHeight(narrowed.font)) / 2, text, narrowed.font);
@@ -193,10 +210,10 @@ void StripPainter::DrawName(DeviceContext& dc, int i, const RECT& f, int indent,
 }
 
 void StripPainter::DrawUnfitMark(DeviceContext& dc, const RECT& f) {
-    // Pointing left from the field's right line, between its top and bottom lines.
-    const POINT wedge[] = {{f.right - 1, f.top + 1},
-                           {f.right - 1, f.bottom - 1},
-                           {f.right - 7, (f.top + f.bottom) / 2}};
+    // Just right of the strip's edge, pointing left at the field's name.
+    const POINT wedge[] = {{f.right + kMarkWidth, f.top + 1},
+                           {f.right + kMarkWidth, f.bottom - 1},
+                           {f.right + 1, (f.top + f.bottom) / 2}};
     dc.FillPolygon(wedge, 3, RGB(255, 0, 0));
 }
 
@@ -259,7 +276,7 @@ NameFit StripPainter::Measure(const QString& name, const QFont& font, const Devi
 
 NameFit StripPainter::MeasureName(const QString& name, const FontObject& font,
                                   const DeviceContext& dc) const {
-    return Measure(name, dc.DeviceFont(font), dc, dc.IsPrinting());
+    return Measure(Ink(name), dc.DeviceFont(font), dc, dc.IsPrinting());
 }
 
 std::vector<UnfitName> StripPainter::UnfitNames(const DeviceContext::Attributes& paper) const {
@@ -274,7 +291,7 @@ std::vector<UnfitName> StripPainter::UnfitNames(const DeviceContext::Attributes&
     const QFont base = dc.DeviceFont(font);
     const TextRoom room = RoomOn(dc, true);
     for (int i = 0; i < kFieldCount; ++i) {
-        const QString name = codepage::Cp1252ToUnicode(VisiblePart(doc_->GetName(i)));
+        const QString name = Ink(codepage::Cp1252ToUnicode(VisiblePart(doc_->GetName(i))));
         if (name.isEmpty())
             continue;
         const QFont used =

@@ -32,6 +32,9 @@ public:
     static std::string_view VisiblePart(std::string_view name) {
         return name.substr(0, kVisibleNameChars);
     }
+    // The width of the mark of a name that does not fit, right of the
+    // strip on screen (pixels).
+    static constexpr int kMarkWidth = 7;
 
     // doc: the names, colours and title (null: the empty fields alone);
     // settings: margins, print scales, indent, shade and the screen's
@@ -73,7 +76,8 @@ public:
     PaperExtent PrintedExtent(DeviceContext& dc) const;
 
     // Whether name, set in font as dc draws it, keeps within its field
-    // between the indent on the left and the same indent on the right; on
+    // between the indent on the left and the same indent on the right
+    // (its trailing blanks put no ink on the paper and do not count); on
     // paper when dc is a printer's context (with its print scale), else on
     // screen.
     NameFit MeasureName(const QString& name, const FontObject& font, const DeviceContext& dc) const;
@@ -97,7 +101,7 @@ private:
     // Writes the name of field i in the field f, narrower when asked and needed.
     void DrawName(DeviceContext& dc, int i, const RECT& f, int indent, int vc, LONG cell,
                   const TextRoom& room) const;
-    // The red wedge inside the right edge of field f.
+    // The red wedge just right of field f, outside the strip.
     static void DrawUnfitMark(DeviceContext& dc, const RECT& f);
     bool Marked(int index) const;
 

@@ -13,7 +13,7 @@
 namespace {
 
 // Refuses characters code page 1252 cannot hold, and cuts an insertion at
-// the point where the text would no longer fit the editor.
+// the point where the text would grow wider than the editor may hold.
 class NameValidator final : public QValidator {
 public:
     explicit NameValidator(CNameEdit* edit) : QValidator(edit), edit_(edit) {}
@@ -21,7 +21,7 @@ public:
     State validate(QString& input, int& pos) const override {
         if (!codepage::Cp1252CanHold(input))
             return Invalid;
-        if (edit_->Fits(input))
+        if (edit_->MayHold(input))
             return Acceptable;
         const QString& before = edit_->AcceptedText();
         if (input.size() <= before.size())
@@ -35,7 +35,7 @@ public:
         const QString head = input.left(a);
         QString inserted = input.mid(a, cursor - a);
         const QString rest = input.mid(cursor);
-        while (!inserted.isEmpty() && !edit_->Fits(head + inserted + rest))
+        while (!inserted.isEmpty() && !edit_->MayHold(head + inserted + rest))
             inserted.chop(1);
         if (inserted.isEmpty()) {
             QApplication::beep();
@@ -73,21 +73,13 @@ bool CNameEdit::Fits(const QString& text) const {
     return fontMetrics().horizontalAdvance(text) <= room;
 }
 
-QString CNameEdit::FittingPrefix(const QString& text) const {
-    if (Fits(text))
-        return text;
-    // The width grows with the length: halve the range between a length
-    // that fits and one that does not.
-    qsizetype fits = 0;
-    qsizetype tooLong = text.size();
-    while (tooLong - fits > 1) {
-        const qsizetype mid = fits + (tooLong - fits) / 2;
-        if (Fits(text.left(mid)))
-            fits = mid;
-        else
-            tooLong = mid;
-    }
-    return text.left(fits);
+void CNameEdit::Open(const QString& text) {
+    openedWidth_ = fontMetrics().horizontalAdvance(text);
+    setText(text);
+}
+
+bool CNameEdit::MayHold(const QString& text) const {
+    return Fits(text) || fontMetrics().horizontalAdvance(text) <= openedWidth_;
 }
 
 CNameEdit::TextKey CNameEdit::TextKeyOf(const QKeyEvent& key) {

@@ -2,9 +2,12 @@
 // The one-line editor that lies over a field while its name is typed.
 //
 // Tab (and Shift+Tab), Enter and Esc are never inserted: they go straight
-// to the view as edit keys. The editor does not scroll horizontally, so
-// typing and pasting stop where the text would no longer fit its width,
-// and it takes only characters that code page 1252 can hold.
+// to the view as edit keys. The editor holds the whole name and scrolls to
+// the caret, so every character of a long name can be reached; typing and
+// pasting stop where the text would grow wider than the field, or than the
+// name was when the editor opened, whichever is wider (a name already too
+// wide may be corrected, never widened). It takes only characters that code
+// page 1252 can hold.
 //
 // The clipboard keys (Ctrl+C, Ctrl+X, Ctrl+V, Shift+Del, Ctrl+Ins,
 // Shift+Ins), the undo keys (Ctrl+Z, Alt+Backspace) and redo keys (Ctrl+Y,
@@ -34,10 +37,14 @@ public:
     // own context menu.
     void SetFocusLostHandler(std::function<void()> handler) { focusLost_ = std::move(handler); }
 
+    // Puts the name in the editor; its width is the most later typing may
+    // take where it is wider than the field.
+    void Open(const QString& text);
     // Whether the text fits the editor's width.
     bool Fits(const QString& text) const;
-    // The longest beginning of the text that fits the editor's width.
-    QString FittingPrefix(const QString& text) const;
+    // Whether typing may leave the text so: it fits, or it is no wider
+    // than the name the editor opened with.
+    bool MayHold(const QString& text) const;
     // The text before the change being validated.
     const QString& AcceptedText() const { return accepted_; }
 
@@ -56,4 +63,5 @@ private:
     std::function<void(int, int)> keyHandler_;
     std::function<void()> focusLost_;
     QString accepted_;
+    int openedWidth_ = 0;
 };

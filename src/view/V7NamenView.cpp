@@ -107,14 +107,14 @@ void CV7NamenView::OnDraw(DeviceContext& dc) {
 const std::vector<UnfitName>* CV7NamenView::MarksFor(const DeviceContext& dc) {
     if (printing || dc.IsPrinting())
         return nullptr;
-    if (unfitValid_)
-        return &unfit_;
-    if (!fitCheckPending_) {
+    if (!unfitValid_ && !fitCheckPending_) {
         // After this paint: finding the printer may ask the printing system.
         fitCheckPending_ = true;
         QTimer::singleShot(0, this, [this] { CheckFit(); });
     }
-    return nullptr;
+    // The marks of the last list stay until the new one is there; a new
+    // list that differs repaints.
+    return &unfit_;
 }
 
 bool CV7NamenView::OnPreparePrinting(PrintInfo& info) {

@@ -145,13 +145,16 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The name a commit stores for the editor's text: the text, and the
+    // part of a very long stored name that was never in the editor.
+    std::string EditedName(int index, const QString& text) const;
     // The field under a client point (scroll position added), or -1.
     int HitTest(QPoint clientPoint) const;
     // Finds the list for the printer anew; marks and status follow.
     void CheckFit();
     void InvalidateFit();
-    // The marks to draw with dc: the current list on screen, none on paper
-    // or while the list is being found anew (a search is then started).
+    // The marks to draw with dc: the last list found on screen (a search
+    // for the new one is started when it is out of date), none on paper.
     const std::vector<UnfitName>* MarksFor(const DeviceContext& dc);
 
     CNameEdit* nameEdit_; // child of the viewport

@@ -41,12 +41,11 @@ void CV7NamenView::mousePressEvent(QMouseEvent* event) {
 void CV7NamenView::BeginEdit(int index) {
     PositionEdit(index);
     const CV7NamenDoc* doc = GetDocument();
-    // The editor does not scroll: it shows the beginning of the name, as
-    // much as fits its width.
+    // The whole name as far as it can ever show; the editor scrolls to the caret.
     const std::string_view name =
         doc ? StripPainter::VisiblePart(doc->GetName(index)) : std::string_view();
-    editShownText_ = nameEdit_->FittingPrefix(codepage::Cp1252ToUnicode(name));
-    nameEdit_->setText(editShownText_);
+    editShownText_ = codepage::Cp1252ToUnicode(name);
+    nameEdit_->Open(editShownText_);
     nameEdit_->show();
     nameEdit_->setFocus(Qt::OtherFocusReason);
     editIndex = index;
@@ -78,7 +77,7 @@ void CV7NamenView::CommitEdit() {
     const QString text = nameEdit_->text();
     CV7NamenDoc* doc = GetDocument();
     if (doc && text != editShownText_)
-        doc->SetName(index, codepage::UnicodeToCp1252(text));
+        doc->SetName(index, EditedName(index, text));
     editIndex = -1;
     nameEdit_->hide();
     viewport()->update();
@@ -88,8 +87,19 @@ bool CV7NamenView::PendingName(int& index, std::string& name) const {
     if (editIndex < 0 || nameEdit_->text() == editShownText_)
         return false;
     index = editIndex;
-    name = codepage::UnicodeToCp1252(nameEdit_->text());
+    name = EditedName(index, nameEdit_->text());
     return true;
+}
+
+std::string CV7NamenView::EditedName(int index, const QString& text) const {
+    // What lies beyond the bound of what can show was never in the editor:
+    // it stays behind the edited text.
+    std::string name = codepage::UnicodeToCp1252(text);
+    const CV7NamenDoc* doc = GetDocument();
+    const std::string& stored = doc ? doc->GetName(index) : std::string();
+    if (stored.size() > StripPainter::kVisibleNameChars)
+        name += stored.substr(StripPainter::kVisibleNameChars);
+    return name;
 }
 
 void CV7NamenView::CommitPendingEdit() {

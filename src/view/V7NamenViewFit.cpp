@@ -70,7 +70,10 @@ bool CV7NamenView::viewportEvent(QEvent* event) {
     if (event->type() != QEvent::ToolTip)
         return ScrollViewBase::viewportEvent(event);
     const auto* help = static_cast<QHelpEvent*>(event);
-    const int index = HitTest(help->pos());
+    // Over a field, or over its mark just right of the strip.
+    int index = HitTest(help->pos());
+    if (index < 0)
+        index = HitTest(help->pos() - QPoint(StripPainter::kMarkWidth + 1, 0));
     const auto unfit = std::find_if(unfit_.begin(), unfit_.end(),
                                     [index](const UnfitName& u) { return u.index == index; });
     if (index >= 0 && unfit != unfit_.end() && !printing)

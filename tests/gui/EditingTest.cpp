@@ -290,35 +290,55 @@ TEST_F(Editing, ClosingTheWindowWhileEditingAsksToSaveTheTypedName) {
     EXPECT_EQ(Doc().GetName(7), "Lager");
 }
 
-TEST_F(Editing, ANameWiderThanTheEditorKeepsEveryByteUnlessItIsChanged) {
-    // A mebibyte of name, with bytes far beyond what any field can show.
-    std::string name;
-    while (name.size() < (1u << 20))
-        name += "Ab\x80\x01 ";
-    name += "Ende";
+TEST_F(Editing, ANameWiderThanTheFieldIsEditedWholeAndNeverWidened) {
+    // Wider than the field: the editor holds all of it and scrolls to the
+    // caret; what the user deletes goes, nothing else.
+    const std::string name = "Gesch\xE4"
+                             "ftsf\xFChrung und Konferenzraum";
     Doc().names[3] = name;
     ClickField(3);
-    const QString shown = Edit()->text();
-    ASSERT_GT(shown.size(), 3);
-    EXPECT_TRUE(Edit()->Fits(shown));
-    EXPECT_FALSE(Edit()->Fits(shown + QChar('A')));
-    EXPECT_EQ(codepage::UnicodeToCp1252(shown), name.substr(0, std::size_t(shown.size())))
-        << "the editor shows the name's beginning";
+    EXPECT_EQ(Edit()->text(), codepage::Cp1252ToUnicode(name));
+    EXPECT_FALSE(Edit()->Fits(Edit()->text()));
+    Key(Qt::Key_Home);
+    Key(Qt::Key_Delete);
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Doc().GetName(3), name.substr(1));
+    ClickField(3);
+    Key(Qt::Key_End);
+    Key(Qt::Key_Backspace);
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Doc().GetName(3), name.substr(1, name.size() - 2));
 
+    // A typing error is corrected freely; the name never grows wider than
+    // it was.
+    ClickField(3);
+    Key(Qt::Key_Home);
+    Key(Qt::Key_Delete);
+    Type("e");
+    Type("WWWW");
+    EXPECT_EQ(Edit()->text(), codepage::Cp1252ToUnicode(name.substr(1, name.size() - 2)));
+    Key(Qt::Key_Escape);
+
+    // A mebibyte of name: the editor holds what can ever show, and the rest
+    // stays behind an edit.
+    std::string huge;
+    while (huge.size() < (1u << 20))
+        huge += "Ab\x80\x01 ";
+    huge += "Ende";
+    Doc().names[4] = huge;
+    ClickField(4);
+    EXPECT_EQ(std::size_t(Edit()->text().size()), StripPainter::kVisibleNameChars);
     // Closed without a change, by Tab, Enter or Esc after typing.
     Key(Qt::Key_Tab);
-    ClickField(3);
+    ClickField(4);
     Key(Qt::Key_Return);
-    ClickField(3);
+    ClickField(4);
     Key(Qt::Key_Backspace);
     Key(Qt::Key_Escape);
-    EXPECT_EQ(Doc().GetName(3), name);
-    EXPECT_FALSE(Doc().IsModified());
-
-    // A changed text is the new name, all of it.
-    ClickField(3);
-    Key(Qt::Key_Backspace);
+    EXPECT_EQ(Doc().GetName(4), huge);
+    ClickField(4);
+    Key(Qt::Key_Home);
+    Key(Qt::Key_Delete);
     Key(Qt::Key_Return);
-    EXPECT_EQ(Doc().GetName(3), codepage::UnicodeToCp1252(shown.chopped(1)));
-    EXPECT_TRUE(Doc().IsModified());
+    EXPECT_EQ(Doc().GetName(4), huge.substr(1));
 }

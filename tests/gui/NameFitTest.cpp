@@ -7,6 +7,7 @@
 #include "platform/base/CodePage.h"
 #include "platform/printing/PrintInfo.h"
 #include "platform/printing/PrinterDevice.h"
+#include "view/NameEdit.h"
 #include "view/OptionsDlg.h"
 
 #include <QCheckBox>
@@ -117,21 +118,53 @@ TEST_F(NameFitApp, DemoStripWarnsMarksAndAsksUntilLongNamesAreSetNarrower) {
     EXPECT_EQ(namefit::ListText(unfit), list);
     EXPECT_EQ(namefit::ListText({unfit[1]}),
               QStringLiteral("1 Name passt nicht in sein Feld: Konferenzraum."));
-    EXPECT_EQ(Frame().UnfitPane()->text(), QStringLiteral("2 Namen passen nicht"));
+    // The status bar's pane: the count, the words in its tooltip.
+    EXPECT_TRUE(Frame().UnfitPane()->isVisibleTo(&Frame()));
+    EXPECT_EQ(Frame().UnfitPane()->toolTip(), QStringLiteral("2 Namen passen nicht"));
 
-    // The mark on screen, the tooltip over the field, none elsewhere.
+    // The marks just right of the strip, clear of the names; the tooltip
+    // over the field and over its mark.
     ShowActive();
     RECT f;
     View().GetFieldRect(boss, f, nullptr);
+    const int mid = (f.top + f.bottom) / 2;
+    const auto marked = [&](int field) {
+        RECT r;
+        View().GetFieldRect(field, r, nullptr);
+        return View().viewport()->grab().toImage().pixelColor(
+                   r.right + 3, (r.top + r.bottom) / 2) == QColor(255, 0, 0);
+    };
+    EXPECT_TRUE(marked(boss));
+    EXPECT_TRUE(marked(room));
     const QImage shown = View().viewport()->grab().toImage();
-    EXPECT_EQ(shown.pixelColor(f.right - 2, (f.top + f.bottom) / 2), QColor(255, 0, 0));
-    EXPECT_NE(shown.pixelColor(f.right - 8, (f.top + f.bottom) / 2), QColor(255, 0, 0));
-    const QPoint inside(f.left + 20, f.top + 5);
-    QHelpEvent hover(QEvent::ToolTip, inside, View().viewport()->mapToGlobal(inside));
-    QCoreApplication::sendEvent(View().viewport(), &hover);
-    EXPECT_EQ(QToolTip::text(), namefit::OverhangText(unfit[0].overhang));
+    for (int x = f.left; x < f.right; ++x)
+        ASSERT_NE(shown.pixelColor(x, mid), QColor(255, 0, 0)) << x;
+    for (const QPoint at : {QPoint(f.left + 20, f.top + 5), QPoint(f.right + 3, mid)}) {
+        QHelpEvent hover(QEvent::ToolTip, at, View().viewport()->mapToGlobal(at));
+        QCoreApplication::sendEvent(View().viewport(), &hover);
+        EXPECT_EQ(QToolTip::text(), namefit::OverhangText(unfit[0].overhang));
+    }
     EXPECT_TRUE(QToolTip::text().contains(QRegularExpression("^Passt nicht: \\d+,\\d mm zu lang$")))
         << QToolTip::text().toStdString();
+
+    // Another field edited, a step undone and redone: the marks stay.
+    const int other = FieldOf("Zentrale");
+    ASSERT_GE(other, 0);
+    RECT z;
+    View().GetFieldRect(other, z, nullptr);
+    QTest::mouseClick(View().viewport(), Qt::LeftButton, {},
+                      QPoint(z.left + 30, (z.top + z.bottom) / 2) -
+                          QPoint(View().GetScrollPosition().x, View().GetScrollPosition().y));
+    QTest::keyClicks(View().NameEdit(), "2");
+    QTest::keyClick(View().NameEdit(), Qt::Key_Return);
+    ASSERT_EQ(Doc().GetName(other), "Zentrale2");
+    for (const int step : {ID_EDIT_UNDO, ID_EDIT_REDO}) {
+        Frame().ExecuteCommand(step);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(marked(boss)) << step;
+        EXPECT_TRUE(marked(room)) << step;
+    }
+    Frame().ExecuteCommand(ID_EDIT_UNDO);
 
     // Printing asks first; No returns to the strip before the print dialog.
     ui->messageAnswers.push_back(MbResult::No);
@@ -156,11 +189,32 @@ TEST_F(NameFitApp, DemoStripWarnsMarksAndAsksUntilLongNamesAreSetNarrower) {
     EXPECT_FALSE(Doc().IsModified());
     EXPECT_FALSE(Action(ID_EDIT_UNDO)->isEnabled());
     EXPECT_TRUE(View().PaperUnfitNames().empty());
-    EXPECT_EQ(Frame().UnfitPane()->text(), QString());
+    EXPECT_FALSE(Frame().UnfitPane()->isVisibleTo(&Frame()));
 
     // Nothing left to ask: straight to the print dialog.
     ui->printAnswers.push_back([](QPrinter&) { return false; });
     Frame().ExecuteCommand(ID_FILE_PRINT);
     EXPECT_EQ(ui->messages.size(), 1u);
     EXPECT_EQ(ui->printDialogs, 1);
+}
+
+TEST_F(NameFitApp, TheStatusBarShowsWholeTextsAtTheFirstWidth) {
+    // The demo strip has two names too long; at the window's first width
+    // the idle text and a long message still show whole beside them.
+    ShowActive();
+    ASSERT_EQ(Frame().width(), 300);
+    QLabel* message = Frame().MessagePane();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Frame().UnfitPane()->isVisible(); }, 10000));
+    // The idle text on one line.
+    const QString idle = QStringLiteral("Zusatzfunktionen: rechte Maustaste");
+    EXPECT_EQ(message->text(), idle);
+    EXPECT_GE(message->contentsRect().width(), message->fontMetrics().horizontalAdvance(idle));
+    // A message wider than the window takes a second line.
+    const QString imported = QStringLiteral("16 Namen übernommen, 10 Zeilen ausgelassen.");
+    app->ShowStatus(imported);
+    ASSERT_EQ(message->text(), imported);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return message->height() >= message->heightForWidth(message->width()); }, 10000))
+        << message->height() << " < " << message->heightForWidth(message->width());
+    EXPECT_GT(message->heightForWidth(message->width()), message->fontMetrics().height());
 }

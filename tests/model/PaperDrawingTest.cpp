@@ -46,6 +46,7 @@ struct Paper {
         printerFont.ScaleForPrinter(*paper.dc, view.labelFont);
         StripPainter painter(&doc, view, &printerFont);
         painter.SetPaper(true);
+        painter.SetFitLongNames(fit);
         const int saved = paper.dc->SaveDC();
         painter.ApplyPrintScale(*paper.dc);
         painter.Draw(*paper.dc);
@@ -63,6 +64,7 @@ struct Paper {
     CV7NamenDoc doc;
     SettingsView view;
     CLabelFont printerFont;
+    bool fit = false; // long names set narrower
     PaperDc paper;
 };
 
@@ -143,4 +145,27 @@ TEST(PaperDrawing, AVeryLongNameDrawsOnlyItsVisibleBeginning) {
     // Field 3 lies from row 1077 to 1242.
     ASSERT_TRUE(InkIn(expected, 1000, 1086, 1078, 1242)) << "the cut name fills the field";
     EXPECT_EQ(whole.Render(), expected);
+}
+
+TEST(PaperDrawing, TrailingBlanksTakeNoRoomInAField) {
+    // A name that fits with blanks behind it is not too long, and set
+    // narrower it is narrowed as far as its letters need, no further.
+    Paper p;
+    p.doc.names[0] = "Konferenzra   ";
+    p.doc.names[1] = "Konferenzraum";
+    p.doc.names[3] = "Konferenzraum  ";
+    DeviceContext::Attributes at600;
+    at600.dpiX = at600.dpiY = 600;
+    at600.isPrinter = true;
+    const std::vector<UnfitName> unfit = StripPainter(&p.doc, p.view).UnfitNames(at600);
+    ASSERT_EQ(unfit.size(), 2u);
+    EXPECT_EQ(unfit[0].index, 1);
+    EXPECT_EQ(unfit[1].index, 3);
+    EXPECT_EQ(unfit[1].name, QString("Konferenzraum"));
+    EXPECT_EQ(unfit[0].overhang, unfit[1].overhang);
+
+    p.fit = true;
+    const QImage narrow = p.Render();
+    // Fields 1 and 3 (rows 746 to 911 and 1077 to 1242) look alike.
+    EXPECT_EQ(narrow.copy(472, 747, 614, 163), narrow.copy(472, 1078, 614, 163));
 }

@@ -115,9 +115,20 @@ void FrameWindowBase::SetMessagePane(QLabel* message, QLabel* capsLock) {
     UpdateCapsLockPane();
 }
 
+void FrameWindowBase::ShowResultMessage(const QString& text) {
+    if (!messagePane_)
+        return;
+    // What a command did must be read whole: a text wider than the pane
+    // takes a second line, until the next prompt takes its place.
+    messagePane_->setWordWrap(true);
+    messagePane_->setText(text);
+}
+
 void FrameWindowBase::ShowIdleMessage() {
-    if (messagePane_)
-        messagePane_->setText(InPreviewMode() ? previewMessage_ : LoadStr(IDS_IDLEMESSAGE));
+    if (!messagePane_)
+        return;
+    messagePane_->setWordWrap(false);
+    messagePane_->setText(InPreviewMode() ? previewMessage_ : LoadStr(IDS_IDLEMESSAGE));
 }
 
 void FrameWindowBase::BeginPreviewMode(QWidget* pane, CommandTarget* target,
@@ -207,10 +218,12 @@ bool FrameWindowBase::event(QEvent* e) {
     if (e->type() == QEvent::StatusTip) {
         if (messagePane_) {
             const QString tip = static_cast<QStatusTipEvent*>(e)->tip();
-            if (tip.isEmpty())
+            if (tip.isEmpty()) {
                 ShowIdleMessage();
-            else
+            } else {
+                messagePane_->setWordWrap(false);
                 messagePane_->setText(tip);
+            }
         }
         return true;
     }

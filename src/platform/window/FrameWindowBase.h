@@ -48,6 +48,8 @@ public:
     void SetControlBars(QToolBar* toolBar, QStatusBar* statusBar);
     void SetMessagePane(QLabel* message, QLabel* capsLock);
     void ShowIdleMessage();
+    // What a command did (the prompts of menus and buttons replace it).
+    void ShowResultMessage(const QString& text);
     QLabel* MessagePane() const { return messagePane_; }
     void UpdateCapsLockPane();
 

@@ -8,12 +8,10 @@
 #include "platform/window/ScrollViewBase.h"
 #include "resources/Resource.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QStatusTipEvent>
 
 DocTemplateStrings DocTemplateStrings::Parse(const QString& documentString) {
     const QStringList p = documentString.split(QLatin1Char('\n'));
@@ -150,10 +148,8 @@ void SdiAppBase::CommitPendingEdits() {
 }
 
 void SdiAppBase::ShowStatus(const QString& text) {
-    if (frame_) {
-        QStatusTipEvent tip(text);
-        QCoreApplication::sendEvent(frame_.get(), &tip);
-    }
+    if (frame_)
+        frame_->ShowResultMessage(text);
 }
 
 QPrinter& SdiAppBase::Printer() {
