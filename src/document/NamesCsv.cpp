@@ -15,14 +15,22 @@ namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
+// A line ends at a line feed, and at a carriage return that no line feed
+// follows: CR LF, LF and CR alone are each one line end. Every count of
+// lines goes by this, so that a problem is named on the same line whatever
+// line ends the file uses.
+bool EndsLine(std::string_view text, std::size_t i) {
+    return text[i] == '\n' || (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'));
+}
+
 // Tab, line feed and carriage return are the only control bytes of a text
 // file; anything else (a NUL above all) means binary data. Answers the line
 // of the first other one, or 0.
 int BinaryLine(std::string_view text) {
     int line = 1;
-    for (char c : text) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b == '\n')
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        if (EndsLine(text, i))
             ++line;
         else if (b < 0x20 && b != '\t' && b != '\r')
             return line;
@@ -91,7 +99,7 @@ bool Split(std::string_view text, char separator, Sink& sink, int& badLine) {
                     if (i + 1 >= text.size() || text[i + 1] != '"')
                         break;
                     ++i; // a doubled quote stands for one
-                } else if (text[i] == '\n') {
+                } else if (EndsLine(text, i)) {
                     ++line;
                 }
                 cell += text[i];
