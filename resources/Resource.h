@@ -200,6 +200,7 @@ constexpr int IDS_SHEET_NONE_READABLE = 33113;
 constexpr int IDS_SHEET_UNFIT_ASK = 33114;
 constexpr int IDS_CMD_CSV_ONE_FILE = 33115;
 constexpr int IDS_SHEET_MORE = 33116;
+constexpr int IDS_SHEET_THE_FILE = 33117;
 
 // About box
 constexpr int IDS_ABOUT_TITLE = 101;

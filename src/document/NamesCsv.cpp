@@ -15,19 +15,22 @@ namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
-struct Record {
-    std::vector<std::string> cells;
-    int line = 1;
-};
+// A line ends at a line feed, and at a carriage return that no line feed
+// follows: CR LF, LF and CR alone are each one line end. Every count of
+// lines goes by this, so that a problem is named on the same line whatever
+// line ends the file uses.
+bool EndsLine(std::string_view text, std::size_t i) {
+    return text[i] == '\n' || (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'));
+}
 
 // Tab, line feed and carriage return are the only control bytes of a text
 // file; anything else (a NUL above all) means binary data. Answers the line
 // of the first other one, or 0.
 int BinaryLine(std::string_view text) {
     int line = 1;
-    for (char c : text) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b == '\n')
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        if (EndsLine(text, i))
             ++line;
         else if (b < 0x20 && b != '\t' && b != '\r')
             return line;
@@ -65,17 +68,23 @@ char DetectSeparator(std::string_view text) {
     return tabs >= commas ? '\t' : ',';
 }
 
-// Splits text into records. False with the line of an unclosed quote.
-bool Split(std::string_view text, char separator, std::vector<Record>& records, int& badLine) {
-    Record record;
+// Splits text into cells and rows: sink.Cell(cell) for each cell in
+// order, sink.RowEnd(line) after each row with the line it starts on. False
+// with the line of an unclosed quote. Nothing of a row is kept here, so a
+// file of a million cells or rows costs no more memory than one of sixteen.
+template <typename Sink>
+bool Split(std::string_view text, char separator, Sink& sink, int& badLine) {
     std::string cell;
     int line = 1;
+    int rowLine = 1;
     bool cellStart = true;
+    bool rowStart = true;
     std::size_t i = 0;
     const auto endCell = [&] {
-        record.cells.push_back(std::move(cell));
+        sink.Cell(cell);
         cell.clear();
         cellStart = true;
+        rowStart = false;
     };
     while (i < text.size()) {
         const char c = text[i];
@@ -90,33 +99,35 @@ bool Split(std::string_view text, char separator, std::vector<Record>& records, 
                     if (i + 1 >= text.size() || text[i + 1] != '"')
                         break;
                     ++i; // a doubled quote stands for one
-                } else if (text[i] == '\n') {
+                } else if (EndsLine(text, i)) {
                     ++line;
                 }
                 cell += text[i];
             }
             ++i;
             cellStart = false;
+            rowStart = false;
         } else if (c == separator) {
             endCell();
             ++i;
         } else if (c == '\r' || c == '\n') {
             i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
             endCell();
-            records.push_back(std::move(record));
-            record = Record{};
-            record.line = ++line;
+            sink.RowEnd(rowLine);
+            rowStart = true;
+            rowLine = ++line;
         } else {
             // Text after a closing quote joins the cell, as spreadsheets read it.
             cell += c;
             cellStart = false;
+            rowStart = false;
             ++i;
         }
     }
-    if (!cellStart || !record.cells.empty())
+    if (!rowStart) {
         endCell();
-    if (!record.cells.empty())
-        records.push_back(std::move(record));
+        sink.RowEnd(rowLine);
+    }
     return true;
 }
 
@@ -134,12 +145,71 @@ bool IsHeading(std::string_view cell, std::string_view heading) {
                       [](char a, char b) { return (a | 0x20) == b; });
 }
 
-int Column(const std::vector<std::string>& header, std::string_view heading) {
-    for (std::size_t i = 0; i < header.size(); ++i)
-        if (IsHeading(header[i], heading))
-            return int(i);
-    return -1;
-}
+// What Read keeps of the rows Split hands over: the header's columns, the
+// name and colour cells of the first 16 rows after it, and how many filled
+// rows follow those.
+class Rows {
+public:
+    struct Row {
+        std::string name;
+        std::string color;
+        int line = 0;
+        bool blank = true; // every cell empty or blanks only
+    };
+
+    void Cell(const std::string& cell) {
+        const bool keep = rows_.size() < std::size_t(kFieldCount);
+        if (first_) {
+            // A header until proved otherwise; a plain row's name is its first cell.
+            if (nameHeading_ < 0 && IsHeading(cell, "name"))
+                nameHeading_ = column_;
+            if (colorHeading_ < 0 && IsHeading(cell, "farbe"))
+                colorHeading_ = column_;
+        }
+        if (keep && column_ == nameColumn_)
+            row_.name = cell;
+        if (keep && column_ == colorColumn_)
+            row_.color = cell;
+        row_.blank = row_.blank && Trimmed(cell).empty();
+        ++column_;
+    }
+
+    void RowEnd(int line) {
+        row_.line = line;
+        if (first_ && (nameHeading_ >= 0 || colorHeading_ >= 0)) {
+            nameColumn_ = std::max(nameHeading_, 0);
+            colorColumn_ = colorHeading_;
+        } else if (rows_.size() < std::size_t(kFieldCount)) {
+            rows_.push_back(std::move(row_));
+        } else if (!row_.blank) {
+            ++leftOut_;
+        }
+        first_ = false;
+        row_ = Row{};
+        column_ = 0;
+    }
+
+    // The rows of names; empty rows a spreadsheet leaves at the end are no keys.
+    std::vector<Row> Take() {
+        if (leftOut_ == 0)
+            while (!rows_.empty() && rows_.back().blank)
+                rows_.pop_back();
+        return std::move(rows_);
+    }
+    // Rows past the 16th that hold something.
+    int LeftOut() const { return leftOut_; }
+
+private:
+    std::vector<Row> rows_;
+    Row row_;
+    int column_ = 0;
+    bool first_ = true;
+    int nameHeading_ = -1;
+    int colorHeading_ = -1;
+    int nameColumn_ = 0;
+    int colorColumn_ = -1;
+    int leftOut_ = 0;
+};
 
 bool ParseColor(std::string_view text, COLORREF& color) {
     text = Trimmed(text);
@@ -212,54 +282,29 @@ Table Read(std::string_view bytes) {
         bytes.remove_prefix(kBom.size());
     const bool utf8 = IsUtf8(bytes);
 
-    std::vector<Record> records;
+    Rows rows;
     int badLine = 0;
-    if (!Split(bytes, DetectSeparator(bytes), records, badLine))
+    if (!Split(bytes, DetectSeparator(bytes), rows, badLine))
         return Refused(Problem::UnclosedQuote, badLine);
-    const auto isEmpty = [](const Record& r) {
-        return std::all_of(r.cells.begin(), r.cells.end(),
-                           [](const std::string& c) { return Trimmed(c).empty(); });
-    };
-    // Empty rows a spreadsheet leaves at the end are no keys.
-    while (!records.empty() && isEmpty(records.back()))
-        records.pop_back();
-
-    int nameColumn = 0;
-    int colorColumn = -1;
-    std::size_t first = 0;
-    if (!records.empty() &&
-        (Column(records[0].cells, "name") >= 0 || Column(records[0].cells, "farbe") >= 0)) {
-        nameColumn = std::max(Column(records[0].cells, "name"), 0);
-        colorColumn = Column(records[0].cells, "farbe");
-        first = 1;
-    }
-    if (first >= records.size())
+    const std::vector<Rows::Row> taken = rows.Take();
+    if (taken.empty())
         return Refused(Problem::NoRows);
 
     Table table;
-    for (std::size_t r = first; r < records.size(); ++r) {
-        const Record& record = records[r];
-        if (table.names.size() == std::size_t(kFieldCount)) {
-            table.leftOut += isEmpty(record) ? 0 : 1;
-            continue;
-        }
-        const auto cellAt = [&record](int column) {
-            return column >= 0 && std::size_t(column) < record.cells.size()
-                       ? record.cells[std::size_t(column)]
-                       : std::string();
-        };
+    for (const Rows::Row& row : taken) {
         COLORREF color = 0;
-        if (!ParseColor(cellAt(colorColumn), color)) {
-            Table refused = Refused(Problem::BadColor, record.line);
-            const std::string bad(Trimmed(cellAt(colorColumn)));
+        if (!ParseColor(row.color, color)) {
+            Table refused = Refused(Problem::BadColor, row.line);
+            const std::string bad(Trimmed(row.color));
             refused.cell = utf8 ? QString::fromUtf8(bad.data(), qsizetype(bad.size()))
                                 : codepage::Cp1252ToUnicode(bad);
             return refused;
         }
-        table.names.push_back(NameOf(cellAt(nameColumn), utf8));
+        table.names.push_back(NameOf(row.name, utf8));
         table.colors.push_back(color);
         table.taken += table.names.back().empty() ? 0 : 1;
     }
+    table.leftOut = rows.LeftOut();
     return table;
 }
 
@@ -289,7 +334,7 @@ QString ProblemText(const Table& table, const QString& path) {
     case Problem::UnclosedQuote:
         return FormatString(IDS_CSV_UNCLOSED_QUOTE, {path, line});
     case Problem::BadColor:
-        return FormatString(IDS_CSV_BAD_COLOR, {path, line, table.cell});
+        return FormatString(IDS_CSV_BAD_COLOR, {path, line, Quoted(table.cell)});
     case Problem::NoRows:
         return FormatString(IDS_CSV_NO_ROWS, {path});
     case Problem::None:

@@ -70,7 +70,7 @@ Narrowed NarrowFont(const DeviceContext& dc, const QString& text, const QFont& f
 QString ListText(const std::vector<UnfitName>& names) {
     QStringList list;
     for (const UnfitName& n : names)
-        list.append(n.name);
+        list.append(Quoted(n.name));
     if (names.size() == 1)
         return FormatString(IDS_UNFIT_ONE, {list.first()});
     return FormatString(IDS_UNFIT_LIST, {names.size(), list.join(QStringLiteral(", "))});

@@ -40,7 +40,8 @@ struct Narrowed {
 };
 Narrowed NarrowFont(const DeviceContext& dc, const QString& text, const QFont& font, double room);
 
-// IDS_UNFIT_LIST with the names (IDS_UNFIT_ONE for one name).
+// IDS_UNFIT_LIST with the names, each as a message quotes it (IDS_UNFIT_ONE
+// for one name).
 QString ListText(const std::vector<UnfitName>& names);
 // IDS_UNFIT_TIP with the overhang in millimetres.
 QString OverhangText(int overhang);

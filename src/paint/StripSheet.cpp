@@ -12,13 +12,30 @@
 
 namespace {
 
-// "path: why", or the message alone when it names the file itself.
+// What a message says about the file, without its name, which the line
+// puts first: a name on a line of its own goes, one inside a sentence
+// becomes "die Datei".
+QString Reason(QString message, const QString& shown) {
+    if (message.startsWith(shown + QLatin1Char('\n')))
+        message.remove(0, shown.size() + 1);
+    const QString theFile = LoadStr(IDS_SHEET_THE_FILE);
+    const bool first = message.startsWith(shown);
+    message.replace(shown, theFile);
+    if (first && !theFile.isEmpty())
+        message[0] = message[0].toUpper();
+    return message.replace(QLatin1Char('\n'), QLatin1Char(' ')).trimmed();
+}
+
+// "path: why", the same for every reason.
 QString FailureLine(const QString& path, const QStringList& messages) {
     const QString shown = QDir::toNativeSeparators(path);
-    QString why = messages.join(QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    QStringList reasons;
+    for (const QString& message : messages)
+        reasons.append(Reason(message, shown));
+    QString why = reasons.join(QLatin1Char(' '));
     if (why.isEmpty())
         why = LoadStr(IDP_FAILED_TO_OPEN_DOC);
-    return why.contains(shown) ? why : shown + QStringLiteral(": ") + why;
+    return shown + QStringLiteral(": ") + why;
 }
 
 RECT Union(const RECT& a, const RECT& b) {

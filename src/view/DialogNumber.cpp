@@ -65,14 +65,12 @@ long ExponentValue(std::string_view digits, bool negative) {
     return negative ? -e : e;
 }
 
-// The field text as the 8-bit text the rules read: only the first
-// kMaxChars characters, and characters outside ASCII (never part of a
-// number) as a character that no rule accepts.
+// The whole field text as the 8-bit text the rules read, characters outside
+// ASCII (never part of a number) as a character that no rule accepts.
 std::string ToAscii(const QString& text) {
-    const QString cut = text.left(qsizetype(kMaxChars));
     std::string out;
-    out.reserve(std::size_t(cut.size()));
-    for (const QChar c : cut)
+    out.reserve(std::size_t(text.size()));
+    for (const QChar c : text)
         out.push_back(c.unicode() < 0x80 ? char(c.unicode()) : '\x7f');
     return out;
 }
@@ -93,7 +91,6 @@ QString ShowWhole(int value) {
 }
 
 std::optional<float> ReadDecimal(std::string_view text) {
-    text = text.substr(0, kMaxChars);
     const std::size_t first = SkipBlanks(text, 0);
     const std::size_t mantissa = SkipSign(text, first);
     const bool negative = mantissa > first && text[first] == '-';
@@ -150,7 +147,6 @@ std::optional<float> ReadDecimal(const QString& text) {
 }
 
 std::optional<std::int16_t> ReadWhole(std::string_view text) {
-    text = text.substr(0, kMaxChars);
     const std::size_t first = SkipBlanks(text, 0);
     const std::size_t digits = SkipSign(text, first);
     const bool negative = digits > first && text[first] == '-';

@@ -5,8 +5,9 @@
 //
 // Reading is strict on purpose: the point is the only decimal separator
 // whatever the user's regional settings, blanks and tabs may stand around
-// the number but nothing else may, and a zero counts only when it is written
-// with a leading digit 0 (so an empty field, "+0", "-0" or ".0" is refused).
+// the number but nothing else may, however far from it (the whole text is
+// read), and a zero counts only when it is written with a leading digit 0
+// (so an empty field, "+0", "-0" or ".0" is refused).
 
 #include <QString>
 #include <cstdint>
@@ -14,9 +15,6 @@
 #include <string_view>
 
 namespace dialognumber {
-
-// Only this many characters of a field are read.
-constexpr std::size_t kMaxChars = 31;
 
 // "%.*g" at precision 6, with the point as separator: 1, 2.29, 0.1, 1e+06.
 QString ShowDecimal(float value);

@@ -1,9 +1,11 @@
 // Loading and saving a strip file against reading and writing the same bytes
-// with plain stdio, and the answer parser against a loop that only touches
-// each byte of the same answer.
+// with plain stdio, the answer parser against a loop that only touches each
+// byte of the same answer, and importing names from the CSV file that was
+// slowest to read against reading its bytes.
 
 #include "BenchMain.h"
 #include "device/AnswerParser.h"
+#include "document/NamesCsv.h"
 #include "document/V7NamenDoc.h"
 #include "v7sim/AnswerBuilder.h"
 #include "view/V7NamenView.h"
@@ -13,6 +15,7 @@
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -136,6 +139,43 @@ void ByteTouch(benchmark::State& state) {
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(answer.size()));
 }
 
+// A file of the largest size taken, one row of a million empty cells: the
+// shape that once cost a record per cell.
+const QString& SeparatorsCsv() {
+    static const QString path = [] {
+        const QString p = Scratch().filePath(QStringLiteral("separators.csv"));
+        QFile f(p);
+        f.open(QIODevice::WriteOnly);
+        f.write(QByteArray(qsizetype(namescsv::kMaxFileBytes), ';'));
+        return p;
+    }();
+    return path;
+}
+
+void ImportCsv(benchmark::State& state) {
+    OpenStrip strip;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(strip.doc.ImportNames(SeparatorsCsv()));
+}
+
+void StdioReadCsv(benchmark::State& state) {
+    const std::string path = QFile::encodeName(SeparatorsCsv()).toStdString();
+    std::vector<char> buffer(namescsv::kMaxFileBytes + 1);
+    for (auto _ : state) {
+        std::FILE* f = std::fopen(path.c_str(), "rb");
+        if (!f) {
+            state.SkipWithError("CSV file not readable");
+            break;
+        }
+        unsigned sum = 0;
+        const std::size_t n = std::fread(buffer.data(), 1, buffer.size(), f);
+        for (std::size_t i = 0; i < n; ++i)
+            sum += static_cast<unsigned char>(buffer[i]);
+        benchmark::DoNotOptimize(sum);
+        std::fclose(f);
+    }
+}
+
 BENCHMARK(StdioRead);
 BENCHMARK(Load);
 BENCHMARK(StdioWritePlain);
@@ -143,6 +183,8 @@ BENCHMARK(StdioWriteDurable);
 BENCHMARK(Save);
 BENCHMARK(ByteTouch);
 BENCHMARK(Parser);
+BENCHMARK(StdioReadCsv);
+BENCHMARK(ImportCsv);
 
 } // namespace
 
@@ -151,4 +193,5 @@ const std::vector<RatioPair> kRatios = {
     {"Save", "StdioWritePlain", "writing the same bytes with stdio"},
     {"Save", "StdioWriteDurable", "stdio to a temporary file, fsync, rename"},
     {"Parser", "ByteTouch", "a loop that only touches each byte"},
+    {"ImportCsv", "StdioReadCsv", "reading the same 1 MiB with stdio, touching each byte"},
 };

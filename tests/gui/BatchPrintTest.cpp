@@ -5,6 +5,7 @@
 #include "AppFixture.h"
 #include "StripFiles.h"
 #include "platform/base/CodePage.h"
+#include "platform/ui/FormatText.h"
 
 #include <QDate>
 #include <QDir>
@@ -224,6 +225,13 @@ TEST_F(BatchPrint, FailuresSayWhyOnStandardErrorAndExitWithOne) {
     const QString pdf = TempPath("never.pdf");
     const QString badCsv = TempPath("bad.csv");
     WriteFileBytes(badCsv, Bytes{'"', 'x'});
+    // A colour cell of a megabyte, over many lines: one short line on standard error.
+    const QString longCsv = TempPath("lang.csv");
+    std::string longCell = "Name;Farbe\nA;\"";
+    while (longCell.size() < 1000000)
+        longCell += std::string(59, 'x') + "\n";
+    longCell += "\"\n";
+    WriteFileBytes(longCsv, Bytes(longCell.begin(), longCell.end()));
     ASSERT_TRUE(QFile::copy(demo, TempPath("copy.V7N")));
     struct Case {
         QStringList args;
@@ -240,6 +248,9 @@ TEST_F(BatchPrint, FailuresSayWhyOnStandardErrorAndExitWithOne) {
         {{"/p"}, "Quintara: /p erwartet mindestens eine Datei."},
         {{"--import-csv", badCsv, "--print-to-pdf", pdf, demo},
          "Zeile 1 wird nicht geschlossen. Es wurde nichts geändert."},
+        {{"--import-csv", longCsv, "--print-to-pdf", pdf, demo},
+         "Quintara: " + longCsv + ", Zeile 2: \"" + QString(kQuotedChars, 'x') +
+             "...\" ist keine Farbe der Form #RRGGBB. Es wurde nichts geändert.\n"},
         {{"--import-csv", badCsv, "--print-to-pdf", pdf, demo, demo},
          "--import-csv füllt einen Streifen"},
         {{"--print-to-pdf", TempPath("copy.V7N"), demo, TempPath("copy.V7N")},

@@ -35,6 +35,8 @@ TEST_F(SheetCommand, MenuCommandNamesAnUnreadableFileOnceAndPrintsTheOthers) {
     const QString broken = TempPath("kaputt.V7N");
     WriteFileBytes(broken, Bytes{'V', '7', 'N', 1, 2, 3});
     files.insert(1, broken);
+    const QString missing = TempPath("fehlt.V7N");
+    files.insert(2, missing);
     View().zoomX = 50; // the open strip's scales serve the sheet
 
     ui->fileAnswers.push_back(files.join('\n'));
@@ -47,8 +49,14 @@ TEST_F(SheetCommand, MenuCommandNamesAnUnreadableFileOnceAndPrintsTheOthers) {
     const QStringList texts = ui->MessageTexts();
     ASSERT_EQ(texts.size(), 2) << texts.join('|').toStdString();
     EXPECT_TRUE(texts[0].startsWith("Diese Dateien konnten nicht gelesen werden"));
-    EXPECT_TRUE(texts[0].contains(broken));
-    EXPECT_EQ(texts[0].count('\n'), 1);
+    // Each line "path: why", naming its file once.
+    EXPECT_TRUE(texts[0].contains("\n" + broken + ": Unerwartetes Dateiformat.\n"));
+    EXPECT_TRUE(texts[0].endsWith(
+        "\n" + missing +
+        QString::fromUtf8(": Diese Datei konnte nicht gefunden werden. Überprüfen Sie, ob der "
+                          "korrekte Pfad und Dateiname angegeben wurde.")));
+    EXPECT_EQ(texts[0].count("fehlt.V7N"), 1);
+    EXPECT_EQ(texts[0].count('\n'), 2);
     EXPECT_TRUE(texts[1].startsWith("Auf dem Bogen passen Namen nicht in ihr Feld:\ns00.V7N: "));
     // Boxes list the first ten lines of a long list and count the rest.
     EXPECT_EQ(StripSheet::LineList({"a", "b", "c"}, 2), "a\nb\n... und 1 weitere");

@@ -73,6 +73,9 @@ TEST(NamesCsv, RefusesMalformedFilesNamingTheLine) {
     } cases[] = {
         {"a;b\n\"offen;c\nd\n", Problem::UnclosedQuote, 2},
         {std::string("a\nb\0c\n", 6), Problem::Binary, 2},
+        // CR alone, CR LF and LF each end one line, inside quotes too.
+        {"a\rb\r\nc\x01\r", Problem::Binary, 3},
+        {"Name;Farbe\r\"x\ry\r\nz\";\rB;rot\r", Problem::BadColor, 5},
         {std::string(namescsv::kMaxFileBytes + 1, 'a'), Problem::TooLarge, 0},
         {"Name;Farbe\nA;#FF0000\nB;rot\n", Problem::BadColor, 3},
         {"Name;Farbe\r\n", Problem::NoRows, 0},

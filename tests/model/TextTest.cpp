@@ -1,3 +1,5 @@
+#include "document/NamesCsv.h"
+#include "paint/NameFit.h"
 #include "platform/base/CodePage.h"
 #include "platform/framework/RecentFileList.h"
 #include "platform/ui/FormatText.h"
@@ -13,6 +15,43 @@ TEST(FormatText, FillsNumberedPlaceholdersInOnePass) {
     EXPECT_EQ(FormatText("%3 -aG %3 %2 (%1)", {"a", "b", "c"}), QString("c -aG c b (a)"));
     // What an argument brings is not filled again; a missing argument stays.
     EXPECT_EQ(FormatText("%1 %2 %3", {"%2", "x"}), QString("%2 x %3"));
+}
+
+TEST(FormatText, MessagesQuoteAFewDozenCharactersWhateverAFileHolds) {
+    // A colour cell of a megabyte, and one of 15,000 lines: each gave a box
+    // far taller than the screen that took seconds to lay out.
+    std::string lines;
+    for (int i = 0; i < 15000; ++i)
+        lines += "Zeile " + std::to_string(i % 10) + "\n";
+    const std::string tail =
+        "...\" ist keine Farbe der Form #RRGGBB. Es wurde nichts ge\xC3\xA4ndert.";
+    const struct {
+        std::string cell;
+        std::string quoted;
+    } cells[] = {
+        {std::string(1000000, 'x'), std::string(kQuotedChars, 'x')},
+        {lines, "Zeile 0 Zeile 1 Zeile 2 Zeile 3 Zeile 4 "},
+    };
+    for (const auto& c : cells) {
+        const namescsv::Table table = namescsv::Read("Name;Farbe\nA;\"" + c.cell + "\"\n");
+        EXPECT_EQ(namescsv::ProblemText(table, "/tmp/namen.csv"),
+                  QString::fromUtf8("/tmp/namen.csv, Zeile 2: \"" + c.quoted + tail));
+    }
+
+    // Sixteen names of the 512 characters drawn, too long for their field.
+    std::vector<UnfitName> unfit;
+    for (int i = 0; i < 16; ++i)
+        unfit.push_back({i, QString(512, QChar('a' + i)), 50});
+    const QString list = namefit::ListText(unfit);
+    EXPECT_LT(list.size(), 16 * (kQuotedChars + 5) + 40);
+    EXPECT_TRUE(list.contains(QString(kQuotedChars, 'a') + "..., "));
+
+    // A character outside the basic plane is never cut in half.
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+    const QString fits = QString(kQuotedChars - 2, 'a') + emoji;
+    EXPECT_EQ(Quoted(fits).toStdString(), fits.toStdString());
+    EXPECT_EQ(Quoted(QString(kQuotedChars - 1, 'a') + emoji).toStdString(),
+              (QString(kQuotedChars - 1, 'a') + "...").toStdString());
 }
 
 namespace {

@@ -79,14 +79,19 @@ TEST(DialogNumber, WholeFitsSixteenBitsAndTakesNoPointOrExponent) {
     }
 }
 
-TEST(DialogNumber, OnlyTheFirstThirtyOneCharactersAreRead) {
-    EXPECT_EQ(ReadDecimal(std::string(30, ' ') + "5"), 5.0f);
-    EXPECT_FALSE(ReadDecimal(std::string(31, ' ') + "5"));
-    EXPECT_FALSE(ReadWhole("2" + std::string(29, ' ') + "x"));
-    EXPECT_EQ(ReadWhole("2" + std::string(30, ' ') + "x"), 2);
+TEST(DialogNumber, TheWholeTextIsReadHoweverLong) {
+    EXPECT_EQ(ReadDecimal(std::string(40, ' ') + "5"), 5.0f);
+    EXPECT_EQ(ReadWhole("2" + std::string(40, '\t')), 2);
+    // What follows a long run of blanks still counts: no number at all.
+    const std::string tail = "100" + std::string(30, ' ') + "999";
+    EXPECT_FALSE(ReadDecimal(tail));
+    EXPECT_FALSE(ReadWhole(tail));
+    EXPECT_FALSE(dialognumber::ReadMillimetres(QString::fromStdString(tail)));
+    EXPECT_FALSE(ReadWhole("2" + std::string(30, ' ') + "x"));
 
-    // The field's text counts in characters; other scripts never form a number.
+    // Other scripts never form a number.
     EXPECT_EQ(ReadDecimal(QString(30, QChar(' ')) + QStringLiteral("5")), 5.0f);
+    EXPECT_FALSE(ReadDecimal(QString::fromStdString(tail)));
     EXPECT_FALSE(ReadDecimal(QString(31, QChar(u'\u00a0')) + QStringLiteral("5")));
     EXPECT_FALSE(ReadWhole(QString::fromUtf8("\xef\xbc\x92"))); // fullwidth 2
     EXPECT_FALSE(ReadDecimal(QString::fromUtf8("2\xc2\xb7"

@@ -29,3 +29,21 @@ QString MessageString(int stringId, std::initializer_list<TextArg> args) {
         text.truncate(499);
     return text;
 }
+
+QString Quoted(const QString& text) {
+    qsizetype length = text.size();
+    if (length > kQuotedChars) {
+        length = kQuotedChars;
+        // Never half of a character outside the basic plane.
+        if (text.at(length - 1).isHighSurrogate())
+            --length;
+    }
+    QString out = text.left(length);
+    for (QChar& c : out)
+        if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() < 0xA0) ||
+            c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+            c = QLatin1Char(' ');
+    if (length < text.size())
+        out += QStringLiteral("...");
+    return out;
+}

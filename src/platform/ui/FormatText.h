@@ -35,3 +35,10 @@ QString FormatString(int stringId, std::initializer_list<TextArg> args);
 
 // The same, cut to the 499 characters a message of the program holds at most.
 QString MessageString(int stringId, std::initializer_list<TextArg> args);
+
+// What a message quotes of a file or of a name: line breaks and other
+// control characters as blanks, and past kQuotedChars characters cut with
+// "...". Whatever a file holds, the message stays a line or two that lays
+// out at once, in a box and on standard error alike.
+constexpr qsizetype kQuotedChars = 40;
+QString Quoted(const QString& text);
