@@ -212,6 +212,9 @@ constexpr int IDS_ABOUT_COPYRIGHT = 104;
 constexpr int IDS_NO_DISPLAY = 30740;
 constexpr int IDS_DISPLAY_UNREACHABLE = 30741;
 
+// The hand-over to a running program
+constexpr int IDS_HANDOVER_SHARED_RUNTIME = 30750;
+
 // Printer calibration: command, dialog, its fields, the step and the texts
 constexpr int ID_FILE_CALIBRATE = 32800;
 constexpr int IDD_CALIBRATE = 140;

@@ -39,7 +39,10 @@ int main(int argc, char** argv) {
     qputenv("HOME", QFile::encodeName(home.path()));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path() + "/.config"));
     qputenv("XDG_DATA_HOME", QFile::encodeName(home.path() + "/.local/share"));
+    // The hand-over takes a runtime folder only when it is the user's alone.
     QDir(home.path()).mkpath(QStringLiteral("run"));
+    QFile::setPermissions(home.path() + "/run",
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(home.path() + "/run"));
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);

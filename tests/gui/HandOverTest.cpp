@@ -8,6 +8,8 @@
 #include "app/handover/HandOverClient.h"
 #include "app/handover/HandOverProtocol.h"
 #include "app/handover/HandOverServer.h"
+#include "platform/ui/FormatText.h"
+#include "resources/Resource.h"
 
 #include <QDialog>
 #include <QElapsedTimer>
@@ -19,11 +21,13 @@
 #include <QTimer>
 #include <atomic>
 #include <cstring>
+#include <fcntl.h>
 #include <functional>
 #include <grp.h>
 #include <optional>
 #include <poll.h>
 #include <pwd.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -153,17 +157,13 @@ std::optional<OtherUser> Nobody() {
     return OtherUser{pw->pw_uid, pw->pw_gid};
 }
 
-// Runs body as user in a child process and returns the child's exit status
-// (99: privileges not dropped), serving this process's events meanwhile.
-// body must keep to plain system calls: the child has none of Qt's threads.
-int RunAs(const OtherUser& user, const std::function<int()>& body,
-          const std::function<void()>& meanwhile = {}) {
+// Runs body in a child process and returns the child's exit status,
+// serving this process's events meanwhile. body must keep to plain system
+// calls: the child has none of Qt's threads.
+int RunChild(const std::function<int()>& body, const std::function<void()>& meanwhile = {}) {
     const pid_t pid = ::fork();
-    if (pid == 0) {
-        if (::setgroups(0, nullptr) != 0 || ::setgid(user.gid) != 0 || ::setuid(user.uid) != 0)
-            ::_exit(99);
+    if (pid == 0)
         ::_exit(body());
-    }
     if (pid < 0)
         return -1;
     if (meanwhile)
@@ -178,6 +178,18 @@ int RunAs(const OtherUser& user, const std::function<int()>& body,
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+// RunChild as user (status 99: privileges not dropped).
+int RunAs(const OtherUser& user, const std::function<int()>& body,
+          const std::function<void()>& meanwhile = {}) {
+    return RunChild(
+        [&] {
+            if (::setgroups(0, nullptr) != 0 || ::setgid(user.gid) != 0 || ::setuid(user.uid) != 0)
+                return 99;
+            return body();
+        },
+        meanwhile);
+}
+
 class HandOverTest : public AppFixture {
 protected:
     void SetUp() override {
@@ -186,6 +198,7 @@ protected:
         // inherit: they find the server the same way.
         savedRuntime = qgetenv("XDG_RUNTIME_DIR");
         ASSERT_TRUE(QDir(dir.path()).mkpath("run"));
+        ASSERT_EQ(::chmod(QFile::encodeName(dir.filePath("run")).constData(), 0700), 0);
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(dir.filePath("run")));
         name = handover::ServerName();
     }
@@ -489,4 +502,132 @@ TEST_F(HandOverTest, AProgramOfAnotherUserIsRefusedOnBothEnds) {
     ::close(ready[1]);
     EXPECT_EQ(outcome, HandOverClient::Outcome::OtherUser);
     EXPECT_EQ(heard, 0);
+}
+
+TEST_F(HandOverTest, RunningOutOfDescriptorsPausesTheServerAndKeepsItsSocket) {
+    const auto running = RecordingProgram();
+    const QByteArray socketFile = QFile::encodeName(name);
+    struct stat original {};
+    ASSERT_EQ(::stat(socketFile.constData(), &original), 0);
+
+    // Room for 24 more descriptors only (the numbers below the limit that
+    // are free), which the server's accepted connections use up. The
+    // connections come from a child, which has descriptors of its own, and
+    // the surplus waits in the backlog.
+    constexpr int kRoom = 24;
+    int go[2], ready[2];
+    ASSERT_EQ(::pipe(go), 0);
+    ASSERT_EQ(::pipe(ready), 0);
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
+    rlimit low = saved;
+    low.rlim_cur = 0;
+    for (int room = 0; room < kRoom; ++low.rlim_cur) {
+        if (::fcntl(int(low.rlim_cur), F_GETFD) == -1)
+            ++room;
+    }
+    const int connections = 2 * kRoom;
+    const sockaddr_un addr = SocketAddress(name);
+    char answer = 0;
+    bool socketStayed = false, exhausted = false;
+    const int status = RunChild(
+        [&] {
+            if (ReadByte(go[0], kPatienceMs) != 's')
+                return 90;
+            int made = 0;
+            for (; made < connections; ++made) {
+                const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
+                bool connected = false;
+                // A full backlog empties as the server accepts.
+                for (int tries = 0; fd >= 0 && tries < 400 && !connected; ++tries) {
+                    if (::connect(fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) == 0)
+                        connected = true;
+                    else if (errno == EAGAIN)
+                        ::usleep(5000);
+                    else
+                        break;
+                }
+                if (!connected)
+                    break;
+            }
+            const char result = made == connections ? 'r' : 'f';
+            (void)!::write(ready[1], &result, 1);
+            ReadByte(go[0], 3 * kPatienceMs); // the connections close with the child
+            return 0;
+        },
+        [&] {
+            ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &low), 0);
+            (void)!::write(go[1], "s", 1);
+            ASSERT_TRUE(WaitUntil([&] {
+                pollfd p{ready[0], POLLIN, 0};
+                return ::poll(&p, 1, 0) == 1;
+            }));
+            answer = ReadByte(ready[0], 0);
+            // The connections are made once they are in the backlog; the
+            // server takes them as it serves.
+            exhausted = WaitUntil([] {
+                const int probe = ::dup(0);
+                if (probe >= 0)
+                    ::close(probe);
+                return probe < 0 && errno == EMFILE;
+            });
+            // The server tries again meanwhile, and meets the limit again.
+            QElapsedTimer window;
+            window.start();
+            do {
+                struct stat now {};
+                socketStayed = ::stat(socketFile.constData(), &now) == 0 &&
+                               now.st_ino == original.st_ino && running->Server()->IsListening();
+                QTest::qWait(10);
+            } while (socketStayed && window.elapsed() < 500);
+            (void)!::write(go[1], "e", 1);
+        });
+    ::setrlimit(RLIMIT_NOFILE, &saved);
+    for (const int fd : {go[0], go[1], ready[0], ready[1]})
+        ::close(fd);
+    ASSERT_EQ(status, 0);
+    EXPECT_TRUE(exhausted) << "the descriptors never ran out";
+    EXPECT_EQ(answer, 'r') << "the server stopped taking connections";
+    EXPECT_TRUE(socketStayed);
+
+    // Once the connections are gone the server goes on, and a later start
+    // hands its file over.
+    const QString file = dir.filePath("danach.V7N");
+    EXPECT_EQ(RunQuintara({file}, dir.path()), 0);
+    EXPECT_TRUE(WaitUntil([&] { return received.contains(file); }));
+}
+
+TEST_F(HandOverTest, ASharedRuntimeFolderMeansEachStartRunsOnItsOwn) {
+    const QString run = dir.filePath("run");
+    const QByteArray native = QFile::encodeName(run);
+    ASSERT_EQ(::chmod(native.constData(), 01777), 0);
+    EXPECT_TRUE(handover::ServerName().isEmpty());
+    HandOver shell;
+    EXPECT_FALSE(shell.Offer(CommandLineInfo{}));
+    EXPECT_EQ(shell.Server(), nullptr);
+
+    // The program says why on standard error, and starts all the same.
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QUINTARA_FIRST_PAINT_PROBE", "1");
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(QUINTARA_BINARY_DIR "/quintara"), QStringList{});
+    ASSERT_TRUE(program.waitForFinished(3 * kPatienceMs));
+    EXPECT_EQ(program.exitCode(), 0);
+    const QString said = QString::fromUtf8(program.readAllStandardError());
+    EXPECT_TRUE(said.contains("Quintara: " + FormatString(IDS_HANDOVER_SHARED_RUNTIME, {run})))
+        << said.toStdString();
+    EXPECT_TRUE(
+        QDir(run)
+            .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System | QDir::Hidden)
+            .isEmpty());
+
+    // A folder of another user is no better, even with no rights for others.
+    if (const auto nobody = Nobody()) {
+        ASSERT_EQ(::chmod(native.constData(), 0700), 0);
+        ASSERT_EQ(::chown(native.constData(), nobody->uid, nobody->gid), 0);
+        EXPECT_TRUE(handover::ServerName().isEmpty());
+        EXPECT_EQ(handover::SharedRuntimeDir(), run);
+        ASSERT_EQ(::chown(native.constData(), ::getuid(), ::getgid()), 0);
+    }
 }

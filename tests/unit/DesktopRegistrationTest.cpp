@@ -1,15 +1,28 @@
 #include "app/desktop/DesktopRegistration.h"
+#include "app/desktop/DeferredRegistration.h"
 #include "app/desktop/DesktopFiles.h"
+#include "app/desktop/RefreshTool.h"
 
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTest>
+#include <atomic>
+#include <condition_variable>
+#include <csignal>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <mutex>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -23,6 +36,38 @@ void Write(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(bytes);
+}
+
+// Long enough for a loaded machine or a sanitizer build; a wait that
+// succeeds ends as soon as its condition holds.
+constexpr int kPatienceMs = 10000;
+
+bool WaitUntil(const std::function<bool()>& done) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > kPatienceMs)
+            return false;
+        QTest::qWait(10);
+    }
+    return true;
+}
+
+long PeakKilobytes() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+// True while a process with this id exists and has not ended (a zombie
+// has ended: nobody here may be left to reap it).
+bool ProcessRuns(pid_t pid) {
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray line = stat.readAll();
+    const qsizetype end = line.lastIndexOf(')');
+    return end >= 0 && line.mid(end + 2, 1) != "Z";
 }
 
 class DesktopRegistrationTest : public ::testing::Test {
@@ -148,6 +193,118 @@ TEST_F(DesktopRegistrationTest, UnwritableDataFolderFailsQuietly) {
     EXPECT_TRUE(result.failed);
     EXPECT_EQ(result.filesWritten, 0);
     EXPECT_TRUE(launched.isEmpty());
+}
+
+TEST_F(DesktopRegistrationTest, OnlyRegularFilesAreReadAndReplacedAndOnlyUpToABound) {
+    // A FIFO where the desktop entry belongs, and the MIME database's glob
+    // list a link to a huge file (sparse: it takes no disk).
+    const QString fifo = Data("applications/quintara.desktop");
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(fifo).path()));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString huge = dir.filePath("huge");
+    constexpr qint64 kHugeBytes = 512LL * 1024 * 1024;
+    {
+        QFile file(huge);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.resize(kHugeBytes));
+    }
+    ASSERT_TRUE(QDir().mkpath(Data("mime")));
+    ASSERT_TRUE(QFile::link(huge, Data("mime/globs2")));
+    setup.launcher = [this](const QString& program, const QStringList&) { launched << program; };
+
+    const long peakBefore = PeakKilobytes();
+    DesktopRegistration::Result result;
+    std::atomic<bool> done{false};
+    std::thread registration([&] {
+        result = DesktopRegistration::Update(setup);
+        done = true;
+    });
+    const bool inTime = WaitUntil([&] { return done.load(); });
+    if (!inTime) {
+        // Let a reader stuck on the FIFO go, so that the test can end.
+        const int writer = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
+        if (writer >= 0)
+            ::close(writer);
+    }
+    registration.join();
+    EXPECT_TRUE(inTime) << "the registration waited for the FIFO";
+    const long grown = PeakKilobytes() - peakBefore;
+    RecordProperty("peak_growth_kb", int(grown));
+    EXPECT_LT(grown, 64 * 1024) << "the huge file was read";
+
+    struct stat info {};
+    ASSERT_EQ(::lstat(QFile::encodeName(fifo).constData(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode)) << "the FIFO was replaced";
+    EXPECT_EQ(QFileInfo(Data("mime/globs2")).symLinkTarget(), huge);
+    EXPECT_EQ(QFileInfo(huge).size(), kHugeBytes);
+    EXPECT_TRUE(result.failed);
+    EXPECT_EQ(result.filesWritten, int(1 + 2 * DesktopFiles::IconSizes().size()));
+    // A glob list too large to look into counts as not knowing the type;
+    // the desktop database is left alone, as its tool would read the FIFO.
+    EXPECT_EQ(launched.join(' ').toStdString(), "update-mime-database");
+}
+
+TEST_F(DesktopRegistrationTest, NeitherTheThreadNorItsToolsCanHoldTheProgram) {
+    // A registration held up in its first tool: going away must not wait
+    // for it, and the thread must not touch what went away.
+    struct Gate {
+        std::mutex mutex;
+        std::condition_variable changed;
+        bool entered = false;
+        bool open = false;
+        QStringList tools;
+    };
+    const auto gate = std::make_shared<Gate>();
+    // Held only by the registration and its thread.
+    auto token = std::make_shared<int>(0);
+    const std::weak_ptr<int> watch = token;
+    setup.launcher = [gate, token](const QString& program, const QStringList&) {
+        std::unique_lock<std::mutex> lock(gate->mutex);
+        gate->tools << program;
+        gate->entered = true;
+        gate->changed.notify_all();
+        // Bounded, so that a registration that is waited for shows as a
+        // failure instead of a hang.
+        gate->changed.wait_for(lock, std::chrono::milliseconds(kPatienceMs),
+                               [&] { return gate->open; });
+    };
+    auto registration = std::make_unique<DeferredRegistration>([held = setup] { return held; });
+    setup.launcher = {};
+    token.reset();
+    registration->Start(0);
+    ASSERT_TRUE(WaitUntil([&] {
+        const std::lock_guard<std::mutex> lock(gate->mutex);
+        return gate->entered;
+    }));
+    QElapsedTimer timer;
+    timer.start();
+    registration.reset();
+    EXPECT_LT(timer.elapsed(), 2000) << "going away waited for the registration";
+    {
+        const std::lock_guard<std::mutex> lock(gate->mutex);
+        gate->open = true;
+        gate->changed.notify_all();
+    }
+    // The thread lets go of everything it holds, and starts no further tool.
+    EXPECT_TRUE(WaitUntil([&] { return watch.expired(); }));
+    {
+        const std::lock_guard<std::mutex> lock(gate->mutex);
+        EXPECT_EQ(gate->tools.join(' ').toStdString(), "update-mime-database");
+    }
+
+    // A tool that hangs is ended at its limit, though nobody waits for it.
+    const QString tool = dir.filePath("hangs");
+    const QString pidFile = dir.filePath("pid");
+    Write(tool, "#!/bin/sh\necho $$ > \"$1.new\"\nmv \"$1.new\" \"$1\"\nexec sleep 60\n");
+    ASSERT_TRUE(QFile::setPermissions(tool, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    ASSERT_TRUE(RefreshTool::Start(tool, {pidFile}, 1));
+    ASSERT_TRUE(WaitUntil([&] { return QFileInfo::exists(pidFile); }));
+    const pid_t pid = pid_t(Read(pidFile).trimmed().toLong());
+    ASSERT_GT(pid, 0);
+    const bool ended = WaitUntil([&] { return !ProcessRuns(pid); });
+    if (!ended)
+        ::kill(pid, SIGKILL);
+    EXPECT_TRUE(ended) << "the tool still runs after its limit";
 }
 
 TEST(DesktopFilesTest, ExecLineQuotesAwkwardPathsAsDesktopEntriesRequire) {

@@ -5,10 +5,13 @@
 #include "app/handover/HandOverClient.h"
 #include "app/handover/HandOverProtocol.h"
 #include "app/handover/HandOverServer.h"
+#include "platform/ui/FormatText.h"
+#include "resources/Resource.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QLockFile>
+#include <cstdio>
 
 namespace {
 
@@ -31,8 +34,15 @@ bool HandOver::Offer(const CommandLineInfo& commandLine, const QString& workingD
     if (name_.isEmpty())
         name_ = handover::ServerName();
     const QString lockPath = handover::LockPath();
-    if (name_.isEmpty() || lockPath.isEmpty())
+    if (name_.isEmpty() || lockPath.isEmpty()) {
+        // The session's folder is meant to be the user's alone; one that is
+        // not is a mistake the user should hear of.
+        const QString shared = handover::SharedRuntimeDir();
+        if (!shared.isEmpty())
+            std::fprintf(stderr, "Quintara: %s\n",
+                         qUtf8Printable(FormatString(IDS_HANDOVER_SHARED_RUNTIME, {shared})));
         return false;
+    }
     // Two programs starting at once must not both decide to become the
     // server (each removing the other's socket as stale).
     QLockFile lock(lockPath);

@@ -12,6 +12,8 @@ namespace handover {
 
 namespace {
 
+// The runtime folder as set, when it is a usable path at all: absolute and
+// there. Otherwise the temporary folder serves.
 QString RuntimeDir() {
     const QString dir = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!dir.isEmpty() && QDir::isAbsolutePath(dir) && QDir(dir).exists())
@@ -19,20 +21,22 @@ QString RuntimeDir() {
     return QString();
 }
 
+// A folder of this user's own, with no rights for group and others; a
+// symbolic link counts as foreign, as it could be turned elsewhere.
+bool IsPrivateFolder(const QString& path) {
+    struct stat info {};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           info.st_uid == ::geteuid() && (info.st_mode & 077) == 0;
+}
+
 // In a folder that every user may write, another user could have made the
 // name first, as a folder, a link or a socket of his own; then nothing of
 // it is used.
 QString PrivateTempFolder() {
     QString path = QDir::tempPath() + QStringLiteral("/quintara-%1").arg(::getuid());
-    const QByteArray native = QFile::encodeName(path);
-    if (::mkdir(native.constData(), 0700) != 0 && errno != EEXIST)
+    if (::mkdir(QFile::encodeName(path).constData(), 0700) != 0 && errno != EEXIST)
         return QString();
-    struct stat info {};
-    if (::lstat(native.constData(), &info) != 0)
-        return QString();
-    if (!S_ISDIR(info.st_mode) || info.st_uid != ::geteuid() || (info.st_mode & 077) != 0)
-        return QString();
-    return path;
+    return IsPrivateFolder(path) ? path : QString();
 }
 
 QString InFolder(const char* name) {
@@ -44,7 +48,14 @@ QString InFolder(const char* name) {
 
 QString Folder() {
     const QString runtime = RuntimeDir();
-    return runtime.isEmpty() ? PrivateTempFolder() : runtime;
+    if (runtime.isEmpty())
+        return PrivateTempFolder();
+    return IsPrivateFolder(runtime) ? runtime : QString();
+}
+
+QString SharedRuntimeDir() {
+    const QString runtime = RuntimeDir();
+    return runtime.isEmpty() || IsPrivateFolder(runtime) ? QString() : runtime;
 }
 
 QString ServerName() {

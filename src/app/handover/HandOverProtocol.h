@@ -36,7 +36,11 @@ inline constexpr int kMaxPending = 16;
 // quintara-<uid> in the temporary folder, made with mode 0700. Empty when
 // that folder cannot be made or is not safe: not a folder of this user's
 // own (a symbolic link counts as foreign), or open to group or others.
+// An unsafe $XDG_RUNTIME_DIR is not replaced by the temporary folder.
 QString Folder();
+// $XDG_RUNTIME_DIR when it is set and there but not safe (so that
+// Folder() is empty); empty otherwise.
+QString SharedRuntimeDir();
 // The per-user server name (a socket path in Folder()); empty with Folder().
 QString ServerName();
 // The lock that lets only one starting program at a time decide whether it

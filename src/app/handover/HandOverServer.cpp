@@ -4,8 +4,15 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QLocalSocket>
+#include <QSocketNotifier>
+#include <cerrno>
+#include <cstring>
 #include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 
@@ -14,19 +21,49 @@ namespace {
 // meets it, never one that is still deciding.
 constexpr int kIdleClientMs = 5000;
 constexpr int kRetryMs = 200;
+// Starts come one at a time; far more open connections are an attack or a
+// fault, and must not take the descriptors the program needs for its files.
+constexpr int kMaxClients = 64;
+// Connections that wait to be accepted (while accepting pauses, say).
+constexpr int kBacklog = 64;
+// After accept failed (descriptors or memory short), accepting rests this
+// long; a connection that closes meanwhile ends the rest at once.
+constexpr int kResumeMs = 100;
+
+bool SocketAddress(const QString& name, sockaddr_un& addr) {
+    const QByteArray native = QFile::encodeName(name);
+    if (native.isEmpty() || size_t(native.size()) >= sizeof addr.sun_path)
+        return false;
+    addr = sockaddr_un{};
+    addr.sun_family = AF_UNIX;
+    std::memcpy(addr.sun_path, native.constData(), size_t(native.size()));
+    return true;
+}
 
 } // namespace
 
 HandOverServer::HandOverServer(QString name, QObject* parent)
     : QObject(parent), name_(std::move(name)) {
-    connect(&server_, &QLocalServer::newConnection, this, &HandOverServer::OnNewConnection);
     retry_.setSingleShot(true);
     retry_.setInterval(kRetryMs);
     connect(&retry_, &QTimer::timeout, this, &HandOverServer::Deliver);
+    resume_.setSingleShot(true);
+    resume_.setInterval(kResumeMs);
+    connect(&resume_, &QTimer::timeout, this, &HandOverServer::ResumeAccepting);
 }
 
 HandOverServer::~HandOverServer() {
-    server_.close(); // removes the socket file
+    if (listener_ < 0)
+        return;
+    incoming_.reset();
+    ::close(listener_);
+    // Only the socket file this server made: a later program may have put
+    // its own in its place.
+    const QByteArray native = QFile::encodeName(name_);
+    struct stat info {};
+    if (::lstat(native.constData(), &info) == 0 && S_ISSOCK(info.st_mode) &&
+        info.st_dev == socketDevice_ && info.st_ino == socketInode_)
+        ::unlink(native.constData());
 }
 
 bool HandOverServer::IsAlive(const QString& name) {
@@ -38,15 +75,42 @@ bool HandOverServer::IsAlive(const QString& name) {
 }
 
 bool HandOverServer::Listen() {
-    // No socket options: with them the socket would be renamed over an
-    // existing one, even one that a live program serves. The folder is the
-    // user's own, and the socket is created with the umask.
-    if (server_.listen(name_))
+    if (listener_ >= 0)
         return true;
-    if (server_.serverError() != QAbstractSocket::AddressInUseError || IsAlive(name_))
+    if (Bind())
+        return true;
+    if (errno != EADDRINUSE || IsAlive(name_))
         return false;
-    QLocalServer::removeServer(name_);
-    return server_.listen(name_);
+    ::unlink(QFile::encodeName(name_).constData());
+    return Bind();
+}
+
+bool HandOverServer::Bind() {
+    sockaddr_un addr{};
+    if (!SocketAddress(name_, addr)) {
+        errno = ENAMETOOLONG;
+        return false;
+    }
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0)
+        return false;
+    // A plain bind fails on an existing name, even a socket that a live
+    // program serves. The folder is the user's own, and the socket is
+    // created with the umask.
+    struct stat info {};
+    if (::bind(fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) != 0 ||
+        ::listen(fd, kBacklog) != 0 || ::stat(addr.sun_path, &info) != 0) {
+        const int error = errno;
+        ::close(fd);
+        errno = error;
+        return false;
+    }
+    listener_ = fd;
+    socketDevice_ = info.st_dev;
+    socketInode_ = info.st_ino;
+    incoming_ = std::make_unique<QSocketNotifier>(qintptr(fd), QSocketNotifier::Read);
+    connect(incoming_.get(), &QSocketNotifier::activated, this, &HandOverServer::Accept);
+    return true;
 }
 
 void HandOverServer::SetHandler(std::function<void(const QString&)> handler) {
@@ -54,23 +118,72 @@ void HandOverServer::SetHandler(std::function<void(const QString&)> handler) {
     ScheduleDelivery();
 }
 
-void HandOverServer::OnNewConnection() {
-    while (QLocalSocket* socket = server_.nextPendingConnection()) {
-        socket->setParent(this);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { OnReadyRead(socket); });
-        connect(socket, &QLocalSocket::disconnected, this, [this, socket] {
-            char byte = 0; // a confirmation that came with the close
-            if (unconfirmed_.count(socket) != 0 && socket->bytesAvailable() > 0 &&
-                socket->getChar(&byte))
-                TakeConfirmation(socket, byte);
-            unconfirmed_.erase(socket);
-            socket->deleteLater();
-        });
-        QTimer::singleShot(kIdleClientMs, socket, [this, socket] { GiveUp(socket); });
-        if (!handover::PeerIsSameUser(socket->socketDescriptor()))
-            Reply(socket, handover::kRejected);
-        else
-            OnReadyRead(socket);
+void HandOverServer::Accept() {
+    while (listener_ >= 0 && incoming_->isEnabled()) {
+        if (int(clients_.size()) >= kMaxClients) {
+            PauseAccepting(); // until a connection closes
+            return;
+        }
+        const int fd = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (fd >= 0) {
+            Adopt(fd);
+            continue;
+        }
+        if (errno == EINTR || errno == ECONNABORTED)
+            continue;
+        if (errno != EAGAIN && errno != EWOULDBLOCK)
+            PauseAccepting(); // out of descriptors or memory: the socket stays
+        return;
+    }
+}
+
+void HandOverServer::PauseAccepting() {
+    // The notifier would fire again at once for the connection still
+    // waiting, and the program would spin.
+    incoming_->setEnabled(false);
+    resume_.start();
+}
+
+void HandOverServer::ResumeAccepting() {
+    if (!incoming_)
+        return;
+    incoming_->setEnabled(true);
+    Accept();
+}
+
+void HandOverServer::Adopt(int fd) {
+    auto* socket = new QLocalSocket(this);
+    if (!socket->setSocketDescriptor(fd, QLocalSocket::ConnectedState, QIODevice::ReadWrite)) {
+        ::close(fd);
+        delete socket;
+        return;
+    }
+    clients_.insert(socket);
+    connect(socket, &QLocalSocket::readyRead, this, [this, socket] { OnReadyRead(socket); });
+    connect(socket, &QLocalSocket::disconnected, this, [this, socket] {
+        char byte = 0; // a confirmation that came with the close
+        if (unconfirmed_.count(socket) != 0 && socket->bytesAvailable() > 0 &&
+            socket->getChar(&byte))
+            TakeConfirmation(socket, byte);
+        Forget(socket);
+    });
+    QTimer::singleShot(kIdleClientMs, socket, [this, socket] { GiveUp(socket); });
+    if (!handover::PeerIsSameUser(socket->socketDescriptor()))
+        Reply(socket, handover::kRejected);
+    else
+        OnReadyRead(socket);
+}
+
+void HandOverServer::Forget(QLocalSocket* socket) {
+    unconfirmed_.erase(socket);
+    if (clients_.erase(socket) == 0)
+        return;
+    socket->deleteLater();
+    // A descriptor is free again (once the socket is gone): accepting that
+    // rests goes on.
+    if (incoming_ && !incoming_->isEnabled()) {
+        resume_.stop();
+        QTimer::singleShot(0, this, &HandOverServer::ResumeAccepting);
     }
 }
 
@@ -144,7 +257,7 @@ void HandOverServer::GiveUp(QLocalSocket* socket) {
         unconfirmed_.erase(socket);
     }
     socket->abort();
-    socket->deleteLater();
+    Forget(socket);
 }
 
 void HandOverServer::Reply(QLocalSocket* socket, char answer) {

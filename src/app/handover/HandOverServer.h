@@ -5,16 +5,25 @@
 // path waits while a modal window or a popup menu is open (the document
 // must not change under a dialog) and while the handler is still busy with
 // the previous one.
+//
+// The server never gives up its socket while it runs. When descriptors run
+// short (accept fails) or many connections are open at once, it stops
+// accepting for a moment and goes on; what connects meanwhile waits in the
+// socket's backlog. A connection that does not finish is dropped after a
+// time-out, so idle connections hold no descriptor for long.
 
-#include <QLocalServer>
 #include <QObject>
 #include <QString>
 #include <QTimer>
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
+#include <set>
+#include <sys/types.h>
 
 class QLocalSocket;
+class QSocketNotifier;
 
 class HandOverServer : public QObject {
     Q_OBJECT
@@ -25,7 +34,7 @@ public:
     // Becomes the server. A socket left by a program that crashed is removed
     // first; a live server of another program is left alone (false).
     bool Listen();
-    bool IsListening() const { return server_.isListening(); }
+    bool IsListening() const { return listener_ >= 0; }
     const QString& Name() const { return name_; }
 
     // Where paths go; they wait until one is set.
@@ -37,7 +46,12 @@ public:
     static bool IsAlive(const QString& name);
 
 private:
-    void OnNewConnection();
+    bool Bind();
+    void Accept();
+    void PauseAccepting();
+    void ResumeAccepting();
+    void Adopt(int fd);
+    void Forget(QLocalSocket* socket);
     void OnReadyRead(QLocalSocket* socket);
     void TakeRequest(QLocalSocket* socket);
     void TakeConfirmation(QLocalSocket* socket, char byte);
@@ -47,7 +61,12 @@ private:
     void Deliver();
 
     QString name_;
-    QLocalServer server_;
+    int listener_ = -1;
+    dev_t socketDevice_ = 0; // the socket file this server made
+    ino_t socketInode_ = 0;
+    std::unique_ptr<QSocketNotifier> incoming_;
+    QTimer resume_;
+    std::set<QLocalSocket*> clients_; // open connections
     // Accepted, not yet confirmed: the path of each such connection.
     std::map<QLocalSocket*, QString> unconfirmed_;
     std::deque<QString> pending_;
