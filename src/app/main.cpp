@@ -7,6 +7,7 @@
 #include "app/probe/FirstPaintProbe.h"
 #include "platform/dialogs/QtUiHost.h"
 #include "platform/dialogs/WindowHost.h"
+#include "platform/files/Profile.h"
 #include "platform/ui/ConsoleUiHost.h"
 #include "platform/ui/DisplayCheck.h"
 #include "platform/ui/StringTable.h"
@@ -14,6 +15,7 @@
 #include "resources/Resource.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -44,6 +46,18 @@ bool ReportDisplay(const DisplayCheck& check) {
     }
     std::fprintf(stderr, "Quintara: %s\n", qUtf8Printable(text));
     return false;
+}
+
+// A profile that cannot be used costs its settings, not the start: one
+// line on standard error, in the window as in the batch modes.
+void ReportProfileProblem(Profile::Problem problem, const QString& path) {
+    int text = IDS_PROFILE_UNWRITABLE;
+    if (problem == Profile::Problem::NotAFile)
+        text = IDS_PROFILE_NOT_A_FILE;
+    else if (problem == Profile::Problem::Unreadable)
+        text = IDS_PROFILE_UNREADABLE;
+    std::fprintf(stderr, "Quintara: %s\n",
+                 qUtf8Printable(FormatString(text, {QDir::toNativeSeparators(path)})));
 }
 
 } // namespace
@@ -87,6 +101,8 @@ int main(int argc, char** argv) {
     if (qtGerman.load(QStringLiteral("qtbase_de"),
                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtGerman);
+
+    Profile::SetReporter(ReportProfileProblem);
 
     ConsoleUiHost consoleHost;
     QtUiHost qtHost;
