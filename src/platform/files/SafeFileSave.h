@@ -8,6 +8,12 @@
 // is rewritten where it is instead, with its old content kept in memory and
 // written back if any step fails. Whatever fails, the old file stays as it
 // was and no temporary file is left behind.
+//
+// The temporary file is ".<name>.quintara-XXXXXX", the name shortened where
+// the whole would not fit the folder's limit (255 bytes), so that every
+// name that can be opened can be saved. It stays locked (flock) while it
+// exists; a save removes the temporary files of the user's killed runs from
+// its folder, those whose lock it can take.
 
 #include "platform/files/ByteStream.h"
 #include "platform/files/FileFaults.h"
@@ -57,6 +63,7 @@ private:
     Method method_ = Method::Replace;
     QString tempPath_;
     int fd_ = -1;
+    int lockFd_ = -1; // holds the temporary file's lock
     std::unique_ptr<ByteStream> stream_;
     MemoryByteStream* memory_ = nullptr; // the new content of a rewrite in place
     std::vector<char> oldContent_;
