@@ -350,3 +350,21 @@ TEST_F(BatchPrint, AProfileThatIsNoRegularFileCostsItsSettingsNotTheRun) {
     ASSERT_EQ(::lstat(QFile::encodeName(node).constData(), &st), 0);
     EXPECT_TRUE(S_ISCHR(st.st_mode));
 }
+
+TEST_F(BatchPrint, AStripWithBytesAfterItsLastNameIsPrintedWithTheWarning) {
+    const QString torn = TempPath("kaputt.V7N");
+    Bytes bytes = TestDataFile("demo.V7N");
+    bytes.insert(bytes.end(), {'a', 'l', 't'});
+    WriteFileBytes(torn, bytes);
+    const QString warning =
+        "Quintara: Die Datei " + torn + QString::fromUtf8(" ist beschädigt: Hinter dem letzten");
+    for (const QStringList& files : {QStringList{torn}, QStringList{demo, torn}}) {
+        const QString pdf = TempPath("kaputt.pdf");
+        const Outcome run = Quintara(QStringList{"--print-to-pdf", pdf} + files);
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_EQ(run.err.count(warning), 1) << run.err.toStdString();
+        EXPECT_EQ(Execute("pdftotext", {pdf, "-"}).out.count("Zentrale"), files.size());
+        EXPECT_TRUE(QFile::remove(pdf));
+    }
+    EXPECT_EQ(ReadFileBytes(torn), bytes) << "printing leaves the file as it is";
+}

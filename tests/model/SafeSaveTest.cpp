@@ -1,8 +1,13 @@
-// The safe save's temporary files: a name of any length the folder takes
-// can be saved, and what a killed run left behind goes with the next save
-// into that folder, but only what is the user's own and held by no run.
+// The safe save: a name of any length the folder takes can be saved, what
+// a killed run left behind goes with the next save into that folder (but
+// only what is the user's own and held by no run), and a rewrite in place
+// killed anywhere never reads back as a mixture.
 
+#include "ScriptedUiHost.h"
 #include "StripFiles.h"
+#include "document/SettingsView.h"
+#include "document/V7NamenDoc.h"
+#include "platform/files/FileFaults.h"
 #include "platform/files/SafeFileSave.h"
 
 #include <QDir>
@@ -10,9 +15,11 @@
 #include <QTemporaryDir>
 #include <csignal>
 #include <fcntl.h>
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <pwd.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -122,4 +129,98 @@ TEST(SafeSave, WhatAKilledRunLeftGoesWithTheNextSaveButNothingElse) {
     EXPECT_EQ(Content(dir.filePath("laufend.V7N")), "auch");
     if (!haveForeign)
         GTEST_SKIP() << "only root can make another user's file; the rest was checked";
+}
+
+TEST(SafeSave, ARewriteInPlaceKilledAnywhereReadsAsTheOldTheNewOrADamagedStrip) {
+    // Old and new strips of the same shape, so that old bytes after new
+    // ones would read as a strip; each larger than many pages.
+    ScriptedUiHost ui;
+    SettingsView view;
+    CV7NamenDoc doc;
+    doc.AddView(&view);
+    doc.ResetToNew();
+    const auto fill = [&](char c, int offset) {
+        for (int i = 0; i < 16; ++i)
+            doc.names[std::size_t(i)] = std::string(9000, char(c + i));
+        view.textOffset = offset;
+    };
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("gesperrt");
+    const QString path = folder + "/streifen.V7N";
+    ASSERT_TRUE(QDir().mkdir(folder));
+    fill('A', 10);
+    ASSERT_TRUE(doc.OnSaveDocument(dir.filePath("new.V7N")) && doc.OnSaveDocument(path));
+    fill('a', 20);
+    ASSERT_TRUE(doc.OnSaveDocument(dir.filePath("new.V7N")));
+    const Bytes oldBytes = ReadFileBytes(path);
+    const Bytes newBytes = ReadFileBytes(dir.filePath("new.V7N"));
+    // The folder takes no new file from the saving user: as root the save
+    // runs as nobody, else the folder is closed to its owner.
+    const passwd* nobody = ::geteuid() == 0 ? ::getpwnam("nobody") : nullptr;
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
+    if (nobody) {
+        ASSERT_EQ(::chown(QFile::encodeName(path).constData(), nobody->pw_uid, 0), 0);
+    }
+    ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0555), 0);
+
+    int outcomes[3] = {}; // old, new, damaged
+    for (int kill = 1;; ++kill) {
+        ASSERT_LT(kill, 100) << "the save never ended";
+        WriteFileBytes(path, oldBytes);
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            if (nobody && (::setgroups(0, nullptr) != 0 || ::setgid(nobody->pw_gid) != 0 ||
+                           ::setuid(nobody->pw_uid) != 0))
+                ::_exit(77);
+            int step = 0;
+            fault::SetInjector([&](fault::Step) {
+                if (++step == kill)
+                    ::_exit(0); // killed before this step
+                return 0;
+            });
+            ::_exit(doc.OnSaveDocument(path) ? 3 : 4);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        ASSERT_TRUE(WIFEXITED(status));
+        if (WEXITSTATUS(status) == 77)
+            GTEST_SKIP() << "cannot drop root's rights to the user nobody";
+        ASSERT_NE(WEXITSTATUS(status), 4) << "the save failed at step " << kill;
+
+        const Bytes on = ReadFileBytes(path);
+        SettingsView readView;
+        CV7NamenDoc reader;
+        reader.AddView(&readView);
+        ui.messages.clear();
+        const bool opened = reader.OnOpenDocument(path);
+        reader.RemoveView(&readView);
+        ASSERT_TRUE(opened) << "refused after a kill at step " << kill;
+        if (on == oldBytes || on == newBytes) {
+            EXPECT_TRUE(ui.messages.empty()) << kill;
+            EXPECT_FALSE(reader.IsModified()) << kill;
+            ++outcomes[on == oldBytes ? 0 : 1];
+        } else {
+            // Damaged, and said so: settings and what names it holds are
+            // the new strip's.
+            ASSERT_EQ(ui.messages.size(), 1u) << kill;
+            EXPECT_TRUE(ui.messages[0].text.contains(QString::fromUtf8("beschädigt"))) << kill;
+            EXPECT_TRUE(reader.IsModified()) << kill;
+            EXPECT_EQ(readView.textOffset, 20) << kill;
+            for (int i = 0; i < 16; ++i) {
+                const std::string& name = reader.GetName(i);
+                EXPECT_TRUE(name.empty() || name == doc.GetName(i)) << kill << " name " << i;
+            }
+            ++outcomes[2];
+        }
+        if (WEXITSTATUS(status) == 3) {
+            EXPECT_EQ(on, newBytes);
+            break;
+        }
+    }
+    ::testing::Test::RecordProperty("old", outcomes[0]);
+    ::testing::Test::RecordProperty("new", outcomes[1]);
+    ::testing::Test::RecordProperty("damaged", outcomes[2]);
+    EXPECT_GT(outcomes[0], 0);
+    EXPECT_GT(outcomes[2], 0);
+    doc.RemoveView(&view);
 }

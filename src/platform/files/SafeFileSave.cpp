@@ -1,5 +1,7 @@
 #include "platform/files/SafeFileSave.h"
 
+#include "platform/files/InPlaceWrite.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
@@ -116,22 +118,6 @@ bool FolderTakesNewFile(const QString& folder, const struct stat& file) {
         return false;
     const uid_t me = ::geteuid();
     return !(dir.st_mode & S_ISVTX) || me == 0 || file.st_uid == me || dir.st_uid == me;
-}
-
-// Writes all bytes from the start of the file; answers 0 or the error number.
-int WriteFromStart(int fd, const void* data, std::size_t size) {
-    const auto* p = static_cast<const char*>(data);
-    off_t at = 0;
-    while (std::size_t(at) < size) {
-        const ssize_t put = ::pwrite(fd, p + at, size - std::size_t(at), at);
-        if (put < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno ? errno : EIO;
-        }
-        at += put;
-    }
-    return 0;
 }
 
 } // namespace
@@ -314,18 +300,8 @@ bool SafeFileSave::CommitInPlace() {
         return Fail(EBADF);
     // The file keeps its inode, and so its owner, group, permissions and links.
     const std::vector<std::uint8_t>& bytes = memory_->Bytes();
-    if (int e = fault::Check(fault::Step::Write))
+    if (int e = inplace::Put(fd_, bytes, DamagedHeadOf(bytes), true))
         return Restore(e);
-    if (int e = WriteFromStart(fd_, bytes.data(), bytes.size()))
-        return Restore(e);
-    if (int e = fault::Check(fault::Step::Flush))
-        return Restore(e);
-    if (::ftruncate(fd_, off_t(bytes.size())) != 0)
-        return Restore(errno);
-    if (int e = fault::Check(fault::Step::Sync))
-        return Restore(e);
-    if (::fsync(fd_) != 0)
-        return Restore(errno);
     committed_ = true;
     ::close(fd_);
     fd_ = -1;
@@ -333,9 +309,17 @@ bool SafeFileSave::CommitInPlace() {
     return true;
 }
 
+std::vector<std::uint8_t>
+SafeFileSave::DamagedHeadOf(const std::vector<std::uint8_t>& content) const {
+    if (!damagedHead_ || content.size() <= inplace::kPage)
+        return {};
+    return damagedHead_(content, inplace::kPage);
+}
+
 bool SafeFileSave::Restore(int error) {
-    if (WriteFromStart(fd_, oldContent_.data(), oldContent_.size()) != 0 ||
-        ::ftruncate(fd_, off_t(oldContent_.size())) != 0 || ::fsync(fd_) != 0) {
+    // In the same order as the new content went, and past the fault
+    // injector, whose failure is what is being undone.
+    if (inplace::Put(fd_, oldContent_, DamagedHeadOf(oldContent_), false) != 0) {
         // Nothing more to try; the first failure is the one reported.
     }
     return Fail(error);

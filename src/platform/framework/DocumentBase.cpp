@@ -233,6 +233,7 @@ bool DocumentBase::OnOpenDocument(const QString& path) {
     FdByteStream stream(fd);
     Archive ar(stream, Archive::Mode::Load);
     const std::int64_t size = stream.Remaining();
+    unreadTail_ = false;
     if (size != 0)
         Serialize(ar);
     ar.Close();
@@ -247,17 +248,32 @@ bool DocumentBase::OnOpenDocument(const QString& path) {
         return false;
     }
     SetModifiedFlag(false);
+    if (unreadTail_) {
+        // What could be read is shown; the next save writes it whole.
+        SetModifiedFlag(true);
+        AppMessageBox(FormatString(IDP_FILE_TORN, {QDir::toNativeSeparators(path)}));
+    }
     return true;
 }
 
+std::vector<std::uint8_t> DocumentBase::DamagedHead(const std::vector<std::uint8_t>&,
+                                                    std::size_t) const {
+    return {};
+}
+
 bool DocumentBase::OnSaveDocument(const QString& path) {
-    const bool saved = WriteSafely(path, [this](ByteStream& stream, int& error) {
-        Archive ar(stream, Archive::Mode::Store);
-        Serialize(ar);
-        ar.Close();
-        error = ar.SystemError();
-        return ar.Ok();
-    });
+    const bool saved = WriteSafely(
+        path,
+        [this](ByteStream& stream, int& error) {
+            Archive ar(stream, Archive::Mode::Store);
+            Serialize(ar);
+            ar.Close();
+            error = ar.SystemError();
+            return ar.Ok();
+        },
+        [this](const std::vector<std::uint8_t>& content, std::size_t limit) {
+            return DamagedHead(content, limit);
+        });
     if (saved)
         SetModifiedFlag(false);
     return saved;
@@ -276,8 +292,10 @@ bool DocumentBase::SaveBytes(const QString& path, const std::string& bytes) {
 }
 
 bool DocumentBase::WriteSafely(const QString& path,
-                               const std::function<bool(ByteStream&, int&)>& write) {
+                               const std::function<bool(ByteStream&, int&)>& write,
+                               const SafeFileSave::DamagedHead& damagedHead) {
     SafeFileSave file(path);
+    file.SetDamagedHead(damagedHead);
     if (!file.Open()) {
         ReportSaveError(file.Error(), path, true);
         return false;
