@@ -215,6 +215,14 @@ constexpr int IDS_DISPLAY_UNREACHABLE = 30741;
 // The hand-over to a running program
 constexpr int IDS_HANDOVER_SHARED_RUNTIME = 30750;
 
+// The profile that cannot be used
+constexpr int IDS_PROFILE_NOT_A_FILE = 30760;
+constexpr int IDS_PROFILE_UNREADABLE = 30761;
+constexpr int IDS_PROFILE_UNWRITABLE = 30762;
+
+// A strip file with bytes after its last name: a save that was cut short
+constexpr int IDP_FILE_TORN = 30765;
+
 // Printer calibration: command, dialog, its fields, the step and the texts
 constexpr int ID_FILE_CALIBRATE = 32800;
 constexpr int IDD_CALIBRATE = 140;

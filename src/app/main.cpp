@@ -9,6 +9,7 @@
 #include "app/recovery/SignalRelay.h"
 #include "platform/dialogs/QtUiHost.h"
 #include "platform/dialogs/WindowHost.h"
+#include "platform/files/Profile.h"
 #include "platform/ui/ConsoleUiHost.h"
 #include "platform/ui/DisplayCheck.h"
 #include "platform/ui/StringTable.h"
@@ -16,6 +17,7 @@
 #include "resources/Resource.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QSessionManager>
@@ -47,6 +49,18 @@ bool ReportDisplay(const DisplayCheck& check) {
     }
     std::fprintf(stderr, "Quintara: %s\n", qUtf8Printable(text));
     return false;
+}
+
+// A profile that cannot be used costs its settings, not the start: one
+// line on standard error, in the window as in the batch modes.
+void ReportProfileProblem(Profile::Problem problem, const QString& path) {
+    int text = IDS_PROFILE_UNWRITABLE;
+    if (problem == Profile::Problem::NotAFile)
+        text = IDS_PROFILE_NOT_A_FILE;
+    else if (problem == Profile::Problem::Unreadable)
+        text = IDS_PROFILE_UNREADABLE;
+    std::fprintf(stderr, "Quintara: %s\n",
+                 qUtf8Printable(FormatString(text, {QDir::toNativeSeparators(path)})));
 }
 
 } // namespace
@@ -90,6 +104,8 @@ int main(int argc, char** argv) {
     if (qtGerman.load(QStringLiteral("qtbase_de"),
                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtGerman);
+
+    Profile::SetReporter(ReportProfileProblem);
 
     ConsoleUiHost consoleHost;
     QtUiHost qtHost;

@@ -3,6 +3,7 @@
 #include "document/LayoutSettings.h"
 #include "document/StripGeometry.h"
 #include "platform/files/Archive.h"
+#include "platform/files/ByteStream.h"
 
 #include <cstring>
 
@@ -78,6 +79,38 @@ bool Read(Archive& ar, StripData& out) {
             out.names[i] = std::move(name);
     }
     return ar.Ok();
+}
+
+std::vector<std::uint8_t> DamagedHead(const std::vector<std::uint8_t>& file, std::size_t limit) {
+    MemoryByteStream stream(file.data(), file.size());
+    Archive ar(stream, Archive::Mode::Load);
+    const auto offset = [&] { return file.size() - std::size_t(ar.Available()); };
+    std::uint8_t head[20 + sizeof(LOGFONTA)]; // settings and font
+    if (ar.ReadRaw(head, sizeof head) != sizeof head)
+        return {};
+    const std::uint32_t colorCount = ar.ReadArrayCount();
+    for (std::uint32_t i = 0; i < colorCount && ar.Ok(); ++i)
+        ar.ReadU32();
+    const std::size_t countAt = offset();
+    const std::uint32_t nameCount = ar.ReadArrayCount();
+    std::size_t end = offset();
+    const bool wideCount = end - countAt > 2;
+    std::uint32_t kept = 0;
+    while (ar.Ok() && kept < nameCount) {
+        ar.ReadText(kMaxNameBytes);
+        if (!ar.Ok() || offset() + 1 > limit)
+            break;
+        end = offset();
+        ++kept;
+    }
+    if (!ar.Ok() || kept == nameCount || end + 1 > limit)
+        return {};
+    std::vector<std::uint8_t> out(file.begin(), file.begin() + std::ptrdiff_t(end));
+    std::uint8_t* count = out.data() + countAt + (wideCount ? 2 : 0);
+    for (int b = 0; b < (wideCount ? 4 : 2); ++b)
+        count[b] = std::uint8_t(kept >> (8 * b));
+    out.push_back(0);
+    return out;
 }
 
 void ApplySettings(const StripData& strip, LayoutSettings& settings) {

@@ -42,4 +42,13 @@ bool Read(Archive& ar, StripData& out);
 // Puts a strip's layout settings and font into `settings`, all at once.
 void ApplySettings(const StripData& strip, LayoutSettings& settings);
 
+// A strip file ends where its last name ends; bytes after it are what a
+// save cut short leaves. For the bytes of a strip file: its first bytes
+// up to the last name that ends within `limit` - 1 bytes, with the name
+// count cut to the names kept, and one byte more. Whatever follows it, a
+// reader gets settings, colours and those names and sees bytes after the
+// last name. Nothing when even the names' count does not fit, or all of
+// the file does.
+std::vector<std::uint8_t> DamagedHead(const std::vector<std::uint8_t>& file, std::size_t limit);
+
 } // namespace v7n

@@ -81,10 +81,22 @@ void CV7NamenDoc::Serialize(Archive& ar) {
     StripData data;
     if (!v7n::Read(ar, data))
         return;
+    // The strip ends with its last name; anything after it is what a save
+    // cut short left behind.
+    const bool tail = !ar.AtEnd();
+    if (!ar.Ok())
+        return;
     // Everything arrived: apply settings, font, colours and names together.
     v7n::ApplySettings(data, *settings);
     colors = std::move(data.colors);
     names = std::move(data.names);
+    if (tail)
+        NoteUnreadTail();
+}
+
+std::vector<std::uint8_t> CV7NamenDoc::DamagedHead(const std::vector<std::uint8_t>& content,
+                                                   std::size_t limit) const {
+    return v7n::DamagedHead(content, limit);
 }
 
 const std::string& CV7NamenDoc::GetName(int index) const {

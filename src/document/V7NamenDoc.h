@@ -71,6 +71,11 @@ public:
     // after the message when that failed.
     bool ExportNames(const QString& path) const;
 
+protected:
+    std::vector<std::uint8_t> DamagedHead(const std::vector<std::uint8_t>& content,
+                                          std::size_t limit) const override;
+
+public:
     // Entry i is the name of field i (8-bit text, code page 1252).
     std::vector<std::string> names;
     // Entry i is field i's own colour; 0 means none.

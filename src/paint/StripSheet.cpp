@@ -61,6 +61,7 @@ StripSheet::~StripSheet() = default;
 
 QStringList StripSheet::Load(const QStringList& paths) {
     QStringList failures;
+    QStringList warnings; // files that opened with a message (a damaged end)
     for (const QString& path : paths) {
         auto strip = std::make_unique<Strip>();
         MessageCollector messages;
@@ -68,6 +69,7 @@ QStringList StripSheet::Load(const QStringList& paths) {
             failures.append(FailureLine(path, messages.Take()));
             continue;
         }
+        warnings.append(messages.Take());
         strip->doc.SetPathName(path, false);
         // Its own indent, shade and font; the sheet's margins and scales.
         SettingsView& view = strip->view;
@@ -79,6 +81,9 @@ QStringList StripSheet::Load(const QStringList& paths) {
         view.zoomY = placement_->zoomY;
         strips_.push_back(std::move(strip));
     }
+    // What could be read is printed; the user still learns what was damaged.
+    if (!warnings.isEmpty())
+        AppMessageBox(warnings.join(QLatin1Char('\n')));
     return failures;
 }
 

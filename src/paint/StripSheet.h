@@ -37,7 +37,9 @@ public:
     StripSheet& operator=(const StripSheet&) = delete;
 
     // Reads the strip files in order and keeps those that could be read.
-    // Answers one line per file that could not, naming it and saying why.
+    // Answers one line per file that could not, naming it and saying why;
+    // files that opened with a warning (a damaged end) are named in one
+    // message.
     QStringList Load(const QStringList& paths);
     int StripCount() const { return int(strips_.size()); }
 

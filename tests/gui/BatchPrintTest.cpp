@@ -17,6 +17,7 @@
 #include <functional>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace {
@@ -330,4 +331,52 @@ TEST_F(BatchPrint, FullDiskKeepsTheOlderPdfAndLeavesNoTemporaryFile) {
     struct stat st {};
     ASSERT_EQ(::stat(QFile::encodeName(old).constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
+}
+
+TEST_F(BatchPrint, AProfileThatIsNoRegularFileCostsItsSettingsNotTheRun) {
+    const QString fifo = TempPath("profil.fifo");
+    const QString node = TempPath("profil.node");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QStringList profiles = {fifo};
+    // A device node of its own in the test's folder; only root may make one.
+    if (::mknod(QFile::encodeName(node).constData(), S_IFCHR | 0600, makedev(1, 3)) == 0)
+        profiles << node;
+    for (const QString& profile : profiles) {
+        qputenv("QUINTARA_PROFILE", QFile::encodeName(profile));
+        const QString pdf = TempPath("profil.pdf");
+        const Outcome run = Quintara({"--print-to-pdf", pdf, demo});
+        EXPECT_EQ(run.exitCode, 0) << profile.toStdString() << ": " << run.err.toStdString();
+        EXPECT_EQ(run.err.count("Quintara: Das Profil "), 1) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(
+            "Quintara: Das Profil " + profile +
+            QString::fromUtf8(" ist keine gewöhnliche Datei und bleibt unberührt;")))
+            << run.err.toStdString();
+        EXPECT_TRUE(QFile::remove(pdf)) << profile.toStdString();
+    }
+    qunsetenv("QUINTARA_PROFILE"); // as the test environment has it
+    struct stat st {};
+    ASSERT_EQ(::lstat(QFile::encodeName(fifo).constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    if (profiles.size() < 2)
+        GTEST_SKIP() << "only root can make a device node; the FIFO was checked";
+    ASSERT_EQ(::lstat(QFile::encodeName(node).constData(), &st), 0);
+    EXPECT_TRUE(S_ISCHR(st.st_mode));
+}
+
+TEST_F(BatchPrint, AStripWithBytesAfterItsLastNameIsPrintedWithTheWarning) {
+    const QString torn = TempPath("kaputt.V7N");
+    Bytes bytes = TestDataFile("demo.V7N");
+    bytes.insert(bytes.end(), {'a', 'l', 't'});
+    WriteFileBytes(torn, bytes);
+    const QString warning =
+        "Quintara: Die Datei " + torn + QString::fromUtf8(" ist beschädigt: Hinter dem letzten");
+    for (const QStringList& files : {QStringList{torn}, QStringList{demo, torn}}) {
+        const QString pdf = TempPath("kaputt.pdf");
+        const Outcome run = Quintara(QStringList{"--print-to-pdf", pdf} + files);
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_EQ(run.err.count(warning), 1) << run.err.toStdString();
+        EXPECT_EQ(Execute("pdftotext", {pdf, "-"}).out.count("Zentrale"), files.size());
+        EXPECT_TRUE(QFile::remove(pdf));
+    }
+    EXPECT_EQ(ReadFileBytes(torn), bytes) << "printing leaves the file as it is";
 }

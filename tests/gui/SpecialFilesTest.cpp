@@ -1,6 +1,7 @@
-// Paths that are no regular file (a FIFO, a folder, a device): opening one
-// must neither wait nor touch the open strip, whichever way it was chosen,
-// and printing one from the command line ends with the message.
+// Paths that are no regular file (a FIFO, a folder, a device, a kernel
+// pseudo-file of /proc): opening one must neither wait nor touch the open
+// strip, whichever way it was chosen, and printing one from the command line
+// ends with the message.
 
 #include "AppFixture.h"
 #include "StripFiles.h"
@@ -110,8 +111,8 @@ TEST_F(SpecialFiles, AreRefusedWithoutWaitingAndLeaveTheStripAsItWas) {
         {"hand-over", [&](const QString& p) { HandOver::OpenHandedOver(*app, p); }, 0},
     };
     for (const Route& route : routes) {
-        for (const QString& path :
-             {fifo, link, folder, QString("/dev/zero"), QString("/dev/tty")}) {
+        for (const QString& path : {fifo, link, folder, QString("/dev/zero"), QString("/dev/tty"),
+                                    QString("/proc/self/mem"), QString("/proc/self/status")}) {
             const std::string what = std::string(route.name) + " " + path.toStdString();
             ui->messages.clear();
             route.open(path);
@@ -137,7 +138,7 @@ TEST_F(SpecialFiles, AreRefusedWithoutWaitingAndLeaveTheStripAsItWas) {
 
 TEST_F(SpecialFiles, PrintingOneFromTheCommandLineEndsWithTheMessage) {
     const QString pdf = TempPath("out.pdf");
-    for (const QString& path : {fifo, folder, QString("/dev/zero")}) {
+    for (const QString& path : {fifo, folder, QString("/dev/zero"), QString("/proc/self/mem")}) {
         QProcess p;
         p.start(QStringLiteral(QUINTARA_BINARY_DIR "/quintara"), {"--print-to-pdf", pdf, path});
         const bool finished = p.waitForFinished(10000);

@@ -172,12 +172,32 @@ TEST_F(FileFormat, Utf16NamesArriveInCodePage1252) {
     EXPECT_EQ(doc.GetName(0), "?B");
 }
 
-TEST_F(FileFormat, TrailingBytesAreIgnoredAndDroppedByTheNextSave) {
+TEST_F(FileFormat, BytesAfterTheLastNameOpenWithTheWarningAndSaveRepairsThem) {
+    // What a rewrite in place cut short by a kill left: the whole new strip,
+    // then the rest of a longer old one.
     Bytes b = TestDataFile("demo.V7N");
     const Bytes original = b;
     b.insert(b.end(), {0xDE, 0xAD, 0xBE, 0xEF, 0xFF});
-    ASSERT_TRUE(Open(b));
-    EXPECT_EQ(Save(), original);
+    ASSERT_TRUE(Open(b, "kaputt.V7N"));
+    const QString path = dir.filePath("kaputt.V7N");
+    ASSERT_EQ(ui.MessageTexts().size(), 1);
+    EXPECT_EQ(ui.MessageTexts()[0],
+              QString::fromUtf8("Die Datei %1 ist beschädigt: Hinter dem letzten Namen stehen noch "
+                                "Daten, wohl von einem abgebrochenen Speichern. Geöffnet wurde, "
+                                "was sich lesen ließ; prüfen Sie den Streifen und speichern Sie "
+                                "ihn, um die Datei zu reparieren.")
+                  .arg(path));
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(Save(), original) << "everything before the tail was read";
+
+    // Save writes the strip without the tail; the file then opens clean.
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(ReadFileBytes(path), original);
+    ui.messages.clear();
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_FALSE(doc.IsModified());
 }
 
 TEST_F(FileFormat, FileCutAnywhereIsRefusedWithoutTouchingTheSettings) {

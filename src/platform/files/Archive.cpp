@@ -83,6 +83,22 @@ std::int64_t Archive::Available() const {
     return rest + std::int64_t(end_ - begin_);
 }
 
+bool Archive::AtEnd() {
+    if (!Ok())
+        return false;
+    if (end_ > begin_)
+        return false;
+    begin_ = end_ = 0;
+    const std::int64_t got = stream_.Read(buffer_.data(), kBufferSize);
+    if (got < 0) {
+        systemError_ = stream_.LastError();
+        Fail(Error::ReadFailed);
+        return false;
+    }
+    end_ = std::size_t(got);
+    return got == 0;
+}
+
 bool Archive::Fill(std::size_t need) {
     if (!Ok())
         return false;

@@ -63,6 +63,9 @@ public:
     // Bytes that loading can still supply (buffer and file), or -1 when the
     // stream cannot tell.
     std::int64_t Available() const;
+    // Loading: whether the file holds no byte after those read; asks the
+    // file itself rather than trusting its size.
+    bool AtEnd();
     // Marks the load as failed because the file cannot be what it claims.
     void Fail(Error error);
 

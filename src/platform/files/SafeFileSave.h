@@ -7,12 +7,22 @@
 // user replace the file (a shared folder the user may not write), the file
 // is rewritten where it is instead, with its old content kept in memory and
 // written back if any step fails. Whatever fails, the old file stays as it
-// was and no temporary file is left behind.
+// was and no temporary file is left behind. A rewrite in place is ordered
+// so that a run killed in the middle leaves the old content, the new one,
+// or a file its reader takes as damaged (see InPlaceWrite.h).
+//
+// The temporary file is ".<name>.quintara-XXXXXX", the name shortened where
+// the whole would not fit the folder's limit (255 bytes), so that every
+// name that can be opened can be saved. It stays locked (flock) while it
+// exists; a save removes the temporary files of the user's killed runs from
+// its folder, those whose lock it can take.
 
 #include "platform/files/ByteStream.h"
 #include "platform/files/FileFaults.h"
 
 #include <QString>
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <sys/types.h>
 #include <vector>
@@ -40,6 +50,13 @@ public:
     // Removes the temporary file; the target stays untouched.
     void Abort();
 
+    // For a rewrite in place of content longer than `limit` bytes: a start
+    // for the file, at most `limit` bytes, that the content's reader takes
+    // as damaged whatever follows it, or nothing when there is none.
+    using DamagedHead = std::function<std::vector<std::uint8_t>(
+        const std::vector<std::uint8_t>& content, std::size_t limit)>;
+    void SetDamagedHead(DamagedHead head) { damagedHead_ = std::move(head); }
+
     int Error() const { return error_; }
     const QString& TempPath() const { return tempPath_; }
 
@@ -49,6 +66,7 @@ private:
     bool OpenInPlace();
     bool CommitReplace();
     bool CommitInPlace();
+    std::vector<std::uint8_t> DamagedHeadOf(const std::vector<std::uint8_t>& content) const;
     // Writes the old content back after a failed rewrite, then fails.
     bool Restore(int error);
 
@@ -57,9 +75,11 @@ private:
     Method method_ = Method::Replace;
     QString tempPath_;
     int fd_ = -1;
+    int lockFd_ = -1; // holds the temporary file's lock
     std::unique_ptr<ByteStream> stream_;
     MemoryByteStream* memory_ = nullptr; // the new content of a rewrite in place
-    std::vector<char> oldContent_;
+    std::vector<std::uint8_t> oldContent_;
+    DamagedHead damagedHead_;
     bool committed_ = false;
     int error_ = 0;
 };

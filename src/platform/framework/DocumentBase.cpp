@@ -13,7 +13,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 namespace {
@@ -34,21 +36,60 @@ void ReportOpenError(int error, const QString& path) {
     }
 }
 
+// The kernel's own file systems: their "regular files" are views of the
+// kernel whose size says nothing about what a read gives (/proc/self/mem
+// reports 0 bytes, /sys files 4096, /proc/kcore the whole memory).
+bool IsKernelFileSystem(const struct statfs& fs) {
+    switch (fs.f_type) {
+    case PROC_SUPER_MAGIC:
+    case SYSFS_MAGIC:
+    case DEBUGFS_MAGIC:
+    case TRACEFS_MAGIC:
+    case SECURITYFS_MAGIC:
+    case CGROUP_SUPER_MAGIC:
+    case CGROUP2_SUPER_MAGIC:
+    case BPF_FS_MAGIC:
+        return true;
+    default:
+        return false;
+    }
+}
+
 // Only a regular file (a symbolic link to one included) can be a document.
 // A FIFO would wait for a writer for ever, a device may never end or act on
 // being opened (a serial line raises its modem lines), and a folder reads
 // nothing; all of them are refused before they are opened, let alone read.
+// So is a file of the kernel's own file systems.
 bool CheckIsRegularFile(const QByteArray& native, const QString& path) {
     struct stat st {};
     if (::stat(native.constData(), &st) != 0) {
         ReportOpenError(errno, path);
         return false;
     }
-    if (!S_ISREG(st.st_mode)) {
+    struct statfs fs {};
+    if (!S_ISREG(st.st_mode) ||
+        (::statfs(native.constData(), &fs) == 0 && IsKernelFileSystem(fs))) {
         AppMessageBoxId(IDP_FAILED_TO_OPEN_DOC);
         return false;
     }
     return true;
+}
+
+// Whether the file's size is what a read gives: a file that says it is
+// empty must read nothing (a pseudo-file of a file system the check above
+// does not know reports 0 and gives data, or fails to read).
+bool SizeIsKnown(int fd, const struct stat& st) {
+    struct statfs fs {};
+    if (::fstatfs(fd, &fs) != 0 || IsKernelFileSystem(fs))
+        return false;
+    if (st.st_size != 0)
+        return true;
+    char byte;
+    ssize_t got;
+    do {
+        got = ::pread(fd, &byte, 1, 0);
+    } while (got < 0 && errno == EINTR);
+    return got == 0;
 }
 
 // The descriptor of a regular file opened for reading, or -1 after the
@@ -66,7 +107,7 @@ int OpenRegularFile(const QString& path) {
     }
     struct stat st {};
     const int flags = ::fcntl(fd, F_GETFL);
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || flags < 0 ||
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || !SizeIsKnown(fd, st) || flags < 0 ||
         ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
         ::close(fd);
         AppMessageBoxId(IDP_FAILED_TO_OPEN_DOC);
@@ -243,6 +284,7 @@ bool DocumentBase::OnOpenDocument(const QString& path) {
     FdByteStream stream(fd);
     Archive ar(stream, Archive::Mode::Load);
     const std::int64_t size = stream.Remaining();
+    unreadTail_ = false;
     if (size != 0)
         Serialize(ar);
     ar.Close();
@@ -257,17 +299,32 @@ bool DocumentBase::OnOpenDocument(const QString& path) {
         return false;
     }
     SetModifiedFlag(false);
+    if (unreadTail_) {
+        // What could be read is shown; the next save writes it whole.
+        SetModifiedFlag(true);
+        AppMessageBox(FormatString(IDP_FILE_TORN, {QDir::toNativeSeparators(path)}));
+    }
     return true;
 }
 
+std::vector<std::uint8_t> DocumentBase::DamagedHead(const std::vector<std::uint8_t>&,
+                                                    std::size_t) const {
+    return {};
+}
+
 bool DocumentBase::OnSaveDocument(const QString& path) {
-    const bool saved = WriteSafely(path, [this](ByteStream& stream, int& error) {
-        Archive ar(stream, Archive::Mode::Store);
-        Serialize(ar);
-        ar.Close();
-        error = ar.SystemError();
-        return ar.Ok();
-    });
+    const bool saved = WriteSafely(
+        path,
+        [this](ByteStream& stream, int& error) {
+            Archive ar(stream, Archive::Mode::Store);
+            Serialize(ar);
+            ar.Close();
+            error = ar.SystemError();
+            return ar.Ok();
+        },
+        [this](const std::vector<std::uint8_t>& content, std::size_t limit) {
+            return DamagedHead(content, limit);
+        });
     if (saved)
         SetModifiedFlag(false);
     return saved;
@@ -286,8 +343,10 @@ bool DocumentBase::SaveBytes(const QString& path, const std::string& bytes) {
 }
 
 bool DocumentBase::WriteSafely(const QString& path,
-                               const std::function<bool(ByteStream&, int&)>& write) {
+                               const std::function<bool(ByteStream&, int&)>& write,
+                               const SafeFileSave::DamagedHead& damagedHead) {
     SafeFileSave file(path);
+    file.SetDamagedHead(damagedHead);
     if (!file.Open()) {
         ReportSaveError(file.Error(), path, true);
         return false;

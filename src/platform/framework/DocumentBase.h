@@ -8,10 +8,12 @@
 // the document is unmodified again. New, a successful open and a failed
 // load empty the stack.
 
+#include "platform/files/SafeFileSave.h"
 #include "platform/framework/CommandTarget.h"
 
 #include <QString>
 #include <QUndoStack>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -94,7 +96,9 @@ public:
     // Loads the file into the document; false (after the message) on failure.
     // A path that cannot be opened, or is not a regular file, leaves the
     // document as it was; a file that fails to load resets it to an empty
-    // untitled strip.
+    // untitled strip. A file with bytes after the document's content (its
+    // Serialize says so) was cut short while being saved: it opens with a
+    // message and stays modified, so that Save repairs it.
     virtual bool OnOpenDocument(const QString& path);
     // Whether path names a regular file (a symbolic link is followed), with
     // the message when not; lets a caller refuse such a path before it asks
@@ -109,11 +113,23 @@ public:
     // false when it failed, and then an old file stays as it was.
     static bool SaveBytes(const QString& path, const std::string& bytes);
 
+protected:
+    // Called by Serialize while loading: the file holds bytes after the
+    // document's content.
+    void NoteUnreadTail() { unreadTail_ = true; }
+    // A start for a file of this document's `content`, at most `limit`
+    // bytes, that loading takes as damaged whatever follows it; a rewrite
+    // in place puts it first, so that a save cut short never reads as a
+    // document. Nothing by default.
+    virtual std::vector<std::uint8_t> DamagedHead(const std::vector<std::uint8_t>& content,
+                                                  std::size_t limit) const;
+
 private:
     // The safe save with Save's messages: `write` puts the content into the
     // stream; when it fails it answers false with the system's error number.
     static bool WriteSafely(const QString& path,
-                            const std::function<bool(ByteStream&, int&)>& write);
+                            const std::function<bool(ByteStream&, int&)>& write,
+                            const SafeFileSave::DamagedHead& damagedHead = {});
     void OnFileSave() { DoFileSave(); }
     void OnFileSaveAs() { DoSave(QString()); }
     // The menu text of Undo or Redo: plain, or naming the step.
@@ -123,6 +139,7 @@ private:
     QString pathName_;
     QString title_;
     bool modified_ = false;
+    bool unreadTail_ = false;
     QUndoStack undoStack_;
     std::vector<DocumentView*> views_;
 };
