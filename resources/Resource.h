@@ -321,6 +321,9 @@ constexpr int IDS_CMD_SEE_HELP = 34508;
 constexpr int IDS_DESKTOP_GENERIC_NAME = 34600;
 constexpr int IDS_DESKTOP_KEYWORDS = 34601;
 
-// Recovery of unsaved changes after the program ended without saving them
+// Recovery of unsaved changes after the program ended without saving them,
+// and characters the editor replaced
 constexpr int IDS_RECOVER_ASK = 34700;
 constexpr int IDS_RECOVERY_UNUSABLE = 34701;
+constexpr int IDS_EDIT_REPLACED = 34702;
+constexpr int IDS_EDIT_REPLACED_ONE = 34703;

@@ -12,15 +12,29 @@
 
 namespace {
 
-// Refuses characters code page 1252 cannot hold, and cuts an insertion at
-// the point where the text would grow wider than the editor may hold.
+// Puts '?' for characters code page 1252 cannot hold, and cuts an insertion
+// at the point where the text would grow wider than the editor may hold.
 class NameValidator final : public QValidator {
 public:
     explicit NameValidator(CNameEdit* edit) : QValidator(edit), edit_(edit) {}
 
     State validate(QString& input, int& pos) const override {
-        if (!codepage::Cp1252CanHold(input))
-            return Invalid;
+        int replaced = 0;
+        if (!codepage::Cp1252CanHold(input)) {
+            // The text before the change holds none, so only what was just
+            // typed or pasted is replaced; a pair of surrogates is one '?'.
+            const qsizetype before = input.size();
+            input = codepage::KeepCp1252(input, replaced);
+            pos = std::clamp(pos - int(before - input.size()), 0, int(input.size()));
+        }
+        const State state = Fit(input, pos);
+        if (state == Acceptable)
+            edit_->ReportReplaced(replaced);
+        return state;
+    }
+
+private:
+    State Fit(QString& input, int& pos) const {
         if (edit_->MayHold(input))
             return Acceptable;
         const QString& before = edit_->AcceptedText();
@@ -46,7 +60,6 @@ public:
         return Acceptable;
     }
 
-private:
     CNameEdit* edit_;
 };
 

@@ -6,8 +6,9 @@
 // the caret, so every character of a long name can be reached; typing and
 // pasting stop where the text would grow wider than the field, or than the
 // name was when the editor opened, whichever is wider (a name already too
-// wide may be corrected, never widened). It takes only characters that code
-// page 1252 can hold.
+// wide may be corrected, never widened). A character that code page 1252
+// cannot hold becomes '?', as it would in the strip's file, and the editor
+// says how many it replaced.
 //
 // The clipboard keys (Ctrl+C, Ctrl+X, Ctrl+V, Shift+Del, Ctrl+Ins,
 // Shift+Ins), the undo keys (Ctrl+Z, Alt+Backspace) and redo keys (Ctrl+Y,
@@ -36,6 +37,14 @@ public:
     // Called whenever the editor loses the keyboard focus, except to its
     // own context menu.
     void SetFocusLostHandler(std::function<void()> handler) { focusLost_ = std::move(handler); }
+    // Told how many typed or pasted characters became '?'.
+    void SetReplacedHandler(std::function<void(int count)> handler) {
+        replaced_ = std::move(handler);
+    }
+    void ReportReplaced(int count) const {
+        if (replaced_ && count > 0)
+            replaced_(count);
+    }
 
     // Puts the name in the editor; its width is the most later typing may
     // take where it is wider than the field.
@@ -62,6 +71,7 @@ private:
 
     std::function<void(int, int)> keyHandler_;
     std::function<void()> focusLost_;
+    std::function<void(int)> replaced_;
     QString accepted_;
     int openedWidth_ = 0;
 };

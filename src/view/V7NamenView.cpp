@@ -6,6 +6,7 @@
 #include "platform/draw/LogFont.h"
 #include "platform/printing/PrintHost.h"
 #include "platform/printing/PrintInfo.h"
+#include "platform/ui/StringTable.h"
 #include "resources/Resource.h"
 #include "view/NameEdit.h"
 #include "view/TestPagePrint.h"
@@ -38,6 +39,12 @@ CV7NamenView::CV7NamenView(QWidget* parent)
     nameEdit_->setMaxLength(int(StripPainter::kVisibleNameChars));
     nameEdit_->SetKeyHandler([this](int key, int flags) { OnEditKey(key, flags); });
     nameEdit_->SetFocusLostHandler([this] { CommitEdit(); });
+    nameEdit_->SetReplacedHandler([this](int count) {
+        const CV7NamenDoc* doc = GetDocument();
+        if (doc && doc->Host())
+            doc->Host()->ShowStatus(count == 1 ? LoadStr(IDS_EDIT_REPLACED_ONE)
+                                               : FormatString(IDS_EDIT_REPLACED, {count}));
+    });
     SetEditorFont();
 
     customColors.fill(0xFFFFFF);

@@ -114,6 +114,21 @@ std::string UnicodeToCp1252(QStringView text) {
     return Utf16ToCp1252(View(text));
 }
 
+QString KeepCp1252(QStringView text, int& replaced) {
+    replaced = 0;
+    QString out;
+    out.reserve(text.size());
+    ForEachCodePoint(View(text), [&](char32_t cp) {
+        if (UnicodeToCp1252(cp)) {
+            out.append(QChar(char16_t(cp)));
+        } else {
+            out.append(QLatin1Char('?'));
+            ++replaced;
+        }
+    });
+    return out;
+}
+
 char16_t Cp850ToUnicode(unsigned char c) {
     if (c >= 0x80)
         return kCp850High[c - 0x80];

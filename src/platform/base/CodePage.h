@@ -19,6 +19,9 @@ std::optional<unsigned char> UnicodeToCp1252(char32_t cp);
 bool Cp1252CanHold(QStringView text);
 // Converts, writing '?' for every code point code page 1252 cannot hold.
 std::string UnicodeToCp1252(QStringView text);
+// The text with '?' for every code point code page 1252 cannot hold, as a
+// conversion would store it; `replaced` counts them.
+QString KeepCp1252(QStringView text, int& replaced);
 
 // Little-endian-decoded UTF-16 code units to code page 1252, '?' for what
 // it cannot hold (a surrogate pair counts as one code point).
