@@ -327,3 +327,6 @@ constexpr int IDS_RECOVER_ASK = 34700;
 constexpr int IDS_RECOVERY_UNUSABLE = 34701;
 constexpr int IDS_EDIT_REPLACED = 34702;
 constexpr int IDS_EDIT_REPLACED_ONE = 34703;
+// A field as a screen reader names it: its key
+constexpr int IDS_KEY_NAME = 34704;
+constexpr int IDS_STRIP_NAME = 34705;

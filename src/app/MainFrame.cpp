@@ -134,7 +134,8 @@ void CMainFrame::CreateToolBar() {
         }
         // One action per button; the menu's action of the same command keeps its own text.
         QAction* action = CommandAction(b.id, LoadStrPart(b.id, 1));
-        action->setIcon(QIcon(artwork::Toolbar(b.image)));
+        action->setIcon(artwork::ToolbarIcon(b.image, palette()));
+        action->setProperty("toolbarImage", int(b.image));
         toolBar_->addAction(action);
     }
 }
@@ -215,9 +216,24 @@ void CMainFrame::CreateAccelerators() {
         {QKeySequence(Qt::SHIFT | Qt::Key_Insert), ID_EDIT_PASTE},
         {QKeySequence(Qt::Key_F6), ID_NEXT_PANE},
         {QKeySequence(Qt::SHIFT | Qt::Key_F6), ID_PREV_PANE},
+        // The keys a Linux desktop has for these.
+        {QKeySequence(Qt::Key_F1), ID_HELP_INDEX},
+        {QKeySequence(Qt::CTRL | Qt::Key_Q), ID_APP_EXIT},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), ID_FILE_SAVE_AS},
     };
     for (const auto& a : table)
         AddAccelerator(a.key, a.id);
+}
+
+void CMainFrame::changeEvent(QEvent* event) {
+    FrameWindowBase::changeEvent(event);
+    if (event->type() != QEvent::PaletteChange || !toolBar_)
+        return;
+    for (QAction* action : toolBar_->actions()) {
+        const QVariant image = action->property("toolbarImage");
+        if (image.isValid())
+            action->setIcon(artwork::ToolbarIcon(artwork::ToolbarImage(image.toInt()), palette()));
+    }
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {

@@ -43,6 +43,8 @@ public:
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    // A new palette (a dark theme, say) repaints the toolbar's images.
+    void changeEvent(QEvent* event) override;
 
 private:
     void CreateMenus();

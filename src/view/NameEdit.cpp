@@ -173,6 +173,11 @@ bool CNameEdit::event(QEvent* e) {
         case TextKey::None:
             break;
         }
+        const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+        if (plain && move_ && (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)) {
+            move_(key->key() == Qt::Key_Up ? -1 : 1);
+            return true;
+        }
         int ch = 0;
         switch (key->key()) {
         case Qt::Key_Tab:

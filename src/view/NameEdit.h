@@ -37,6 +37,8 @@ public:
     // Called whenever the editor loses the keyboard focus, except to its
     // own context menu.
     void SetFocusLostHandler(std::function<void()> handler) { focusLost_ = std::move(handler); }
+    // Up (-1) and Down (+1): the editor moves to the neighbouring field.
+    void SetMoveHandler(std::function<void(int delta)> handler) { move_ = std::move(handler); }
     // Told how many typed or pasted characters became '?'.
     void SetReplacedHandler(std::function<void(int count)> handler) {
         replaced_ = std::move(handler);
@@ -72,6 +74,7 @@ private:
     std::function<void(int, int)> keyHandler_;
     std::function<void()> focusLost_;
     std::function<void(int)> replaced_;
+    std::function<void(int)> move_;
     QString accepted_;
     int openedWidth_ = 0;
 };

@@ -28,9 +28,13 @@ QLineEdit* MakeEdit(QWidget* parent, int x, int y, int width, int height) {
     return edit;
 }
 
-void MakeLabel(QWidget* parent, const QString& text, int x, int y, int width, int height) {
+// A label tied to the control it names, so that its mnemonic and a screen
+// reader find that control.
+void MakeLabel(QWidget* parent, const QString& text, int x, int y, int width, int height,
+               QWidget* buddy) {
     auto* label = new QLabel(text, parent);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setBuddy(buddy);
     Place(label, x, y, width, height);
 }
 
@@ -66,12 +70,12 @@ COptionsDlg::COptionsDlg(QWidget* parent)
     connect(ok_, &QPushButton::clicked, this, &COptionsDlg::accept);
     connect(cancel_, &QPushButton::clicked, this, &COptionsDlg::reject);
 
-    MakeLabel(this, LoadStr(IDS_OPTIONS_SHADE), 8, 8, 40, 8);
-    MakeLabel(this, LoadStr(IDS_OPTIONS_TEXT_OFFSET), 8, 32, 64, 16);
-    MakeLabel(this, LoadStr(IDS_OPTIONS_LEFT_MARGIN), 8, 79, 56, 8);
-    MakeLabel(this, LoadStr(IDS_OPTIONS_TOP_MARGIN), 8, 95, 56, 8);
-    MakeLabel(this, LoadStr(IDS_OPTIONS_ZOOM_X), 108, 79, 40, 8);
-    MakeLabel(this, LoadStr(IDS_OPTIONS_ZOOM_Y), 108, 95, 40, 8);
+    MakeLabel(this, LoadStr(IDS_OPTIONS_SHADE), 8, 8, 40, 8, shade_);
+    MakeLabel(this, LoadStr(IDS_OPTIONS_TEXT_OFFSET), 8, 32, 64, 16, textOffset_);
+    MakeLabel(this, LoadStr(IDS_OPTIONS_LEFT_MARGIN), 8, 79, 56, 8, leftMargin_);
+    MakeLabel(this, LoadStr(IDS_OPTIONS_TOP_MARGIN), 8, 95, 56, 8, topMargin_);
+    MakeLabel(this, LoadStr(IDS_OPTIONS_ZOOM_X), 108, 79, 40, 8, zoomX_);
+    MakeLabel(this, LoadStr(IDS_OPTIONS_ZOOM_Y), 108, 95, 40, 8, zoomY_);
 
     auto* group = new QGroupBox(LoadStr(IDS_OPTIONS_PRINTOUT), this);
     Place(group, 4, 64, 180, 48);

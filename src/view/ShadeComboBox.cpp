@@ -1,6 +1,8 @@
 #include "view/ShadeComboBox.h"
 
 #include "document/LayoutSettings.h"
+#include "platform/ui/StringTable.h"
+#include "resources/Resource.h"
 
 #include <QAbstractItemDelegate>
 #include <QAbstractItemView>
@@ -33,12 +35,20 @@ constexpr int kBoxFrame = 3;
 
 ShadeComboBox::ShadeComboBox(QWidget* parent) : QComboBox(parent) {
     setItemDelegate(new SwatchDelegate(this));
+    // The swatches have no text; a screen reader hears the shade's name.
+    connect(this, &QComboBox::currentIndexChanged, this, [this](int index) {
+        setAccessibleDescription(itemData(index, Qt::AccessibleTextRole).toString());
+    });
 }
 
 void ShadeComboBox::FillShades() {
     clear();
-    for (int i = 0; i < kShadeCount; ++i)
+    const int names[kShadeCount] = {IDS_OPTIONS_SHADE_WHITE, IDS_OPTIONS_SHADE_LIGHT_GREY,
+                                    IDS_OPTIONS_SHADE_GREY, IDS_OPTIONS_SHADE_DARK_GREY};
+    for (int i = 0; i < kShadeCount; ++i) {
         addItem(QString(), i);
+        setItemData(i, LoadStr(names[i]).remove(QLatin1Char('&')), Qt::AccessibleTextRole);
+    }
 }
 
 QColor ShadeComboBox::SwatchColor(const QVariant& data) {

@@ -9,8 +9,10 @@
 #include "platform/ui/StringTable.h"
 #include "resources/Resource.h"
 #include "view/NameEdit.h"
+#include "view/StripAccessible.h"
 #include "view/TestPagePrint.h"
 
+#include <QAccessible>
 #include <QPainter>
 #include <QTimer>
 
@@ -26,7 +28,9 @@ LOGFONTA DescriptionOf(const FontObject& font) {
 
 CV7NamenView::CV7NamenView(QWidget* parent)
     : ScrollViewBase(parent), screenScale(ScreenScale()), nameEdit_(new CNameEdit(viewport())) {
-    setFocusPolicy(Qt::ClickFocus);
+    StripAccessible::Install();
+    // By click and by Tab: the keyboard reaches the strip too.
+    setFocusPolicy(Qt::StrongFocus);
     // The area around the strip shows the button-face colour.
     viewport()->setBackgroundRole(QPalette::Button);
     viewport()->setAutoFillBackground(true);
@@ -39,6 +43,7 @@ CV7NamenView::CV7NamenView(QWidget* parent)
     nameEdit_->setMaxLength(int(StripPainter::kVisibleNameChars));
     nameEdit_->SetKeyHandler([this](int key, int flags) { OnEditKey(key, flags); });
     nameEdit_->SetFocusLostHandler([this] { CommitEdit(); });
+    nameEdit_->SetMoveHandler([this](int delta) { OnEditMove(delta); });
     nameEdit_->SetReplacedHandler([this](int count) {
         const CV7NamenDoc* doc = GetDocument();
         if (doc && doc->Host())
@@ -64,6 +69,7 @@ CV7NamenDoc* CV7NamenView::GetDocument() const {
 
 void CV7NamenView::OnInitialUpdate() {
     ScrollViewBase::OnInitialUpdate();
+    AnnounceNames();
     // The padding is added before the truncation.
     const double scale = double(screenScale);
     const SIZE total{LONG(std::trunc(scale * kStripWidth + kScrollPadX)),
@@ -77,10 +83,28 @@ void CV7NamenView::OnInitialUpdate() {
 }
 
 void CV7NamenView::OnUpdate() {
+    AnnounceNames();
     // A step may have brought another font.
     SetEditorFont();
     InvalidateFit();
     ScrollViewBase::OnUpdate();
+}
+
+void CV7NamenView::AnnounceNames() {
+    const CV7NamenDoc* doc = GetDocument();
+    if (!doc)
+        return;
+    for (int i = 0; i < kFieldCount; ++i) {
+        const std::string& name = doc->GetName(i);
+        if (std::size_t(i) < announced_.size() && announced_[std::size_t(i)] == name)
+            continue;
+        if (std::size_t(i) < announced_.size() && QAccessible::isActive()) {
+            QAccessibleEvent changed(this, QAccessible::NameChanged);
+            changed.setChild(i);
+            QAccessible::updateAccessibility(&changed);
+        }
+    }
+    announced_ = doc->names;
 }
 
 void CV7NamenView::SetEditorFont() {

@@ -51,6 +51,11 @@ public:
     // 0.1 mm to screen pixels at the fixed screen scale, truncated.
     int ScreenLength(double tenthsMm) const { return ::ScreenLength(tenthsMm); }
 
+    // The field the keyboard is on while the view has the focus; the editor
+    // opens on it with Enter or F2, and it follows the editor.
+    int CurrentField() const { return currentField_; }
+    void SetCurrentField(int index);
+
     // In-place editing: opens the editor over field index with its name.
     void BeginEdit(int index);
     // Scrolls field index into view if needed and puts the editor over it.
@@ -71,8 +76,10 @@ public:
     // Hands the label font to the editor.
     void SetEditorFont();
 
-    // The field menu: opened by the right button over a field.
+    // The field menu: opened by the right button over a field, or by the
+    // Menu key or Shift+F10 for the current field.
     void OnRButtonDown(QPoint clientPoint);
+    void OpenFieldMenu(int index);
     void OnFieldColor();
     void OnFieldDefaultColor();
     void OnFieldInsert();
@@ -141,10 +148,27 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     bool viewportEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Scrolls the view so that field index is wholly in sight, as opening
+    // the editor on it does.
+    void ScrollFieldIntoView(int index);
+    void TrackFieldMenu(QPoint clientPoint);
+    // The keys' move: the field becomes current and comes into sight.
+    void MoveCurrentField(int index);
+    // Up and Down in the editor: commit and open the field `delta` away.
+    void OnEditMove(int delta);
+    // Tells a screen reader which names changed since it was last told.
+    void AnnounceNames();
+    // How many fields the view shows at once (at least one).
+    int FieldsInSight() const;
     // The name a commit stores for the editor's text: the text, and the
     // part of a very long stored name that was never in the editor.
     std::string EditedName(int index, const QString& text) const;
@@ -158,6 +182,8 @@ private:
     const std::vector<UnfitName>* MarksFor(const DeviceContext& dc);
 
     CNameEdit* nameEdit_; // child of the viewport
+    int currentField_ = 0;
+    std::vector<std::string> announced_; // the names a screen reader was told
     // The text the editor showed when it opened on editIndex.
     QString editShownText_;
 

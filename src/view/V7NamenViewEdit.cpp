@@ -4,6 +4,8 @@
 
 #include "document/V7NamenDoc.h"
 #include "platform/base/CodePage.h"
+#include "platform/ui/FormatText.h"
+#include "resources/Resource.h"
 #include "view/NameEdit.h"
 #include "view/V7NamenView.h"
 
@@ -46,12 +48,14 @@ void CV7NamenView::BeginEdit(int index) {
         doc ? StripPainter::VisiblePart(doc->GetName(index)) : std::string_view();
     editShownText_ = codepage::Cp1252ToUnicode(name);
     nameEdit_->Open(editShownText_);
+    // Named for a screen reader as the key it labels.
+    nameEdit_->setAccessibleName(FormatString(IDS_KEY_NAME, {index + 1}));
     nameEdit_->show();
     nameEdit_->setFocus(Qt::OtherFocusReason);
     editIndex = index;
 }
 
-void CV7NamenView::PositionEdit(int index) {
+void CV7NamenView::ScrollFieldIntoView(int index) {
     RECT r;
     GetFieldRect(index, r, nullptr);
     POINT scroll = GetScrollPosition();
@@ -63,7 +67,13 @@ void CV7NamenView::PositionEdit(int index) {
     scroll = GetScrollPosition();
     if (scroll.x != 0)
         ScrollToPosition({0, scroll.y});
-    scroll = GetScrollPosition();
+}
+
+void CV7NamenView::PositionEdit(int index) {
+    ScrollFieldIntoView(index);
+    RECT r;
+    GetFieldRect(index, r, nullptr);
+    const POINT scroll = GetScrollPosition();
     // 12 pixels wider than the field, 3 below its top and 2 above its bottom.
     RECT e{r.left, r.top + 3, r.right + 12, r.bottom - 2};
     OffsetRect(e, -scroll.x, -scroll.y);
@@ -80,6 +90,8 @@ void CV7NamenView::CommitEdit() {
         doc->SetName(index, EditedName(index, text));
     editIndex = -1;
     nameEdit_->hide();
+    // The keyboard stays on the field that was edited.
+    SetCurrentField(index);
     viewport()->update();
 }
 

@@ -27,7 +27,25 @@ void CV7NamenView::OnRButtonDown(QPoint clientPoint) {
     menuIndex = HitTest(clientPoint);
     if (menuIndex < 0)
         return;
+    TrackFieldMenu(clientPoint);
+}
 
+void CV7NamenView::OpenFieldMenu(int index) {
+    setFocus(Qt::OtherFocusReason);
+    CommitPendingEdit();
+    if (!InRange(index))
+        return;
+    ScrollFieldIntoView(index);
+    menuIndex = index;
+    // At the field, where the right button would open it.
+    RECT r;
+    GetFieldRect(index, r, nullptr);
+    const POINT scroll = GetScrollPosition();
+    TrackFieldMenu(
+        QPoint(r.left + (r.right - r.left) / 3 - scroll.x, (r.top + r.bottom) / 2 - scroll.y));
+}
+
+void CV7NamenView::TrackFieldMenu(QPoint clientPoint) {
     // The main window owns the menu, so its items' prompts reach the status bar.
     auto* frame = qobject_cast<FrameWindowBase*>(window());
     QMenu menu(frame ? static_cast<QWidget*>(frame) : this);

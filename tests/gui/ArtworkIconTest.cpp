@@ -24,3 +24,22 @@ TEST(ArtworkIcon, PaintsTheAskedSizeOnceAndOffersTheShippedSizes) {
     EXPECT_EQ(QIcon(icon).pixmap(48, 48).cacheKey(), icon.pixmap(48, 48).cacheKey());
     EXPECT_NE(artwork::DocumentIconSet().pixmap(48, 48).toImage(), icon.pixmap(48, 48).toImage());
 }
+
+TEST(ArtworkIcon, ToolbarImagesKeepTheirContrastOnADarkBarAndStaySharpWhenScaled) {
+    // The blue of Save and Help: dark on a light bar, light on a dark one.
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(0x30, 0x30, 0x30));
+    dark.setColor(QPalette::WindowText, QColor(0xE0, 0xE0, 0xE0));
+    const auto lightness = [](const QPixmap& pixmap, int x, int y) {
+        return pixmap.toImage().pixelColor(x, y).lightness();
+    };
+    EXPECT_LT(lightness(artwork::Toolbar(artwork::Save), 2, 12), 100);
+    EXPECT_GT(lightness(artwork::Toolbar(artwork::Save, 1, dark), 2, 12), 128);
+    EXPECT_LT(lightness(artwork::Toolbar(artwork::Help), 3, 8), 100);
+    EXPECT_GT(lightness(artwork::Toolbar(artwork::Help, 1, dark), 3, 8), 128);
+    // At twice the scale a 32-pixel image is painted, not a 16-pixel one blown up.
+    const QPixmap twice =
+        artwork::ToolbarIcon(artwork::Help, QPalette()).pixmap(QSize(16, 16), 2.0);
+    EXPECT_EQ(twice.size(), QSize(32, 32));
+    EXPECT_EQ(twice.toImage(), artwork::Toolbar(artwork::Help, 2.0).toImage());
+}

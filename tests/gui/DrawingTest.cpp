@@ -271,3 +271,25 @@ TEST(Drawing, DemoStripPixelsAsBeforeAndNarrowerLongNamesInsideTheirFields) {
     }
     EXPECT_EQ(PixelSum(merged, footer), PixelSum(before, footer));
 }
+
+TEST(Drawing, NoSeamUnderTheFieldSeparatorsAtAnyScale) {
+    // Where one pixel of the picture is several of the screen, the line
+    // above a shaded field meets the shade with no white in between.
+    Screen s;
+    for (const qreal ratio : {1.25, 1.5, 2.0}) {
+        QImage image(s.view.viewport()->size() * ratio, QImage::Format_RGB32);
+        image.setDevicePixelRatio(ratio);
+        image.fill(Qt::white);
+        s.view.viewport()->render(&image);
+        const int x = int((kLeft + 50) * ratio);
+        for (int i = 1; i < 16; i += 2) {
+            const RECT f = s.Field(i);
+            int y = int(f.top * ratio) - 1;
+            while (y < int(f.bottom * ratio) && !IsInk(image.pixelColor(x, y)))
+                ++y;
+            while (y < int(f.bottom * ratio) && IsInk(image.pixelColor(x, y)))
+                ++y;
+            EXPECT_EQ(image.pixelColor(x, y), kGrey) << ratio << " field " << i << " row " << y;
+        }
+    }
+}

@@ -257,11 +257,14 @@ TEST_F(Editing, TheEditorsMenuAndClipboardKeysCarryANameToAnotherField) {
     Key(Qt::Key_Delete, Qt::ShiftModifier);
     EXPECT_EQ(Edit()->text(), QString());
     EXPECT_EQ(QApplication::clipboard()->text(), fitted);
+    QApplication::clipboard()->setText(QString::fromUtf8("Łódź"));
+    Key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Edit()->text(), QString::fromUtf8("?ód?"));
     Type("ab");
     Key(Qt::Key_Backspace, Qt::AltModifier);
-    EXPECT_EQ(Edit()->text(), QString());
+    EXPECT_EQ(Edit()->text(), QString::fromUtf8("?ód?"));
     Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(Edit()->text(), QString("ab"));
+    EXPECT_EQ(Edit()->text(), QString::fromUtf8("?ód?ab"));
     EXPECT_EQ(View().editIndex, 7);
     EXPECT_EQ(Doc().GetName(6), "Kasse") << "the strip's own undo did not run";
 }

@@ -4,6 +4,8 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QPalette>
+#include <cmath>
 
 namespace artwork {
 namespace {
@@ -14,7 +16,14 @@ const QColor kGrey(0xC0, 0xC0, 0xC0);
 const QColor kBlue(0x1F, 0x4E, 0x8C);
 const QColor kYellow(0xF0, 0xC8, 0x40);
 
-void PaintNew(QPainter& p) {
+// The lines and blue parts of the toolbar's images: dark on a light bar;
+// on a dark bar, light, so that they keep their contrast.
+struct Inks {
+    QColor ink = kInk;
+    QColor blue = kBlue;
+};
+
+void PaintNew(QPainter& p, const Inks& c) {
     QPainterPath page;
     page.moveTo(3, 1.5);
     page.lineTo(10, 1.5);
@@ -22,14 +31,14 @@ void PaintNew(QPainter& p) {
     page.lineTo(13.5, 14.5);
     page.lineTo(3, 14.5);
     page.closeSubpath();
-    p.setPen(QPen(kInk, 1));
+    p.setPen(QPen(c.ink, 1));
     p.setBrush(kPaper);
     p.drawPath(page);
     p.drawPolyline(QPolygonF({{10, 1.5}, {10, 5}, {13.5, 5}}));
 }
 
-void PaintOpen(QPainter& p) {
-    p.setPen(QPen(kInk, 1));
+void PaintOpen(QPainter& p, const Inks& c) {
+    p.setPen(QPen(c.ink, 1));
     p.setBrush(kYellow.darker(115));
     p.drawPolygon(
         QPolygonF({{1.5, 3.5}, {6, 3.5}, {7.5, 5}, {13.5, 5}, {13.5, 13.5}, {1.5, 13.5}}));
@@ -37,25 +46,25 @@ void PaintOpen(QPainter& p) {
     p.drawPolygon(QPolygonF({{1.5, 13.5}, {4, 7.5}, {15.5, 7.5}, {13.5, 13.5}}));
 }
 
-void PaintSave(QPainter& p) {
-    p.setPen(QPen(kInk, 1));
-    p.setBrush(kBlue);
+void PaintSave(QPainter& p, const Inks& c) {
+    p.setPen(QPen(c.ink, 1));
+    p.setBrush(c.blue);
     p.drawPolygon(QPolygonF({{1.5, 1.5}, {12.5, 1.5}, {14.5, 3.5}, {14.5, 14.5}, {1.5, 14.5}}));
     p.setBrush(kPaper);
     p.drawRect(QRectF(4.5, 1.5, 7, 5));
     p.setBrush(kGrey);
     p.drawRect(QRectF(4.5, 9.5, 7, 5));
-    p.fillRect(QRectF(9, 2.5, 1.5, 3), kInk);
+    p.fillRect(QRectF(9, 2.5, 1.5, 3), c.ink);
 }
 
-void PaintOptions(QPainter& p) {
+void PaintOptions(QPainter& p, const Inks& c) {
     // A short key strip: fields white and grey in turn.
-    p.setPen(QPen(kInk, 1));
+    p.setPen(QPen(c.ink, 1));
     for (int i = 0; i < 4; ++i) {
         p.setBrush(i % 2 ? kGrey : kPaper);
         p.drawRect(QRectF(4.5, 1.5 + i * 3.25, 7, 3.25));
     }
-    p.setPen(QPen(kBlue, 1.5));
+    p.setPen(QPen(c.blue, 1.5));
     p.drawLine(QPointF(1, 14.5), QPointF(15, 14.5));
     p.drawLine(QPointF(2, 13), QPointF(2, 15.5));
     p.drawLine(QPointF(14, 13), QPointF(14, 15.5));
@@ -63,18 +72,18 @@ void PaintOptions(QPainter& p) {
 
 // The letters of the toolbar images are drawn as strokes, not with a font:
 // loading two more font files would cost every start-up several milliseconds.
-void PaintFont(QPainter& p) {
+void PaintFont(QPainter& p, const Inks& c) {
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(kBlue, 2.0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+    p.setPen(QPen(c.blue, 2.0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
     p.drawPolyline(QPolygonF({{1.5, 14.5}, {5.5, 1.5}, {9.5, 14.5}}));
     p.drawLine(QPointF(3.2, 10.0), QPointF(7.8, 10.0));
-    p.setPen(QPen(kInk, 1.2));
+    p.setPen(QPen(c.ink, 1.2));
     p.drawEllipse(QRectF(10.2, 9.6, 3.6, 4.6));
     p.drawLine(QPointF(14.4, 9.0), QPointF(14.4, 15.0));
 }
 
-void PaintPrint(QPainter& p) {
-    p.setPen(QPen(kInk, 1));
+void PaintPrint(QPainter& p, const Inks& c) {
+    p.setPen(QPen(c.ink, 1));
     p.setBrush(kPaper);
     p.drawRect(QRectF(4.5, 1.5, 7, 5));
     p.setBrush(kGrey);
@@ -84,9 +93,9 @@ void PaintPrint(QPainter& p) {
     p.fillRect(QRectF(12, 8, 1.5, 1.5), QColor(0x30, 0xA0, 0x30));
 }
 
-void PaintHelp(QPainter& p) {
-    p.setPen(QPen(kInk, 1));
-    p.setBrush(kBlue);
+void PaintHelp(QPainter& p, const Inks& c) {
+    p.setPen(QPen(c.ink, 1));
+    p.setBrush(c.blue);
     p.drawEllipse(QRectF(1.5, 1.5, 13, 13));
     // The question mark: a hook from the left over the top down to the
     // middle, a short stem, and the dot.
@@ -130,36 +139,47 @@ QImage NewImage(int size) {
 
 } // namespace
 
-QPixmap Toolbar(ToolbarImage image) {
-    QImage img = NewImage(16);
+QPixmap Toolbar(ToolbarImage image, qreal ratio, const QPalette& palette) {
+    const bool dark = palette.color(QPalette::Window).lightness() < 128;
+    const Inks inks = dark ? Inks{palette.color(QPalette::WindowText), kBlue.lighter(220)} : Inks{};
+    QImage img = NewImage(int(std::lround(16 * ratio)));
+    img.setDevicePixelRatio(ratio);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     switch (image) {
     case New:
-        PaintNew(p);
+        PaintNew(p, inks);
         break;
     case Open:
-        PaintOpen(p);
+        PaintOpen(p, inks);
         break;
     case Save:
-        PaintSave(p);
+        PaintSave(p, inks);
         break;
     case Options:
-        PaintOptions(p);
+        PaintOptions(p, inks);
         break;
     case Font:
-        PaintFont(p);
+        PaintFont(p, inks);
         break;
     case Print:
-        PaintPrint(p);
+        PaintPrint(p, inks);
         break;
     case Help:
     default:
-        PaintHelp(p);
+        PaintHelp(p, inks);
         break;
     }
     p.end();
     return QPixmap::fromImage(img);
+}
+
+QIcon ToolbarIcon(ToolbarImage image, const QPalette& palette) {
+    // Drawn for each scale a screen has, so that no image is blown up.
+    QIcon icon;
+    for (const qreal ratio : {1.0, 1.25, 1.5, 2.0, 3.0})
+        icon.addPixmap(Toolbar(image, ratio, palette));
+    return icon;
 }
 
 QImage AppIcon(int size) {

@@ -4,13 +4,18 @@
 
 #include <QIcon>
 #include <QImage>
+#include <QPalette>
 #include <QPixmap>
 
 namespace artwork {
 
 enum ToolbarImage { New, Open, Save, Options, Font, Print, Help, kToolbarImageCount };
 
-QPixmap Toolbar(ToolbarImage image);
+// A toolbar image at a device pixel ratio, its lines and blue parts taken
+// light where the palette's window is dark.
+QPixmap Toolbar(ToolbarImage image, qreal ratio = 1, const QPalette& palette = QPalette());
+// The image at every usual ratio, for a toolbar button.
+QIcon ToolbarIcon(ToolbarImage image, const QPalette& palette);
 // The icon of the program: the key strip on a telephone-blue tile.
 QImage AppIcon(int size);
 // The icon of a .V7N file: a sheet carrying the strip.

@@ -164,8 +164,12 @@ bool DeviceContext::Rectangle(const RECT& r) {
     if (d.width() <= 0 || d.height() <= 0)
         return true;
     const Brush* brush = state_.brush ? state_.brush : &whiteBrush_;
+    // The brush fills the whole rectangle and the outline is drawn over it:
+    // where a logical pixel is several device pixels (a scaled screen), an
+    // interior that starts one logical pixel in would leave a seam between
+    // the one-device-pixel line and the fill.
     if (d.width() > 2 && d.height() > 2)
-        painter_->fillRect(d.adjusted(1, 1, -1, -1), ToQColor(brush->Color()));
+        painter_->fillRect(d, ToQColor(brush->Color()));
     // The black outline along the rectangle's outer pixels, drawn with a
     // cosmetic pen: one pixel of whatever device finally shows it, so the
     // lines stay visible when the print preview shows a page scaled down.

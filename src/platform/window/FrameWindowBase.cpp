@@ -96,11 +96,28 @@ QAction* FrameWindowBase::CommandAction(int id, const QString& text) {
                            : tip);
     connect(action, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
     actions_.push_back(action);
+    for (const Accelerator& a : accelerators_)
+        if (a.id == id)
+            ExposeKeyBinding(action, a.key);
     return action;
 }
 
 void FrameWindowBase::AddAccelerator(const QKeySequence& key, int id) {
     accelerators_.push_back({key, id});
+    for (QAction* action : actions_)
+        if (action->data().toInt() == id)
+            ExposeKeyBinding(action, key);
+}
+
+void FrameWindowBase::ExposeKeyBinding(QAction* action, const QKeySequence& key) {
+    // A screen reader learns a menu item's key from its shortcut; the key
+    // itself stays the accelerator table's, so the shortcut is one that
+    // never fires outside the action's own widgets (none of which takes the
+    // keyboard), and the menu shows the text after the tab as before.
+    if (!action->shortcut().isEmpty())
+        return;
+    action->setShortcutContext(Qt::WidgetShortcut);
+    action->setShortcut(key);
 }
 
 void FrameWindowBase::SetControlBars(QToolBar* toolBar, QStatusBar* statusBar) {

@@ -77,6 +77,7 @@ protected:
 
 private:
     bool Route(int id, CmdUi* ui);
+    static void ExposeKeyBinding(QAction* action, const QKeySequence& key);
     // Whether the focus widget keeps an accelerator key for itself.
     bool FocusClaims(const QKeyEvent& key) const;
 
