@@ -166,7 +166,8 @@ TEST(Drawing, FontTallerThanAFieldReachesUpAndIsCoveredBelow) {
 
 namespace {
 
-// The paper picture at 600 dpi on an image, through the print hooks.
+// The paper picture at 600 dpi on an image, through the view's print hooks
+// (the model's tests draw it through the painter alone).
 struct Paper {
     explicit Paper(POINT offset = {}, bool hasOffset = false)
         : paper(600, offset, hasOffset, QSize(1200, 3800)) {
@@ -181,14 +182,6 @@ struct Paper {
         view.OnDraw(*paper.dc);
         view.OnEndPrinting(*paper.dc, info);
         return paper.image;
-    }
-    // The first row with ink in columns x0..x1-1 from row `from` down.
-    static int FirstInkRow(const QImage& image, int x0, int x1, int from) {
-        for (int y = from; y < image.height(); ++y)
-            for (int x = x0; x < x1; ++x)
-                if (IsInk(image.pixelColor(x, y)))
-                    return y;
-        return -1;
     }
     CV7NamenDoc doc;
     CV7NamenView view;
