@@ -190,6 +190,17 @@ constexpr int IDS_CSV_BAD_COLOR = 33105;
 constexpr int IDS_CSV_NO_ROWS = 33106;
 constexpr int IDS_CSV_OPTION_NEEDS_FILE = 33107;
 constexpr int IDS_CSV_OPTION_NEEDS_PRINT = 33108;
+constexpr int IDS_CSV_IMPORTED_OTHER_CELLS = 33140;
+constexpr int IDS_CSV_OTHER_CELLS_WARNING = 33141;
+constexpr int IDS_CSV_NAMES_ONE = 33142;
+constexpr int IDS_CSV_NAMES = 33143;
+constexpr int IDS_CSV_ROWS_ONE = 33144;
+constexpr int IDS_CSV_ROWS = 33145;
+constexpr int IDS_CSV_CELLS_ONE = 33146;
+constexpr int IDS_CSV_CELLS = 33147;
+constexpr int IDS_CSV_SEPARATOR_SEMICOLON = 33148;
+constexpr int IDS_CSV_SEPARATOR_COMMA = 33149;
+constexpr int IDS_CSV_SEPARATOR_TAB = 33150;
 
 // Several strips on one sheet
 constexpr int ID_FILE_PRINT_SHEET = 32801;

@@ -3,6 +3,7 @@
 #include "document/StripGeometry.h"
 #include "platform/base/CodePage.h"
 #include "platform/ui/FormatText.h"
+#include "platform/ui/StringTable.h"
 #include "resources/Resource.h"
 
 #include <QStringDecoder>
@@ -36,6 +37,19 @@ int BinaryLine(std::string_view text) {
             return line;
     }
     return 0;
+}
+
+// A spreadsheet's "Unicode text" is UTF-16 behind a byte order mark; it is
+// read as the same text in UTF-8. False for any other file.
+bool FromUtf16(std::string_view bytes, std::string& utf8) {
+    const bool little = bytes.substr(0, 2) == "\xFF\xFE";
+    if (!little && bytes.substr(0, 2) != "\xFE\xFF")
+        return false;
+    QStringDecoder decoder(little ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
+                           QStringDecoder::Flag::Stateless);
+    const QString text = decoder(QByteArrayView(bytes.data() + 2, qsizetype(bytes.size() - 2)));
+    utf8 = text.toUtf8().toStdString();
+    return true;
 }
 
 bool IsUtf8(std::string_view text) {
@@ -155,22 +169,27 @@ public:
         std::string color;
         int line = 0;
         bool blank = true; // every cell empty or blanks only
+        int otherCells = 0;
     };
 
     void Cell(const std::string& cell) {
         const bool keep = rows_.size() < std::size_t(kFieldCount);
+        const bool empty = Trimmed(cell).empty();
         if (first_) {
             // A header until proved otherwise; a plain row's name is its first cell.
             if (nameHeading_ < 0 && IsHeading(cell, "name"))
                 nameHeading_ = column_;
             if (colorHeading_ < 0 && IsHeading(cell, "farbe"))
                 colorHeading_ = column_;
+            headed_.push_back(!empty);
         }
         if (keep && column_ == nameColumn_)
             row_.name = cell;
-        if (keep && column_ == colorColumn_)
+        else if (keep && column_ == colorColumn_)
             row_.color = cell;
-        row_.blank = row_.blank && Trimmed(cell).empty();
+        else if (keep && !empty && !Headed(column_))
+            ++row_.otherCells;
+        row_.blank = row_.blank && empty;
         ++column_;
     }
 
@@ -179,7 +198,9 @@ public:
         if (first_ && (nameHeading_ >= 0 || colorHeading_ >= 0)) {
             nameColumn_ = std::max(nameHeading_, 0);
             colorColumn_ = colorHeading_;
+            header_ = true;
         } else if (rows_.size() < std::size_t(kFieldCount)) {
+            otherCells_ += row_.otherCells;
             rows_.push_back(std::move(row_));
         } else if (!row_.blank) {
             ++leftOut_;
@@ -198,12 +219,23 @@ public:
     }
     // Rows past the 16th that hold something.
     int LeftOut() const { return leftOut_; }
+    // Filled cells of the rows taken that are neither name nor colour.
+    int OtherCells() const { return otherCells_; }
 
 private:
+    // A column the header gives a heading of its own ("Taste" of an
+    // export, say) is left out on purpose; any other is worth a word.
+    bool Headed(int column) const {
+        return header_ && std::size_t(column) < headed_.size() && headed_[std::size_t(column)];
+    }
+
     std::vector<Row> rows_;
     Row row_;
     int column_ = 0;
     bool first_ = true;
+    bool header_ = false;
+    std::vector<bool> headed_;
+    int otherCells_ = 0;
     int nameHeading_ = -1;
     int colorHeading_ = -1;
     int nameColumn_ = 0;
@@ -276,6 +308,9 @@ std::string CellText(const std::string& name) {
 Table Read(std::string_view bytes) {
     if (bytes.size() > kMaxFileBytes)
         return Refused(Problem::TooLarge);
+    std::string fromUtf16;
+    if (FromUtf16(bytes, fromUtf16))
+        bytes = fromUtf16;
     if (const int line = BinaryLine(bytes))
         return Refused(Problem::Binary, line);
     if (bytes.substr(0, kBom.size()) == kBom)
@@ -284,7 +319,8 @@ Table Read(std::string_view bytes) {
 
     Rows rows;
     int badLine = 0;
-    if (!Split(bytes, DetectSeparator(bytes), rows, badLine))
+    const char separator = DetectSeparator(bytes);
+    if (!Split(bytes, separator, rows, badLine))
         return Refused(Problem::UnclosedQuote, badLine);
     const std::vector<Rows::Row> taken = rows.Take();
     if (taken.empty())
@@ -305,6 +341,8 @@ Table Read(std::string_view bytes) {
         table.taken += table.names.back().empty() ? 0 : 1;
     }
     table.leftOut = rows.LeftOut();
+    table.otherCells = rows.OtherCells();
+    table.separator = separator;
     return table;
 }
 
@@ -341,6 +379,41 @@ QString ProblemText(const Table& table, const QString& path) {
         break;
     }
     return QString();
+}
+
+namespace {
+
+// "1 Name", "2 Namen": a count with the word in its number.
+QString Count(int count, int one, int many) {
+    return count == 1 ? LoadStr(one) : FormatString(many, {count});
+}
+
+QString SeparatorName(char separator) {
+    return LoadStr(separator == '\t'  ? IDS_CSV_SEPARATOR_TAB
+                   : separator == ',' ? IDS_CSV_SEPARATOR_COMMA
+                                      : IDS_CSV_SEPARATOR_SEMICOLON);
+}
+
+QString OtherCellsCount(const Table& table) {
+    return Count(table.otherCells, IDS_CSV_CELLS_ONE, IDS_CSV_CELLS);
+}
+
+} // namespace
+
+QString ImportedText(const Table& table) {
+    const QString names = Count(table.taken, IDS_CSV_NAMES_ONE, IDS_CSV_NAMES);
+    const QString rows = Count(table.leftOut, IDS_CSV_ROWS_ONE, IDS_CSV_ROWS);
+    if (table.otherCells == 0)
+        return FormatString(IDS_CSV_IMPORTED, {names, rows});
+    return FormatString(IDS_CSV_IMPORTED_OTHER_CELLS,
+                        {names, rows, OtherCellsCount(table), SeparatorName(table.separator)});
+}
+
+QString OtherCellsWarning(const Table& table, const QString& path) {
+    if (table.otherCells == 0)
+        return QString();
+    return FormatString(IDS_CSV_OTHER_CELLS_WARNING,
+                        {path, OtherCellsCount(table), SeparatorName(table.separator)});
 }
 
 } // namespace namescsv

@@ -66,7 +66,10 @@ public:
     // Takes the names and colours of the CSV file at path as one step (the
     // fields the file does not reach become empty, without colour). False
     // after the message when the file is refused; then nothing changed.
-    bool ImportNames(const QString& path, int* taken = nullptr, int* leftOut = nullptr);
+    // imported gets what was taken and left out, for the status bar;
+    // warning the warning that cells of other columns were left out
+    // (empty when none were).
+    bool ImportNames(const QString& path, QString* imported = nullptr, QString* warning = nullptr);
     // Writes the names and colours to path through the safe save; false
     // after the message when that failed.
     bool ExportNames(const QString& path) const;

@@ -28,10 +28,9 @@ void CV7NamenDoc::OnImportNames() {
     request.initialPath =
         GetPathName().isEmpty() ? QDir::currentPath() : QFileInfo(GetPathName()).path();
     const auto chosen = GetUiHost().ChooseFile(request);
-    int taken = 0;
-    int leftOut = 0;
-    if (chosen && ImportNames(*chosen, &taken, &leftOut) && Host())
-        Host()->ShowStatus(FormatString(IDS_CSV_IMPORTED, {taken, leftOut}));
+    QString imported;
+    if (chosen && ImportNames(*chosen, &imported) && Host())
+        Host()->ShowStatus(imported);
 }
 
 void CV7NamenDoc::OnExportNames() {
@@ -44,7 +43,7 @@ void CV7NamenDoc::OnExportNames() {
         ExportNames(*chosen);
 }
 
-bool CV7NamenDoc::ImportNames(const QString& path, int* taken, int* leftOut) {
+bool CV7NamenDoc::ImportNames(const QString& path, QString* imported, QString* warning) {
     if (Host())
         Host()->CommitPendingEdits();
     const int fd = OpenForReading(path);
@@ -68,11 +67,11 @@ bool CV7NamenDoc::ImportNames(const QString& path, int* taken, int* leftOut) {
         AppMessageBox(namescsv::ProblemText(table, QDir::toNativeSeparators(path)));
         return false;
     }
+    if (imported)
+        *imported = namescsv::ImportedText(table);
+    if (warning)
+        *warning = namescsv::OtherCellsWarning(table, QDir::toNativeSeparators(path));
     SetNamesAndColors(std::move(table.names), std::move(table.colors), IDS_STEP_IMPORT);
-    if (taken)
-        *taken = table.taken;
-    if (leftOut)
-        *leftOut = table.leftOut;
     return true;
 }
 

@@ -87,3 +87,56 @@ TEST(NamesCsv, RefusesMalformedFilesNamingTheLine) {
         EXPECT_EQ(t.line, c.line) << c.bytes.substr(0, 30);
     }
 }
+
+TEST(NamesCsv, SaysWhatItLeftOutAndReadsUtf16) {
+    // A headerless list of "Nachname, Vorname" is split at the comma: the
+    // first names are left out, and the message says so.
+    const namescsv::Table split = namescsv::Read("M\xC3\xBCller, Hans\nMeier, Eva\nSchulz\n");
+    ASSERT_EQ(split.problem, Problem::None);
+    EXPECT_EQ(split.names, (std::vector<std::string>{"M\xFCller", "Meier", "Schulz"}));
+    EXPECT_EQ(split.otherCells, 2);
+    EXPECT_EQ(namescsv::ImportedText(split),
+              QString("3 Namen übernommen, 0 Zeilen und 2 Zellen anderer Spalten (Trennzeichen "
+                      "Komma) ausgelassen."));
+    EXPECT_EQ(namescsv::OtherCellsWarning(split, "/tmp/n.csv"),
+              QString("Warnung: /tmp/n.csv: 2 Zellen anderer Spalten (Trennzeichen Komma) "
+                      "ausgelassen; eine Überschrift \"Name\" wählt die Spalte der Namen."));
+
+    // Columns with a heading of their own (an export's "Taste") are left out
+    // on purpose; a cell beyond the header, or in a row past the 16th, is not
+    // counted twice. Counts of one take the singular.
+    std::string rows = "Taste;Name;;Farbe\n1;Anna;x;\n2;;;\n";
+    for (int i = 3; i <= 17; ++i)
+        rows += std::to_string(i) + ";N;;;extra\n";
+    const namescsv::Table headed = namescsv::Read(rows);
+    ASSERT_EQ(headed.problem, Problem::None);
+    EXPECT_EQ(headed.otherCells, 15); // "x" of row 1, "extra" of rows 3 to 16
+    EXPECT_EQ(headed.leftOut, 1);
+    const namescsv::Table one = namescsv::Read("Name\nAnna\n\n");
+    EXPECT_EQ(namescsv::ImportedText(one), QString("1 Name übernommen, 0 Zeilen ausgelassen."));
+    EXPECT_TRUE(namescsv::OtherCellsWarning(one, "n.csv").isEmpty());
+    std::string seventeen;
+    for (int i = 1; i <= 17; ++i)
+        seventeen += "N\tx\n";
+    EXPECT_EQ(namescsv::ImportedText(namescsv::Read(seventeen)),
+              QString("16 Namen übernommen, 1 Zeile und 16 Zellen anderer Spalten (Trennzeichen "
+                      "Tabulator) ausgelassen."));
+
+    // "Unicode text": UTF-16 behind a byte order mark, either byte order.
+    const QString text =
+        QString::fromUtf8("Name\tFarbe\r\nPf\xC3\xB6rtner \xE2\x82\xAC\t#00FF00\r\n"
+                          "\xC5\x81\xC3\xB3\x64\xC5\xBA\t\r\n");
+    for (const bool little : {true, false}) {
+        std::string bytes = little ? "\xFF\xFE" : "\xFE\xFF";
+        for (const QChar c : text) {
+            const char low = char(c.unicode() & 0xFF), high = char(c.unicode() >> 8);
+            bytes += little ? std::string{low, high} : std::string{high, low};
+        }
+        const namescsv::Table t = namescsv::Read(bytes);
+        ASSERT_EQ(t.problem, Problem::None) << little;
+        EXPECT_EQ(t.names, (std::vector<std::string>{"Pf\xF6rtner \x80", "?\xF3"
+                                                                         "d?"}));
+        EXPECT_EQ(t.colors, (std::vector<COLORREF>{0x00FF00, 0}));
+    }
+    EXPECT_EQ(namescsv::Read("\xFF\xFE").problem, Problem::NoRows);
+}

@@ -152,9 +152,14 @@ void BatchPrinter::WarnUnfitNames(CNamenApp& app) {
 }
 
 bool BatchPrinter::Run(CNamenApp& app) const {
-    if (!commandLine_.importCsv.isEmpty() &&
-        !app.GetDocument()->ImportNames(commandLine_.importCsv))
-        return false;
+    if (!commandLine_.importCsv.isEmpty()) {
+        QString warning;
+        if (!app.GetDocument()->ImportNames(commandLine_.importCsv, nullptr, &warning))
+            return false;
+        // Cells the strip does not take are worth a word, not a failed run.
+        if (!warning.isEmpty())
+            AppMessageBox(warning);
+    }
     if (commandLine_.action == CommandLineInfo::Action::PrintToPdf)
         return PrintToPdf(app);
     if (!PreparePrinter(app.Printer()))
