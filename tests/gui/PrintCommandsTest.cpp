@@ -5,15 +5,19 @@
 #include "AppFixture.h"
 #include "document/StripGeometry.h"
 #include "platform/dialogs/PrintSetupDialog.h"
+#include "platform/dialogs/QtUiHost.h"
 #include "platform/printing/PrintPreviewPane.h"
 #include "platform/printing/PrinterDevice.h"
 #include "resources/Resource.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QGraphicsView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
@@ -243,4 +247,30 @@ TEST_F(PrintCommands, PrinterSetupChangesThePrinterForLaterJobs) {
     dialog.Apply();
     EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A5);
     EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
+}
+
+TEST_F(PrintCommands, ThePrintDialogOpensOnTheFileAPdfWasPrintedInto) {
+    // Where the printing system lists printers, Qt's dialog would preselect
+    // the default one, and Enter would print on paper.
+    QtUiHost host;
+    int seenIndex = -1, lastIndex = -2;
+    QString seenFile;
+    bool fileEditable = false;
+    QTimer::singleShot(0, [&] {
+        auto* const dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        auto* const printers = dialog->findChild<QComboBox*>("printers");
+        auto* const fileName = dialog->findChild<QLineEdit*>("filename");
+        ASSERT_TRUE(printers && fileName);
+        seenIndex = printers->currentIndex();
+        lastIndex = printers->count() - 1;
+        seenFile = fileName->text();
+        fileEditable = fileName->isEnabled();
+        dialog->reject();
+    });
+    EXPECT_FALSE(host.PrintDialog(app->Printer(), 1, 1));
+    EXPECT_EQ(seenIndex, lastIndex);
+    EXPECT_EQ(seenFile, pdf);
+    EXPECT_TRUE(fileEditable);
+    EXPECT_EQ(app->Printer().outputFormat(), QPrinter::PdfFormat);
 }

@@ -6,14 +6,18 @@
 #include "platform/ui/StringTable.h"
 #include "resources/Resource.h"
 
+#include <QComboBox>
 #include <QDialog>
+#include <QEvent>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <cmath>
+#include <utility>
 
 MbResult QtUiHost::MessageBox(const QString& text, MbButtons buttons, MbIcon icon) {
     QMessageBox box(MainWindow());
@@ -121,8 +125,51 @@ bool QtUiHost::ChooseFont(LOGFONTA& font) {
     return fontchooser::Run(font, MainWindow());
 }
 
+namespace {
+
+// Qt's dialog preselects the default printer even when the printer it is
+// given writes into a PDF file, and moves the printer to it at once (even
+// when the dialog is then cancelled). A file chosen once holds for the run,
+// as a printer does, so the dialog opens on "Print to File" with that file.
+// Qt sets its choices up as the dialog is shown: they are corrected then.
+class FileOutputKeeper final : public QObject {
+public:
+    FileOutputKeeper(QPrintDialog& dialog, QString file)
+        : QObject(&dialog), dialog_(dialog), file_(std::move(file)) {
+        dialog.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == &dialog_ && event->type() == QEvent::Show) {
+            dialog_.removeEventFilter(this);
+            Apply();
+        }
+        return false;
+    }
+
+private:
+    void Apply() {
+        auto* const printers = dialog_.findChild<QComboBox*>(QStringLiteral("printers"));
+        auto* const fileName = dialog_.findChild<QLineEdit*>(QStringLiteral("filename"));
+        if (!printers || !fileName || printers->count() == 0)
+            return;
+        // The file entry is the list's last, after the printers.
+        printers->setCurrentIndex(printers->count() - 1);
+        fileName->setText(file_);
+    }
+
+    QPrintDialog& dialog_;
+    QString file_;
+};
+
+} // namespace
+
 bool QtUiHost::PrintDialog(QPrinter& printer, int minPage, int maxPage) {
+    const QString file =
+        printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString();
     QPrintDialog dialog(&printer, MainWindow());
+    if (!file.isEmpty())
+        new FileOutputKeeper(dialog, file); // owned by the dialog
     dialog.setMinMax(minPage, maxPage);
     printer.setFromTo(minPage, std::min(minPage, maxPage));
     return dialog.exec() == QDialog::Accepted;
