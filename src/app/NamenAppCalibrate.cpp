@@ -68,7 +68,7 @@ void CNamenApp::OnCalibrate() {
         state.correction = StoredCorrection(name);
         return state;
     };
-    dialog.printTestPage = [this, view](const QString& name) -> std::optional<QString> {
+    dialog.printTestPage = [view](const QString& name) -> std::optional<QString> {
         const std::unique_ptr<QPrinter> printer = PrinterNamed(name);
         if (view->PrintTestPage(*printer, false) != PrintJob::Result::Printed)
             return std::nullopt;

@@ -65,7 +65,7 @@ bool CNamenApp::OfferLeftover(const QString& stem) {
     QFile infoFile(recoveryStore_->InfoPath(stem));
     recovery::Info info;
     if (infoFile.open(QIODevice::ReadOnly))
-        info = recovery::DecodeInfo(infoFile.read(64 * 1024).toStdString());
+        info = recovery::DecodeInfo(infoFile.read(qint64{64} * 1024).toStdString());
     const QString title = info.title.isEmpty() ? LoadStr(IDS_UNTITLED) : info.title;
     const bool take = AppMessageBox(FormatString(IDS_RECOVER_ASK, {title}), MbButtons::YesNo,
                                     MbIcon::Question) == MbResult::Yes;

@@ -28,8 +28,11 @@ void CorrectAxis(std::int32_t margin, int nominal, int zoom, std::int64_t seen, 
     const double sentBar = nominal * zoom / 100.0 / s0; // the bar's length as sent, mm
     // Kept as the profile keeps them: the scale to 0.01 %, the offset to
     // 0.01 mm, the offset found with the scale as kept.
-    s = Hundredths(std::clamp(bar / 100.0 / sentBar, kLeastScale, kMostScale) * 100) / 100;
-    e = Hundredths(std::clamp(seen / 100.0 - s * sent, -kMostOffset, kMostOffset));
+    // Measured lengths are a few hundred millimetres: exact as doubles.
+    const double barMm = static_cast<double>(bar) / 100.0;
+    const double seenMm = static_cast<double>(seen) / 100.0;
+    s = Hundredths(std::clamp(barMm / sentBar, kLeastScale, kMostScale) * 100) / 100;
+    e = Hundredths(std::clamp(seenMm - s * sent, -kMostOffset, kMostOffset));
 }
 
 bool Usable(const PaperCorrection& c) {

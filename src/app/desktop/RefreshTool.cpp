@@ -51,6 +51,7 @@ bool RefreshTool::Start(const QString& program, const QStringList& arguments, in
     for (const QString& argument : arguments)
         words.push_back(QFile::encodeName(argument));
     std::vector<char*> argv;
+    argv.reserve(words.size() + 1);
     for (QByteArray& word : words)
         argv.push_back(word.data());
     argv.push_back(nullptr);

@@ -85,8 +85,8 @@ QString Store::Path(const QString& stem, const char* suffix) const {
 
 QString Store::NewStem() const {
     for (;;) {
-        const QString stem = kPrefix + QString::number(::getpid()) + QLatin1Char('-') +
-                             QString::number(QRandomGenerator::global()->generate() % 1000000);
+        QString stem = kPrefix + QString::number(::getpid()) + QLatin1Char('-') +
+                       QString::number(QRandomGenerator::global()->generate() % 1000000);
         if (!QFileInfo::exists(LockPath(stem)) && !QFileInfo::exists(StripPath(stem)))
             return stem;
     }
