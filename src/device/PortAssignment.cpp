@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <unistd.h>
 
 namespace ports {
 
@@ -70,8 +71,15 @@ QString ChoiceText(const SerialPortEntry& entry) {
     return text;
 }
 
-QString StandardText(int n) {
-    return FormatString(IDS_PORTS_STANDARD, {Decoded(DefaultComDeviceName(n))});
+QString StandardText(int n, bool accessible) {
+    QString text = FormatString(IDS_PORTS_STANDARD, {Decoded(DefaultComDeviceName(n))});
+    if (!accessible)
+        text += QLatin1Char(' ') + LoadStr(IDS_PORTS_NO_ACCESS);
+    return text;
+}
+
+bool MayOpen(const std::string& path) {
+    return ::access(path.c_str(), F_OK) != 0 || ::access(path.c_str(), R_OK | W_OK) == 0;
 }
 
 bool SameDevice(const SerialPortEntry& entry, const QString& path) {

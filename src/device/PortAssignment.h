@@ -36,8 +36,12 @@ bool StoreChoices(const Choices& choices);
 // (IDS_PORTS_DEVICE), with IDS_PORTS_NO_ACCESS behind it when this user may
 // not open it.
 QString ChoiceText(const SerialPortEntry& entry);
-// The standard device of COM n, /dev/ttyS<n-1> (IDS_PORTS_STANDARD).
-QString StandardText(int n);
+// The standard device of COM n, /dev/ttyS<n-1> (IDS_PORTS_STANDARD), with
+// IDS_PORTS_NO_ACCESS behind it when this user may not open it.
+QString StandardText(int n, bool accessible);
+// False only for a device node that exists and this user may not read and
+// write; asked without opening it.
+bool MayOpen(const std::string& path);
 // Whether `path` names the same device as `entry` (its node or stable name,
 // also through links).
 bool SameDevice(const SerialPortEntry& entry, const QString& path);

@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -112,13 +113,36 @@ int PortsDialog::OtherIndex(int n) const {
     return Choice(n)->count() - 1;
 }
 
+int PortsDialog::StandardEntry(int n) const {
+    const QString standard = Decoded(DefaultComDeviceName(n));
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        if (ports::SameDevice(entries_[i], standard))
+            return int(i);
+    }
+    return -1;
+}
+
 void PortsDialog::Fill(int n, const QString& device) {
     QComboBox* box = Choice(n);
     box->clear();
-    box->addItem(ports::StandardText(n), kStandard);
+    // The standard device, when it is listed, is offered once: as the
+    // standard, with what the list knows of it.
+    const int standardEntry = StandardEntry(n);
+    const bool standardAccessible = standardEntry >= 0
+                                        ? entries_[std::size_t(standardEntry)].accessible
+                                        : ports::MayOpen(DefaultComDeviceName(n));
+    box->addItem(ports::StandardText(n, standardAccessible), kStandard);
+    if (standardEntry >= 0)
+        box->setItemData(0, Details(entries_[std::size_t(standardEntry)]), Qt::ToolTipRole);
     int selected = 0;
     const QString standard = Decoded(DefaultComDeviceName(n));
+    QStringList offered;
     for (std::size_t i = 0; i < entries_.size(); ++i) {
+        // A node the system lists twice (under a second name) is one device.
+        const QString node = QFileInfo(Decoded(entries_[i].location)).canonicalFilePath();
+        if (int(i) == standardEntry || (!node.isEmpty() && offered.contains(node)))
+            continue;
+        offered << node;
         box->addItem(ports::ChoiceText(entries_[i]), int(i));
         box->setItemData(box->count() - 1, Details(entries_[i]), Qt::ToolTipRole);
         if (selected == 0 && device != standard && ports::SameDevice(entries_[i], device))
@@ -127,7 +151,10 @@ void PortsDialog::Fill(int n, const QString& device) {
     box->addItem(LoadStr(IDS_PORTS_OTHER), kOther);
     // A device that is not listed (not plugged in now, or typed by hand)
     // stays the choice, shown as typed.
-    if (selected == 0 && !device.isEmpty() && device != standard) {
+    const bool isStandard =
+        device == standard ||
+        (standardEntry >= 0 && ports::SameDevice(entries_[std::size_t(standardEntry)], device));
+    if (selected == 0 && !device.isEmpty() && !isStandard) {
         selected = box->count() - 1;
         PathEdit(n)->setText(device);
     }
@@ -167,8 +194,9 @@ void PortsDialog::OnChoose(int n, int index) {
         PathEdit(n)->selectAll();
         return;
     }
-    if (entry >= 0 && !entries_[std::size_t(entry)].accessible)
-        AppMessageBox(ports::NoAccessText(entries_[std::size_t(entry)]));
+    const int listed = entry == kStandard ? StandardEntry(n) : entry;
+    if (listed >= 0 && !entries_[std::size_t(listed)].accessible)
+        AppMessageBox(ports::NoAccessText(entries_[std::size_t(listed)]));
 }
 
 void PortsDialog::Refresh() {

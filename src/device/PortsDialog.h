@@ -59,6 +59,8 @@ private:
     };
     // Fills port n's drop-down and selects `device` (empty: the standard).
     void Fill(int n, const QString& device);
+    // The listed entry that is COM n's standard device, or -1.
+    int StandardEntry(int n) const;
     // The device chosen for port n: empty for the standard port.
     QString Chosen(int n) const;
     void ShowNote(int n);

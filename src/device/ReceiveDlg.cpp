@@ -150,7 +150,7 @@ void CReceiveDlg::OnStartTransfer() {
         AppMessageBoxId(IDS_ERR_SEND);
         return;
     }
-    start_->setEnabled(false);
+    SetTransferring(true);
     sending_ = true;
     dataSinceRequest_ = false;
 }
@@ -159,12 +159,18 @@ void CReceiveDlg::OnRequestWritten(bool ok) {
     sending_ = false;
     if (!ok) {
         AppMessageBoxId(IDS_ERR_SEND);
-        start_->setEnabled(true);
+        SetTransferring(false);
         return;
     }
     // An answer that overtook the write's report has ended the wait already.
     if (!dataSinceRequest_)
         StartAnswerTimer();
+}
+
+void CReceiveDlg::SetTransferring(bool transferring) {
+    // Changing the ports mid-transfer would close the port under the answer.
+    start_->setEnabled(!transferring);
+    portsButton_->setEnabled(!transferring);
 }
 
 void CReceiveDlg::StartAnswerTimer() {
@@ -192,7 +198,7 @@ void CReceiveDlg::timerEvent(QTimerEvent* event) {
 void CReceiveDlg::OnTimer() {
     KillAnswerTimer();
     AppMessageBoxId(IDS_ERR_TIMEOUT);
-    start_->setEnabled(true);
+    SetTransferring(false);
 }
 
 void CReceiveDlg::reject() {

@@ -70,6 +70,8 @@ private:
     // Checks and opens the first of COM 1 to COM 4 that opens.
     void ProbePorts();
     void KillAnswerTimer();
+    // The start and Anschlüsse buttons are off while a transfer runs.
+    void SetTransferring(bool transferring);
     void StartAnswerTimer();
     // Asks IDS_ASK_CANCEL_RECEIVE; answers true for OK. Handles what was
     // held meanwhile when the answer is Cancel.

@@ -8,6 +8,7 @@
 #include "platform/serial/SerialDevice.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -118,4 +119,31 @@ TEST_F(SerialTest, PortsDialogOffersTheDevicesKeepsTheChoiceAndFirstUseTakesOnly
     EXPECT_EQ(Stored(1), kStable);
     EXPECT_EQ(ports::ApplyFirstUse(lister, noneOpens).what, ports::FirstUse::Nothing)
         << "only the first time";
+}
+
+TEST_F(SerialTest, PortsDialogOffersEachDeviceOnceAndMarksTheStandardItMayNotOpen) {
+    QTemporaryDir dir;
+    qputenv("QUINTARA_PROFILE", dir.filePath(QStringLiteral("quintara.ini")).toLocal8Bit());
+    for (int n = 1; n <= 4; ++n)
+        UnsetCom(n);
+    // A node the system lists under two names.
+    const QString node = dir.filePath(QStringLiteral("ttyUSB0"));
+    const QString link = dir.filePath(QStringLiteral("ttyUSB0-link"));
+    ASSERT_TRUE(QFile(node).open(QIODevice::WriteOnly));
+    ASSERT_TRUE(QFile::link(node, link));
+    FixedPortLister lister;
+    lister.entries = {Device("/dev/ttyS0", "ttyS0", 0, false), Device("/dev/ttyS1", "ttyS1", 0),
+                      Device(qPrintable(node), "Adapter", 0x0403),
+                      Device(qPrintable(link), "Adapter", 0x0403)};
+    PortsDialog dialog;
+    const QString adapter = "Adapter (" + node + ")";
+    EXPECT_EQ(Items(dialog.Choice(1)), QStringList({"Standard (/dev/ttyS0) (keine Berechtigung)",
+                                                    "ttyS1 (/dev/ttyS1)", adapter, "Andere..."}));
+    EXPECT_EQ(Items(dialog.Choice(2)),
+              QStringList({"Standard (/dev/ttyS1)", "ttyS0 (/dev/ttyS0) (keine Berechtigung)",
+                           adapter, "Andere..."}));
+    // Choosing the standard it may not open says why, as any other entry does.
+    dialog.OnChoose(1, 0);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_TRUE(ui.messages[0].text.startsWith("Keine Berechtigung für /dev/ttyS0.\n"));
 }

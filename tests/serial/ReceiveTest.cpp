@@ -156,8 +156,10 @@ TEST_F(Receive, NoAnswerTimesOutAndCancelThenLeavesTheStrip) {
     ScriptDialog([](CReceiveDlg& d) {
         QTest::mouseClick(d.StartButton(), Qt::LeftButton);
         EXPECT_FALSE(d.StartButton()->isEnabled());
+        EXPECT_FALSE(d.PortsButton()->isEnabled()) << "the ports stay as they are mid-transfer";
         EXPECT_TRUE(PumpUntil([&] { return d.StartButton()->isEnabled(); }, 5000))
             << "the time-out gives the button back";
+        EXPECT_TRUE(d.PortsButton()->isEnabled());
         d.reject(); // nothing under way: closes without asking
     });
     doc.OnReceiveNames();
