@@ -1,8 +1,12 @@
 #include "view/NameEdit.h"
 
 #include "platform/base/CodePage.h"
+#include "platform/ui/StringTable.h"
+#include "resources/Resource.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QStyle>
@@ -201,6 +205,25 @@ bool CNameEdit::event(QEvent* e) {
         }
     }
     return QLineEdit::event(e);
+}
+
+void CNameEdit::contextMenuEvent(QContextMenuEvent* e) {
+    QMenu* const menu = createStandardContextMenu();
+    // Qt's menu calls redo "Wiederherstellen"; the main menu and its status
+    // texts say "Wiederholen", and one program uses one word. Its entries
+    // are known by their (translated) texts alone.
+    const auto label = [](const QString& text) { return text.section(QLatin1Char('\t'), 0, 0); };
+    const QString qtUndo = QCoreApplication::translate("QLineEdit", "&Undo");
+    const QString qtRedo = QCoreApplication::translate("QLineEdit", "&Redo");
+    for (QAction* action : menu->actions()) {
+        if (label(action->text()) == qtUndo)
+            action->setText(LoadStr(IDS_MENU_UNDO));
+        else if (label(action->text()) == qtRedo)
+            action->setText(LoadStr(IDS_MENU_REDO));
+    }
+    // As Qt's own editor does: shown without a loop of its own.
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(e->globalPos());
 }
 
 void CNameEdit::focusOutEvent(QFocusEvent* e) {

@@ -263,6 +263,10 @@ TEST_F(Editing, TheEditorsMenuAndClipboardKeysCarryANameToAnotherField) {
     Type("ab");
     Key(Qt::Key_Backspace, Qt::AltModifier);
     EXPECT_EQ(Edit()->text(), QString::fromUtf8("?ód?"));
+    // The menu says redo as the main menu does.
+    ChooseFromEditorMenu("Wiederholen");
+    EXPECT_EQ(Edit()->text(), QString::fromUtf8("?ód?ab"));
+    Key(Qt::Key_Z, Qt::ControlModifier);
     Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(Edit()->text(), QString::fromUtf8("?ód?ab"));
     EXPECT_EQ(View().editIndex, 7);
