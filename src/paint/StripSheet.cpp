@@ -124,6 +124,7 @@ const std::vector<SheetPlace>& StripSheet::LayOut(const DeviceContext::Attribute
     std::vector<RECT> bounds;
     bounds.reserve(strips_.size());
     frames_.clear();
+    footers_.clear();
     for (const auto& strip : strips_) {
         const StripPainter painter(&strip->doc, strip->view, &strip->printerFont);
         const int saved = dc.SaveDC();
@@ -132,6 +133,7 @@ const std::vector<SheetPlace>& StripSheet::LayOut(const DeviceContext::Attribute
         dc.RestoreDC(saved);
         bounds.push_back(Union(extent.frame, extent.footer));
         frames_.push_back(extent.frame);
+        footers_.push_back(extent.footer);
     }
     const SIZE printable{dc.GetDeviceCaps(HORZRES), dc.GetDeviceCaps(VERTRES)};
     const SIZE gap{ToDevice(kGap, dc.GetDeviceCaps(LOGPIXELSX)),
@@ -154,12 +156,14 @@ void StripSheet::DrawPage(DeviceContext& dc, int page) const {
         painter.Draw(dc);
         dc.RestoreDC(saved);
         RECT frame = frames_[i];
+        RECT footer = footers_[i];
         OffsetRect(frame, places_[i].offset.x, places_[i].offset.y);
-        DrawCuttingMarks(dc, frame);
+        OffsetRect(footer, places_[i].offset.x, places_[i].offset.y);
+        DrawCuttingMarks(dc, frame, footer);
     }
 }
 
-void StripSheet::DrawCuttingMarks(DeviceContext& dc, const RECT& frame) const {
+void StripSheet::DrawCuttingMarks(DeviceContext& dc, const RECT& frame, const RECT& footer) const {
     const LONG distX = ToDevice(kMarkDistance, dc.GetDeviceCaps(LOGPIXELSX));
     const LONG distY = ToDevice(kMarkDistance, dc.GetDeviceCaps(LOGPIXELSY));
     const LONG lengthX = ToDevice(kMarkLength, dc.GetDeviceCaps(LOGPIXELSX));
@@ -174,6 +178,15 @@ void StripSheet::DrawCuttingMarks(DeviceContext& dc, const RECT& frame) const {
     }
     for (const LONG x : {frame.left, right}) {
         dc.Rectangle({x, frame.top - distY - lengthY, x + 1, frame.top - distY});
-        dc.Rectangle({x, bottom + 1 + distY, x + 1, bottom + 1 + distY + lengthY});
+        // Printed smaller, the title comes closer to the frame than a
+        // mark is long: the mark keeps the same distance from the title.
+        const LONG start = bottom + 1 + distY;
+        LONG end = start + lengthY;
+        const bool under = footer.right > footer.left && footer.bottom > footer.top &&
+                           x >= footer.left && x < footer.right && footer.bottom > start;
+        if (under)
+            end = std::min(end, footer.top - distY);
+        if (end - start >= distY)
+            dc.Rectangle({x, start, x + 1, end});
     }
 }

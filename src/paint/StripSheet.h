@@ -71,7 +71,9 @@ private:
         SettingsView view;
         CLabelFont printerFont;
     };
-    void DrawCuttingMarks(DeviceContext& dc, const RECT& frame) const;
+    // The marks around frame; those below it end short of footer (the
+    // title and date), and are left out where no room is left for them.
+    void DrawCuttingMarks(DeviceContext& dc, const RECT& frame, const RECT& footer) const;
 
     std::optional<LayoutValues> placement_;
     bool fitLongNames_;
@@ -79,4 +81,6 @@ private:
     std::vector<SheetPlace> places_;
     // Each strip's frame where a single print puts it, in device pixels.
     std::vector<RECT> frames_;
+    // And its title and date (empty when it prints none).
+    std::vector<RECT> footers_;
 };

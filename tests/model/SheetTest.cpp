@@ -155,4 +155,27 @@ TEST_F(Sheet, EachStripIsDrawnAsAloneWithItsOwnLookAndCuttingMarks) {
     const int bottom = 472 + 2863 - 1;
     EXPECT_TRUE(ink(right, bottom + 24 + 35));
     EXPECT_FALSE(ink(right, bottom + 12));
+
+    // At half size the title comes within 3 mm of the frame: the mark below
+    // the left corner, on the title's edge, ends 1 mm short of it.
+    StripSheet half(Zoom(50), false);
+    ASSERT_TRUE(half.Load(Copies(1)).isEmpty());
+    const QImage small = Render(half, 1);
+    const auto smallInk = [&](int x, int y) { return small.pixelColor(x, y).lightness() < 100; };
+    // The frame's bottom line: the last ink of a column the title does not reach.
+    int halfBottom = 472 + 1600;
+    while (halfBottom > 472 && !smallInk(472 + 290, halfBottom))
+        --halfBottom;
+    int titleTop = halfBottom + 1;
+    while (titleTop < halfBottom + 200 && ![&] {
+        for (int x = 480; x < 560; ++x)
+            if (smallInk(x, titleTop))
+                return true;
+        return false;
+    }())
+        ++titleTop;
+    ASSERT_LT(titleTop, halfBottom + 200) << "no title below the frame";
+    EXPECT_TRUE(smallInk(472, halfBottom + 24 + 2)) << "the mark is there";
+    for (int y = titleTop - 23; y < titleTop; ++y)
+        EXPECT_FALSE(smallInk(472, y)) << "mark at " << y << ", title from " << titleTop;
 }
