@@ -14,6 +14,7 @@
 #include "platform/ui/DisplayCheck.h"
 #include "platform/ui/StringTable.h"
 #include "platform/ui/UiHost.h"
+#include "platform/window/AfterFirstPaint.h"
 #include "resources/Resource.h"
 
 #include <QApplication>
@@ -120,14 +121,22 @@ int main(int argc, char** argv) {
     if (!cmd.IsBatch() && handOver.Offer(cmd))
         return 0;
     CNamenApp namenApp;
+    if (!cmd.IsBatch())
+        namenApp.RecentFiles().HoldWrites(true);
     if (!namenApp.InitInstance(cmd))
         return 1;
     if (cmd.IsBatch())
         return BatchPrinter(cmd).Run(namenApp) ? 0 : 1;
+    namenApp.ExpectPrinterProbe();
     FirstPaintProbe::InstallIfAsked(namenApp.MainFrame()->centralWidget());
     namenApp.ShowMainWindow();
-    handOver.Attach(namenApp);
-    namenApp.StartRecovery(recovery::DefaultFolder());
+    // The window first: a second start just then opens a window of its own.
+    AfterFirstPaint(namenApp.MainFrame()->centralWidget(), [&handOver, &namenApp] {
+        handOver.Attach(namenApp);
+        namenApp.RecentFiles().HoldWrites(false);
+        namenApp.StartPrinterProbe();
+        namenApp.StartRecovery(recovery::DefaultFolder());
+    });
     // A logout, a closed terminal or Ctrl+C keep the unsaved strip for the
     // next start, as the session manager's request does.
     SignalRelay relay([&namenApp](int signal) {
@@ -143,6 +152,8 @@ int main(int argc, char** argv) {
     DeferredRegistration registration;
     registration.Start(1500);
     const int result = QApplication::exec();
+    // A run that ended before the first paint's work still lists its file.
+    namenApp.RecentFiles().HoldWrites(false);
     namenApp.EndRecovery();
     SetWindowHost(nullptr);
     SetUiHost(nullptr);

@@ -138,13 +138,15 @@ void CV7NamenView::OnDraw(DeviceContext& dc) {
 const std::vector<UnfitName>* CV7NamenView::MarksFor(const DeviceContext& dc) {
     if (printing || dc.IsPrinting())
         return nullptr;
-    if (!unfitValid_ && !fitCheckPending_) {
-        // After this paint: finding the printer may ask the printing system.
-        fitCheckPending_ = true;
-        QTimer::singleShot(0, this, [this] { CheckFit(); });
+    // The paper is known once asked (the printer's answer comes off this
+    // thread): the list is found for this very paint, which then is the
+    // only one an edit makes. While the answer is on its way the last list
+    // stays, and the answer finds it anew.
+    if (!unfitValid_) {
+        const PrintHost* host = GetPrintHost();
+        if (!host || host->PaperKnown())
+            CheckFit(false, false);
     }
-    // The marks of the last list stay until the new one is there; a new
-    // list that differs repaints.
     return &unfit_;
 }
 

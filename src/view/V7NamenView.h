@@ -174,8 +174,10 @@ private:
     std::string EditedName(int index, const QString& text) const;
     // The field under a client point (scroll position added), or -1.
     int HitTest(QPoint clientPoint) const;
-    // Finds the list for the printer anew; marks and status follow.
-    void CheckFit();
+    // Finds the list for the printer anew; marks (with `repaint`) and status
+    // follow. Without `wait`, nothing is done while the printer is still
+    // being asked for.
+    void CheckFit(bool wait = false, bool repaint = true);
     void InvalidateFit();
     // The marks to draw with dc: the last list found on screen (a search
     // for the new one is started when it is out of date), none on paper.
@@ -191,6 +193,5 @@ private:
     std::function<void(bool)> fitOptionHandler_;
     std::vector<UnfitName> unfit_;
     bool unfitValid_ = false;
-    bool fitCheckPending_ = false;
     int reportedCount_ = -1; // what unfitCountChanged last said
 };

@@ -18,21 +18,27 @@
 
 const std::vector<UnfitName>& CV7NamenView::PaperUnfitNames() {
     if (!unfitValid_)
-        CheckFit();
+        CheckFit(true);
     return unfit_;
 }
 
-void CV7NamenView::CheckFit() {
-    fitCheckPending_ = false;
+void CV7NamenView::CheckFit(bool wait, bool repaint) {
     if (printing)
         return; // a preview is open; its end finds the list anew
     PrintHost* host = GetPrintHost();
+    // The printer's answer is on its way; it finds the list anew when it comes.
+    if (!wait && host && !host->PaperKnown())
+        return;
     std::vector<UnfitName> list =
         UnfitNames(host ? host->PaperAttributes() : printerdevice::PdfAttributes());
-    // The marks shown are those of the old list: only a different one repaints.
+    // The marks shown are those of the old list: only other marks repaint.
     if (list != unfit_) {
+        const bool sameMarks =
+            std::equal(list.begin(), list.end(), unfit_.begin(), unfit_.end(),
+                       [](const UnfitName& a, const UnfitName& b) { return a.index == b.index; });
         unfit_ = std::move(list);
-        viewport()->update();
+        if (repaint && !sameMarks)
+            viewport()->update();
     }
     unfitValid_ = true;
     if (int(unfit_.size()) != reportedCount_) {

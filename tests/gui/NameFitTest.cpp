@@ -7,6 +7,7 @@
 #include "platform/base/CodePage.h"
 #include "platform/printing/PrintInfo.h"
 #include "platform/printing/PrinterDevice.h"
+#include "resources/Resource.h"
 #include "view/NameEdit.h"
 #include "view/OptionsDlg.h"
 
@@ -18,6 +19,7 @@
 #include <QTest>
 #include <QToolTip>
 #include <cmath>
+#include <functional>
 
 namespace {
 
@@ -217,4 +219,47 @@ TEST_F(NameFitApp, TheStatusBarShowsWholeTextsAtTheFirstWidth) {
         [&] { return message->height() >= message->heightForWidth(message->width()); }, 10000))
         << message->height() << " < " << message->heightForWidth(message->width());
     EXPECT_GT(message->heightForWidth(message->width()), message->fontMetrics().height());
+}
+
+TEST_F(NameFitApp, AnEditAsksNoPrintingSystemAndRepaintsTheStripOnce) {
+    // As the window does: the printer is made off this thread once it is up.
+    int shown = -1;
+    QObject::connect(&View(), &CV7NamenView::unfitCountChanged, [&](int count) { shown = count; });
+    app->ExpectPrinterProbe();
+    ShowActive();
+    EXPECT_FALSE(app->PaperKnown());
+    EXPECT_EQ(app->PrinterRequests(), 0) << "not before the window is up";
+    app->StartPrinterProbe();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return app->PaperKnown() && shown == 2; }));
+
+    struct PaintCounter : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* e) override {
+            paints += e->type() == QEvent::Paint ? 1 : 0;
+            return false;
+        }
+    } counter;
+    View().viewport()->installEventFilter(&counter);
+    // Each edit: its paint, then whatever it has set going, to the end.
+    const auto paintsOf = [&](const std::function<void()>& edit) {
+        counter.paints = 0;
+        edit();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return counter.paints > 0; }));
+        for (int i = 0; i < 10; ++i)
+            QCoreApplication::processEvents();
+        return counter.paints;
+    };
+    QTest::mouseClick(View().viewport(), Qt::LeftButton, {}, FieldPoint(FieldOf("Zentrale")));
+    QTest::keyClick(View().NameEdit(), Qt::Key_2);
+    EXPECT_EQ(paintsOf([&] { QTest::keyClick(View().NameEdit(), Qt::Key_Return); }), 1);
+    EXPECT_EQ(paintsOf([&] { Doc().SetColor(3, 0x00FF00); }), 1);
+    EXPECT_EQ(paintsOf([&] { Frame().ExecuteCommand(ID_EDIT_UNDO); }), 1);
+    EXPECT_EQ(paintsOf([&] { Frame().ExecuteCommand(ID_EDIT_REDO); }), 1);
+    EXPECT_EQ(shown, 2) << "the marks stay";
+
+    // Print setup sets the printer up; the paper follows from it, unasked.
+    ui->printAnswers.push_back([](QPrinter&) { return true; });
+    EXPECT_TRUE(Frame().ExecuteCommand(ID_FILE_PRINT_SETUP));
+    EXPECT_EQ(paintsOf([&] { Doc().SetColor(4, 0x0000FF); }), 1);
+    EXPECT_EQ(app->PrinterRequests(), 1);
 }

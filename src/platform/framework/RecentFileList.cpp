@@ -28,7 +28,18 @@ void RecentFileList::ReadList() {
     }
 }
 
+void RecentFileList::HoldWrites(bool hold) {
+    held_ = hold;
+    if (!held_ && unwritten_)
+        WriteList();
+}
+
 void RecentFileList::WriteList() {
+    if (held_) {
+        unwritten_ = true;
+        return;
+    }
+    unwritten_ = false;
     for (int i = 0; i < kSize; ++i) {
         if (i < entries_.size())
             profile_.SetString(kSection, Key(i), entries_.at(i));

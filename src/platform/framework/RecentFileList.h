@@ -17,6 +17,10 @@ public:
     // Reads the list from the profile (again); otherwise it is read on first use.
     void ReadList();
     void WriteList();
+    // While held, changes wait in memory and are written when released:
+    // the file named at start is listed without the profile's write (and
+    // its disk flushes) before the window's first paint.
+    void HoldWrites(bool hold);
 
     // Puts the path first; an entry for the same file moves up instead of
     // being listed twice.
@@ -40,4 +44,6 @@ private:
     Profile& profile_;
     mutable QStringList entries_;
     mutable bool loaded_ = false;
+    bool held_ = false;
+    bool unwritten_ = false;
 };

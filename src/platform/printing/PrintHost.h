@@ -15,6 +15,11 @@ public:
     // Resolution and printing offset of the paper the next job would print
     // on: the printer's, or the PDF geometry when no printer is set up.
     virtual DeviceContext::Attributes PaperAttributes() = 0;
+    // False while the printer is still being asked for: PaperAttributes
+    // would wait for the answer.
+    virtual bool PaperKnown() const { return true; }
+    // A dialog has set printer up for a job: its paper may have changed.
+    virtual void PrinterChosen(const QPrinter&) {}
     // The measured error of the printer, taken out of everything a job or
     // the preview draws for it; the identity for a printer without one.
     virtual PaperCorrection CorrectionFor(const QPrinter&) { return {}; }

@@ -21,6 +21,8 @@ PrintJob::Result PrintJob::Run(bool direct) {
     info.direct = direct;
     if (!job_.OnPreparePrinting(info))
         return Result::Cancelled;
+    if (host_)
+        host_->PrinterChosen(printer_);
 
     // The pages the view has, narrowed to a range chosen in the dialog.
     int first = info.minPage;

@@ -2,6 +2,7 @@
 
 #include "platform/dialogs/WindowHost.h"
 #include "platform/printing/PrinterDevice.h"
+#include "platform/printing/PrinterProbe.h"
 #include "platform/ui/StringTable.h"
 #include "platform/ui/UiHost.h"
 #include "platform/window/FrameWindowBase.h"
@@ -153,7 +154,10 @@ void SdiAppBase::ShowStatus(const QString& text) {
 }
 
 QPrinter& SdiAppBase::Printer() {
+    if (probe_ && !probeTaken_)
+        TakeProbedPrinter();
     if (!printer_) {
+        ++printerRequests_;
         printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
         printerdevice::PrepareForPrinter(*printer_);
     }
@@ -161,11 +165,56 @@ QPrinter& SdiAppBase::Printer() {
 }
 
 DeviceContext::Attributes SdiAppBase::PaperAttributes() {
-    // Without a printer made yet, the printing system is only asked whether
-    // it has a default printer at all.
-    if (!printer_ && QPrinterInfo::defaultPrinterName().isEmpty())
-        return printerdevice::PdfAttributes();
-    return printerdevice::PaperAttributes(Printer());
+    if (probe_ && !probeTaken_)
+        TakeProbedPrinter();
+    if (!paper_) {
+        // Without a printer made yet, the printing system is only asked
+        // whether it has a default printer at all.
+        if (!printer_) {
+            ++printerRequests_;
+            if (QPrinterInfo::defaultPrinterName().isEmpty())
+                paper_ = printerdevice::PdfAttributes();
+        }
+        if (!paper_)
+            paper_ = printerdevice::PaperAttributes(Printer());
+    }
+    return *paper_;
+}
+
+bool SdiAppBase::PaperKnown() const {
+    if (paper_)
+        return true;
+    if (probe_)
+        return probeTaken_ || probe_->Ready();
+    return !probeExpected_;
+}
+
+void SdiAppBase::PrinterChosen(const QPrinter& printer) {
+    if (&printer == printer_.get())
+        paper_ = printerdevice::PaperAttributes(printer);
+}
+
+void SdiAppBase::StartPrinterProbe() {
+    if (printer_ || probe_)
+        return;
+    ++printerRequests_;
+    probe_ = std::make_unique<PrinterProbe>([this] {
+        if (probeTaken_)
+            return;
+        TakeProbedPrinter();
+        if (view_)
+            view_->OnPrinterChanged();
+    });
+}
+
+void SdiAppBase::TakeProbedPrinter() {
+    probeTaken_ = true;
+    DeviceContext::Attributes paper;
+    std::unique_ptr<QPrinter> printer = probe_->TakePrinter(paper);
+    if (printer_)
+        return; // one made meanwhile holds
+    printer_ = std::move(printer);
+    paper_ = paper;
 }
 
 int SdiAppBase::PreviewPages() {
@@ -187,6 +236,7 @@ bool SdiAppBase::OnFilePrintSetup() {
         return false;
     // Whatever the dialog changed, the page rectangle stays the printable area.
     printerdevice::PrepareForPrinter(printer);
+    PrinterChosen(printer);
     if (view_)
         view_->OnPrinterChanged();
     return true;

@@ -12,8 +12,10 @@
 
 #include <QString>
 #include <memory>
+#include <optional>
 
 class FrameWindowBase;
+class PrinterProbe;
 class QPrinter;
 class ScrollViewBase;
 
@@ -60,10 +62,23 @@ public:
     void CommitPendingEdits() override;
     void ShowStatus(const QString& text) override;
 
-    // PrintHost. The printer is made on first use: making it asks the
-    // printing system for its printers, which start-up need not wait for.
+    // PrintHost. The printer is made on first use, or on a worker thread
+    // once StartPrinterProbe was called: making it asks the printing system
+    // for its printers, which start-up and editing need not wait for. The
+    // paper is asked once and kept; print setup and the print dialog
+    // update it from the printer they set up.
     QPrinter& Printer() override;
     DeviceContext::Attributes PaperAttributes() override;
+    bool PaperKnown() const override;
+    void PrinterChosen(const QPrinter& printer) override;
+    // The window says so before it shows: until the printer is made on a
+    // worker thread (StartPrinterProbe, once the window is up), the paper
+    // is unknown and the view's fit check waits for it, then follows.
+    void ExpectPrinterProbe() { probeExpected_ = true; }
+    void StartPrinterProbe();
+    // How often the printing system was asked for the printer and its
+    // paper: once per run.
+    int PrinterRequests() const { return printerRequests_; }
     int PreviewPages() override;
     void SetPreviewPages(int pages) override;
     // ID_FILE_PRINT_SETUP: printer and paper for the later jobs.
@@ -85,5 +100,13 @@ private:
     DocumentBase* document_ = nullptr;
     std::unique_ptr<FrameWindowBase> frame_;
     ScrollViewBase* view_ = nullptr; // owned by the frame
+    // Takes the printer from the probe (waiting for it when it is not there yet).
+    void TakeProbedPrinter();
+
     std::unique_ptr<QPrinter> printer_;
+    std::optional<DeviceContext::Attributes> paper_;
+    std::unique_ptr<PrinterProbe> probe_;
+    bool probeTaken_ = false;
+    bool probeExpected_ = false;
+    int printerRequests_ = 0;
 };
