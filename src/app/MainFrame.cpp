@@ -21,7 +21,7 @@
 
 CMainFrame::CMainFrame(QWidget* parent) : FrameWindowBase(parent) {
     setObjectName(QStringLiteral("MainFrame"));
-    setWindowIcon(artwork::AppIconSet());
+    setWindowIcon(artwork::WindowIconSet());
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();

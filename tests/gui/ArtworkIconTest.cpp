@@ -11,6 +11,8 @@ TEST(ArtworkIcon, PaintsTheAskedSizeOnceAndOffersTheShippedSizes) {
     ASSERT_FALSE(icon.isNull());
     EXPECT_EQ(icon.availableSizes().size(), 7);
     EXPECT_TRUE(icon.availableSizes().contains(QSize(256, 256)));
+    // A window offers only what title bars and task switchers show.
+    EXPECT_EQ(artwork::WindowIconSet().availableSizes().back(), QSize(64, 64));
 
     for (int side : {16, 48, 256}) {
         const QPixmap first = icon.pixmap(side, side);

@@ -225,6 +225,10 @@ QIcon AppIconSet() {
     return QIcon(new ArtworkIconEngine(&AppIcon));
 }
 
+QIcon WindowIconSet() {
+    return QIcon(new ArtworkIconEngine(&AppIcon, {16, 24, 32, 48, 64}));
+}
+
 QIcon DocumentIconSet() {
     return QIcon(new ArtworkIconEngine(&DocumentIcon));
 }

@@ -22,6 +22,10 @@ QImage AppIcon(int size);
 QImage DocumentIcon(int size);
 // Both icons in the usual sizes, for windows and boxes.
 QIcon AppIconSet();
+// The program's icon as a window offers it to the window system: the
+// sizes of title bars and task switchers only, since the window system
+// takes every size offered, painted, when the window is shown.
+QIcon WindowIconSet();
 QIcon DocumentIconSet();
 
 } // namespace artwork

@@ -6,13 +6,6 @@
 #include <QStyleOption>
 #include <algorithm>
 
-namespace {
-
-// The sizes the desktop files ship; a window manager may ask for any of them.
-const QList<int> kSizes = {16, 24, 32, 48, 64, 128, 256};
-
-} // namespace
-
 void ArtworkIconEngine::paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
                               QIcon::State state) {
     const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
@@ -40,7 +33,7 @@ QSize ArtworkIconEngine::actualSize(const QSize& size, QIcon::Mode, QIcon::State
 
 QList<QSize> ArtworkIconEngine::availableSizes(QIcon::Mode, QIcon::State) {
     QList<QSize> sizes;
-    for (int side : kSizes)
+    for (int side : sizes_)
         sizes.append(QSize(side, side));
     return sizes;
 }

@@ -7,11 +7,17 @@
 #include <QImage>
 #include <QMap>
 #include <QPixmap>
+#include <utility>
 
 class ArtworkIconEngine : public QIconEngine {
 public:
     using Painter = QImage (*)(int size);
-    explicit ArtworkIconEngine(Painter painter) : painter_(painter) {}
+    // sizes: those offered (by default the sizes the desktop files ship);
+    // any other is painted when asked for.
+    explicit ArtworkIconEngine(Painter painter, QList<int> sizes = kShippedSizes)
+        : painter_(painter), sizes_(std::move(sizes)) {}
+
+    static inline const QList<int> kShippedSizes = {16, 24, 32, 48, 64, 128, 256};
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override;
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override;
@@ -22,5 +28,6 @@ public:
 
 private:
     Painter painter_;
+    QList<int> sizes_;
     QMap<int, QPixmap> cache_;
 };
