@@ -32,14 +32,25 @@ CNamenApp::~CNamenApp() {
 }
 
 bool CNamenApp::InitInstance(const CommandLineInfo& commandLine) {
-
-    auto frame = std::make_unique<CMainFrame>();
-    auto* view = new CV7NamenView(frame.get());
-    frame->setCentralWidget(view);
-    frame->SetRecentFileList(&RecentFiles());
-    CMainFrame* framePtr = frame.get();
-    CreateDocumentFrameView(std::make_unique<CV7NamenDoc>(), std::move(frame), view);
-    framePtr->SetDropHandler([this](const QString& path) { OpenDocumentFile(path, true); });
+    CMainFrame* framePtr = nullptr;
+    CV7NamenView* view = nullptr;
+    if (commandLine.IsBatch()) {
+        // Printing from the command line shows no window: no frame is made.
+        auto owned = std::make_unique<CV7NamenView>();
+        view = owned.get();
+        CreateDocumentView(std::make_unique<CV7NamenDoc>(), std::move(owned));
+    } else {
+        auto frame = std::make_unique<CMainFrame>();
+        view = new CV7NamenView(frame.get());
+        frame->setCentralWidget(view);
+        frame->SetRecentFileList(&RecentFiles());
+        framePtr = frame.get();
+        CreateDocumentFrameView(std::make_unique<CV7NamenDoc>(), std::move(frame), view);
+        framePtr->SetDropHandler([this](const QString& path) { OpenDocumentFile(path, true); });
+        QObject::connect(view, &CV7NamenView::unfitCountChanged, framePtr,
+                         &CMainFrame::SetUnfitCount);
+        GetWindowHost().SetMainWindow(framePtr);
+    }
     // Setting long names narrower (IDC_FIT_LONG_NAMES) lives in the profile; --fit turns it on
     // for one run without storing it.
     view->SetFitLongNames(
@@ -49,8 +60,6 @@ bool CNamenApp::InitInstance(const CommandLineInfo& commandLine) {
         GetProfile().SetInt(QStringLiteral("Settings"), QStringLiteral("FitLongNames"), on ? 1 : 0);
         GetProfile().Sync();
     });
-    QObject::connect(view, &CV7NamenView::unfitCountChanged, framePtr, &CMainFrame::SetUnfitCount);
-    GetWindowHost().SetMainWindow(framePtr);
 
     // The printing switches load their file the same way, then print it.
     const bool hasFile = commandLine.action == CommandLineInfo::Action::Open ||
@@ -61,7 +70,8 @@ bool CNamenApp::InitInstance(const CommandLineInfo& commandLine) {
     } else {
         NewDocument();
     }
-    framePtr->UpdateCommandUi();
+    if (framePtr)
+        framePtr->UpdateCommandUi();
     return true;
 }
 

@@ -39,6 +39,7 @@ SdiAppBase::~SdiAppBase() {
     if (document_ && view_)
         document_->RemoveView(view_);
     frame_.reset();
+    viewOwner_.reset();
 }
 
 void SdiAppBase::CreateDocumentFrameView(std::unique_ptr<DocumentBase> document,
@@ -53,6 +54,17 @@ void SdiAppBase::CreateDocumentFrameView(std::unique_ptr<DocumentBase> document,
     document_->AddView(view_);
     frame_->SetRouting(view_, document_, this);
     frame_->SetCloseQuery([this] { return document_->SaveModified(); });
+}
+
+void SdiAppBase::CreateDocumentView(std::unique_ptr<DocumentBase> document,
+                                    std::unique_ptr<ScrollViewBase> view) {
+    documentOwner_ = std::move(document);
+    document_ = documentOwner_.get();
+    viewOwner_ = std::move(view);
+    view_ = viewOwner_.get();
+    view_->SetPrintHost(this);
+    document_->SetHost(this);
+    document_->AddView(view_);
 }
 
 bool SdiAppBase::OnFileNew() {

@@ -89,6 +89,10 @@ protected:
     // application says which classes.
     void CreateDocumentFrameView(std::unique_ptr<DocumentBase> document,
                                  std::unique_ptr<FrameWindowBase> frame, ScrollViewBase* view);
+    // The same without a frame, for printing from the command line: no
+    // window, menus or toolbar are made that nobody would see.
+    void CreateDocumentView(std::unique_ptr<DocumentBase> document,
+                            std::unique_ptr<ScrollViewBase> view);
 
 private:
     void OnOpenRecentFile(int id);
@@ -99,7 +103,8 @@ private:
     std::unique_ptr<DocumentBase> documentOwner_;
     DocumentBase* document_ = nullptr;
     std::unique_ptr<FrameWindowBase> frame_;
-    ScrollViewBase* view_ = nullptr; // owned by the frame
+    ScrollViewBase* view_ = nullptr; // owned by the frame, or by viewOwner_
+    std::unique_ptr<ScrollViewBase> viewOwner_;
     // Takes the printer from the probe (waiting for it when it is not there yet).
     void TakeProbedPrinter();
 
