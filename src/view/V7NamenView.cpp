@@ -26,8 +26,7 @@ LOGFONTA DescriptionOf(const FontObject& font) {
 
 } // namespace
 
-CV7NamenView::CV7NamenView(QWidget* parent)
-    : ScrollViewBase(parent), screenScale(ScreenScale()), nameEdit_(new CNameEdit(viewport())) {
+CV7NamenView::CV7NamenView(QWidget* parent) : ScrollViewBase(parent), screenScale(ScreenScale()) {
     StripAccessible::Install();
     // By click and by Tab: the keyboard reaches the strip too.
     setFocusPolicy(Qt::StrongFocus);
@@ -36,21 +35,6 @@ CV7NamenView::CV7NamenView(QWidget* parent)
     viewport()->setAutoFillBackground(true);
     viewport()->setCursor(Qt::ArrowCursor);
     labelFont.CreateDefault();
-
-    nameEdit_->hide();
-    nameEdit_->setGeometry(0, 0, 200, 20);
-    // Far more than its width takes; it bounds what a paste must measure.
-    nameEdit_->setMaxLength(int(StripPainter::kVisibleNameChars));
-    nameEdit_->SetKeyHandler([this](int key, int flags) { OnEditKey(key, flags); });
-    nameEdit_->SetFocusLostHandler([this] { CommitEdit(); });
-    nameEdit_->SetMoveHandler([this](int delta) { OnEditMove(delta); });
-    nameEdit_->SetReplacedHandler([this](int count) {
-        const CV7NamenDoc* doc = GetDocument();
-        if (doc && doc->Host())
-            doc->Host()->ShowStatus(count == 1 ? LoadStr(IDS_EDIT_REPLACED_ONE)
-                                               : FormatString(IDS_EDIT_REPLACED, {count}));
-    });
-    SetEditorFont();
 
     customColors.fill(0xFFFFFF);
     OnCommand(ID_FIELD_COLOR, [this] { OnFieldColor(); });
@@ -107,8 +91,34 @@ void CV7NamenView::AnnounceNames() {
     announced_ = doc->names;
 }
 
+CNameEdit* CV7NamenView::NameEdit() const {
+    // Made on first use, not at start: the first paint need not wait for it.
+    if (!nameEdit_)
+        const_cast<CV7NamenView*>(this)->MakeEditor();
+    return nameEdit_;
+}
+
+void CV7NamenView::MakeEditor() {
+    nameEdit_ = new CNameEdit(viewport());
+    nameEdit_->hide();
+    nameEdit_->setGeometry(0, 0, 200, 20);
+    // Far more than its width takes; it bounds what a paste must measure.
+    nameEdit_->setMaxLength(int(StripPainter::kVisibleNameChars));
+    nameEdit_->SetKeyHandler([this](int key, int flags) { OnEditKey(key, flags); });
+    nameEdit_->SetFocusLostHandler([this] { CommitEdit(); });
+    nameEdit_->SetMoveHandler([this](int delta) { OnEditMove(delta); });
+    nameEdit_->SetReplacedHandler([this](int count) {
+        const CV7NamenDoc* doc = GetDocument();
+        if (doc && doc->Host())
+            doc->Host()->ShowStatus(count == 1 ? LoadStr(IDS_EDIT_REPLACED_ONE)
+                                               : FormatString(IDS_EDIT_REPLACED, {count}));
+    });
+    SetEditorFont();
+}
+
 void CV7NamenView::SetEditorFont() {
-    nameEdit_->setFont(logfont::ToQFont(DescriptionOf(labelFont)));
+    if (nameEdit_)
+        nameEdit_->setFont(logfont::ToQFont(DescriptionOf(labelFont)));
 }
 
 StripPainter CV7NamenView::Painter() const {

@@ -72,7 +72,7 @@ public:
     // its name as a commit would store it. False when no field is open or
     // its text is as it was shown.
     bool PendingName(int& index, std::string& name) const;
-    CNameEdit* NameEdit() const { return nameEdit_; }
+    CNameEdit* NameEdit() const;
     // Hands the label font to the editor.
     void SetEditorFont();
 
@@ -183,7 +183,9 @@ private:
     // for the new one is started when it is out of date), none on paper.
     const std::vector<UnfitName>* MarksFor(const DeviceContext& dc);
 
-    CNameEdit* nameEdit_; // child of the viewport
+    void MakeEditor();
+
+    CNameEdit* nameEdit_ = nullptr; // child of the viewport, made on first use
     int currentField_ = 0;
     std::vector<std::string> announced_; // the names a screen reader was told
     // The text the editor showed when it opened on editIndex.

@@ -47,11 +47,11 @@ void CV7NamenView::BeginEdit(int index) {
     const std::string_view name =
         doc ? StripPainter::VisiblePart(doc->GetName(index)) : std::string_view();
     editShownText_ = codepage::Cp1252ToUnicode(name);
-    nameEdit_->Open(editShownText_);
+    NameEdit()->Open(editShownText_);
     // Named for a screen reader as the key it labels.
-    nameEdit_->setAccessibleName(FormatString(IDS_KEY_NAME, {index + 1}));
-    nameEdit_->show();
-    nameEdit_->setFocus(Qt::OtherFocusReason);
+    NameEdit()->setAccessibleName(FormatString(IDS_KEY_NAME, {index + 1}));
+    NameEdit()->show();
+    NameEdit()->setFocus(Qt::OtherFocusReason);
     editIndex = index;
 }
 
@@ -77,29 +77,29 @@ void CV7NamenView::PositionEdit(int index) {
     // 12 pixels wider than the field, 3 below its top and 2 above its bottom.
     RECT e{r.left, r.top + 3, r.right + 12, r.bottom - 2};
     OffsetRect(e, -scroll.x, -scroll.y);
-    nameEdit_->setGeometry(e.left, e.top, e.right - e.left, e.bottom - e.top);
+    NameEdit()->setGeometry(e.left, e.top, e.right - e.left, e.bottom - e.top);
 }
 
 void CV7NamenView::CommitEdit() {
     if (editIndex < 0)
         return;
     const int index = editIndex;
-    const QString text = nameEdit_->text();
+    const QString text = NameEdit()->text();
     CV7NamenDoc* doc = GetDocument();
     if (doc && text != editShownText_)
         doc->SetName(index, EditedName(index, text));
     editIndex = -1;
-    nameEdit_->hide();
+    NameEdit()->hide();
     // The keyboard stays on the field that was edited.
     SetCurrentField(index);
     viewport()->update();
 }
 
 bool CV7NamenView::PendingName(int& index, std::string& name) const {
-    if (editIndex < 0 || nameEdit_->text() == editShownText_)
+    if (editIndex < 0 || NameEdit()->text() == editShownText_)
         return false;
     index = editIndex;
-    name = EditedName(index, nameEdit_->text());
+    name = EditedName(index, NameEdit()->text());
     return true;
 }
 
@@ -117,7 +117,7 @@ std::string CV7NamenView::EditedName(int index, const QString& text) const {
 void CV7NamenView::CommitPendingEdit() {
     if (editIndex < 0)
         return;
-    if (nameEdit_->hasFocus())
+    if (NameEdit()->hasFocus())
         setFocus(Qt::OtherFocusReason); // the editor's focus loss commits
     CommitEdit(); // also where the window is not active and no focus event comes
 }
@@ -137,7 +137,7 @@ void CV7NamenView::OnEditKey(int key, int) {
         CommitPendingEdit();
         break;
     case 27:
-        nameEdit_->setText(editShownText_);
+        NameEdit()->setText(editShownText_);
         CommitPendingEdit();
         break;
     default:
@@ -147,6 +147,6 @@ void CV7NamenView::OnEditKey(int key, int) {
 
 void CV7NamenView::resizeEvent(QResizeEvent* event) {
     ScrollViewBase::resizeEvent(event);
-    if (editIndex >= 0 && nameEdit_->isVisible())
+    if (editIndex >= 0 && NameEdit()->isVisible())
         PositionEdit(editIndex);
 }
