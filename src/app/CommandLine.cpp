@@ -52,19 +52,21 @@ QStringList SetQtSwitchesAside(const QStringList& args, QtSwitches& found) {
             rest += args.mid(i);
             break;
         }
-        QString name = a.startsWith(QLatin1String("--")) ? a.mid(2) : a.mid(1);
-        if (!a.startsWith(QLatin1Char('-')) || name.isEmpty()) {
-            rest.append(a);
-        } else if (QtSwitchesWithValue().contains(name) && i + 1 < args.size()) {
+        const bool isSwitch = a.startsWith(QLatin1Char('-')) && a.size() > 1;
+        const QString name = a.startsWith(QLatin1String("--")) ? a.mid(2) : a.mid(1);
+        if (isSwitch && QtSwitchesWithValue().contains(name) && i + 1 < args.size()) {
             const QString& value = args.at(++i);
             if (name == QLatin1String("platform"))
                 found.platform = value;
             else if (name == QLatin1String("display"))
                 found.display = value;
-        } else if (!QtSwitchesAlone().contains(name) && !a.startsWith(QLatin1String("-style=")) &&
-                   !a.startsWith(QLatin1String("-qmljsdebugger="))) {
-            rest.append(a);
+            continue;
         }
+        const bool qtAlone = isSwitch && (QtSwitchesAlone().contains(name) ||
+                                          a.startsWith(QLatin1String("-style=")) ||
+                                          a.startsWith(QLatin1String("-qmljsdebugger=")));
+        if (!qtAlone)
+            rest.append(a);
     }
     return rest;
 }
