@@ -327,6 +327,7 @@ constexpr int IDS_CMD_PRINT_TO_ARGS = 34505;
 constexpr int IDS_CMD_PDF_ONE_FILE = 34506;
 constexpr int IDS_CMD_USAGE = 34507;
 constexpr int IDS_CMD_SEE_HELP = 34508;
+constexpr int IDS_CMD_VERSION = 34509;
 
 // Desktop entry: its generic name and search keywords
 constexpr int IDS_DESKTOP_GENERIC_NAME = 34600;

@@ -2,6 +2,7 @@
 
 #include "app/artwork/Artwork.h"
 #include "platform/ui/DialogUnits.h"
+#include "platform/ui/FormatText.h"
 #include "platform/ui/StringTable.h"
 #include "resources/Resource.h"
 
@@ -22,7 +23,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     auto* text = new QLabel(LoadStr(IDS_ABOUT_TEXT), this);
     text->setWordWrap(true);
     text->setGeometry(dlu::ToPixels(40, 6, 132, 18));
-    auto* version = new QLabel(LoadStr(IDS_ABOUT_VERSION), this);
+    auto* version = new QLabel(FormatString(IDS_ABOUT_VERSION, {QUINTARA_VERSION}), this);
     version->setGeometry(dlu::ToPixels(40, 27, 132, 8));
     auto* copyright = new QLabel(LoadStr(IDS_ABOUT_COPYRIGHT), this);
     copyright->setGeometry(dlu::ToPixels(40, 40, 132, 8));

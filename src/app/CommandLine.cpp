@@ -13,7 +13,63 @@ CommandLineInfo Error(const QString& text) {
     return info;
 }
 
+// The switches of Qt's application objects and platform plugins that take
+// a value, and those that stand alone; each may be written with one dash
+// or two.
+const QStringList& QtSwitchesWithValue() {
+    static const QStringList names{QStringLiteral("platform"),
+                                   QStringLiteral("platformpluginpath"),
+                                   QStringLiteral("platformtheme"),
+                                   QStringLiteral("plugin"),
+                                   QStringLiteral("qwindowgeometry"),
+                                   QStringLiteral("qwindowicon"),
+                                   QStringLiteral("qwindowtitle"),
+                                   QStringLiteral("geometry"),
+                                   QStringLiteral("title"),
+                                   QStringLiteral("icon"),
+                                   QStringLiteral("name"),
+                                   QStringLiteral("display"),
+                                   QStringLiteral("session"),
+                                   QStringLiteral("style"),
+                                   QStringLiteral("stylesheet")};
+    return names;
+}
+
+const QStringList& QtSwitchesAlone() {
+    static const QStringList names{QStringLiteral("reverse"),     QStringLiteral("sync"),
+                                   QStringLiteral("nograb"),      QStringLiteral("dograb"),
+                                   QStringLiteral("widgetcount"), QStringLiteral("testability")};
+    return names;
+}
+
 } // namespace
+
+QStringList SetQtSwitchesAside(const QStringList& args, QtSwitches& found) {
+    QStringList rest;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args.at(i);
+        if (a == QLatin1String("--")) {
+            rest += args.mid(i);
+            break;
+        }
+        const bool isSwitch = a.startsWith(QLatin1Char('-')) && a.size() > 1;
+        const QString name = a.startsWith(QLatin1String("--")) ? a.mid(2) : a.mid(1);
+        if (isSwitch && QtSwitchesWithValue().contains(name) && i + 1 < args.size()) {
+            const QString& value = args.at(++i);
+            if (name == QLatin1String("platform"))
+                found.platform = value;
+            else if (name == QLatin1String("display"))
+                found.display = value;
+            continue;
+        }
+        const bool qtAlone = isSwitch && (QtSwitchesAlone().contains(name) ||
+                                          a.startsWith(QLatin1String("-style=")) ||
+                                          a.startsWith(QLatin1String("-qmljsdebugger=")));
+        if (!qtAlone)
+            rest.append(a);
+    }
+    return rest;
+}
 
 CommandLineInfo ParseCommandLine(const QStringList& args) {
     CommandLineInfo info;

@@ -39,5 +39,16 @@ struct CommandLineInfo {
 // Parses the arguments after the program name.
 CommandLineInfo ParseCommandLine(const QStringList& args);
 
+// Qt's own switches (-platform NAME, -style NAME, -reverse, -display NAME,
+// ...), which the application object takes out of the command line. Before
+// that object exists the program must still know whether it prints (and so
+// needs no display) and which platform and display the window will use.
+struct QtSwitches {
+    QString platform; // -platform NAME
+    QString display;  // -display NAME
+};
+// args without Qt's switches and their values, which go to found.
+QStringList SetQtSwitchesAside(const QStringList& args, QtSwitches& found);
+
 // The text of --help.
 QString UsageText();

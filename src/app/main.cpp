@@ -4,6 +4,7 @@
 #include "app/batch/BatchPrinter.h"
 #include "app/desktop/DeferredRegistration.h"
 #include "app/handover/HandOver.h"
+#include "app/handover/HandOverProtocol.h"
 #include "app/probe/FirstPaintProbe.h"
 #include "app/recovery/RecoveryStore.h"
 #include "app/recovery/SignalRelay.h"
@@ -12,6 +13,7 @@
 #include "platform/files/Profile.h"
 #include "platform/ui/ConsoleUiHost.h"
 #include "platform/ui/DisplayCheck.h"
+#include "platform/ui/FormatText.h"
 #include "platform/ui/StringTable.h"
 #include "platform/ui/UiHost.h"
 #include "platform/window/AfterFirstPaint.h"
@@ -64,30 +66,56 @@ void ReportProfileProblem(Profile::Problem problem, const QString& path) {
                  qUtf8Printable(FormatString(text, {QDir::toNativeSeparators(path)})));
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    const CommandLineInfo cmd = ParseCommandLine(Arguments(argc, argv));
+// Help, version and a command line that cannot be read need no
+// application object; answers false for every other action.
+bool AnswerAtOnce(const CommandLineInfo& cmd, int& status) {
     using A = CommandLineInfo::Action;
+    status = 0;
     switch (cmd.action) {
     case A::Help:
         std::fputs(qUtf8Printable(UsageText()), stdout);
-        return 0;
+        return true;
     case A::Version:
-        std::printf("quintara %s\n", QUINTARA_VERSION);
-        return 0;
+        std::fputs(qUtf8Printable(FormatString(IDS_CMD_VERSION,
+                                               {QUINTARA_VERSION, LoadStr(IDS_ABOUT_COPYRIGHT)})),
+                   stdout);
+        return true;
     case A::Error:
         std::fprintf(stderr, "Quintara: %s\n", qUtf8Printable(cmd.error));
         std::fprintf(stderr, "Quintara: %s\n", qUtf8Printable(LoadStr(IDS_CMD_SEE_HELP)));
-        return 1;
+        status = 1;
+        return true;
     default:
-        break;
+        return false;
     }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Qt's switches are Qt's: the application object takes them, and the
+    // program reads what remains. Until that object exists, the arguments
+    // without them tell whether this run prints and where a window goes.
+    QtSwitches qtSwitches;
+    const CommandLineInfo early =
+        ParseCommandLine(SetQtSwitchesAside(Arguments(argc, argv), qtSwitches));
+    int status = 0;
+    if (AnswerAtOnce(early, status))
+        return status;
+    // The display check, the hand-over's socket and the tools the program
+    // starts see the display and platform that Qt is told to use.
+    if (!qtSwitches.display.isEmpty())
+        qputenv("DISPLAY", qtSwitches.display.toLocal8Bit());
+    if (!qtSwitches.platform.isEmpty())
+        qputenv("QT_QPA_PLATFORM", qtSwitches.platform.toLocal8Bit());
+    // Read before Qt takes the startup id out of the environment.
+    const QByteArray activationToken = handover::ActivationToken();
 
     // Printing from the command line shows no window and needs no display.
     DisplayCheck display;
-    if (cmd.IsBatch()) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (early.IsBatch()) {
+        if (qtSwitches.platform.isEmpty())
+            qputenv("QT_QPA_PLATFORM", "offscreen");
         BatchPrinter::QuietQtMessages();
     } else {
         display = DisplayCheck::Run();
@@ -98,6 +126,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     // Only now: the check's connection kept an X server from resetting.
     display.CloseConnection();
+    const CommandLineInfo cmd = ParseCommandLine(QCoreApplication::arguments().mid(1));
+    if (AnswerAtOnce(cmd, status))
+        return status;
     QApplication::setApplicationName(QStringLiteral("Quintara"));
     QApplication::setApplicationVersion(QStringLiteral(QUINTARA_VERSION));
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
@@ -118,7 +149,7 @@ int main(int argc, char** argv) {
     }
 
     HandOver handOver;
-    if (!cmd.IsBatch() && handOver.Offer(cmd))
+    if (!cmd.IsBatch() && handOver.Offer(cmd, QString(), activationToken))
         return 0;
     CNamenApp namenApp;
     if (!cmd.IsBatch())

@@ -148,6 +148,29 @@ TEST_F(BatchPrint, PrintToPdfGivesOneA4PageWithTheStripAtTheMargins) {
     EXPECT_EQ(names, 16);
 }
 
+TEST_F(BatchPrint, QtsSwitchesGoToQtAndTheRestToTheProgram) {
+    const QString pdf = TempPath("qt.pdf");
+    const Outcome print = Quintara(
+        {"-platform", "offscreen", "-reverse", "--print-to-pdf", pdf, "-style", "Fusion", demo});
+    EXPECT_EQ(print.exitCode, 0) << print.err.toStdString();
+    EXPECT_TRUE(Execute("pdfinfo", {pdf}).out.contains(QRegularExpression("Pages:\\s+1\\n")));
+
+    const Outcome version = Quintara({"-style", "Fusion", "--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    const QStringList lines = version.out.split('\n');
+    ASSERT_GE(lines.size(), 3) << version.out.toStdString();
+    EXPECT_EQ(lines[0], "quintara " QUINTARA_VERSION);
+    EXPECT_TRUE(lines[1].startsWith(QString::fromUtf8("Copyright © "))) << lines[1].toStdString();
+    EXPECT_TRUE(lines[2].startsWith("Lizenz GPLv3+: GNU GPL Version 3 oder neuer"))
+        << lines[2].toStdString();
+
+    // What neither Qt nor the program knows is still refused.
+    const Outcome unknown = Quintara({"-stil", "Fusion", "--version"});
+    EXPECT_EQ(unknown.exitCode, 1);
+    EXPECT_TRUE(unknown.err.startsWith("Quintara: Unbekannte Option: -stil\n"))
+        << unknown.err.toStdString();
+}
+
 TEST_F(BatchPrint, SeveralFilesShareSheetsAndAnUnreadableOneIsNamed) {
     // Seven strips at full size: six on the first page, one on the second.
     QStringList files;

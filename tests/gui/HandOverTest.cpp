@@ -284,6 +284,65 @@ TEST_F(HandOverTest, PrintingInfoAndEmptyStartsAreNeverHandedOver) {
     EXPECT_EQ(received, QStringList{file}) << received.join('|').toStdString();
 }
 
+TEST_F(HandOverTest, EachDisplayHasItsOwnWindowAndTheStartsTokenComesWithTheFile) {
+    const QByteArray savedX11 = qgetenv("DISPLAY");
+    const QByteArray savedWayland = qgetenv("WAYLAND_DISPLAY");
+    const auto restore = qScopeGuard([&] {
+        qputenv("DISPLAY", savedX11);
+        qputenv("WAYLAND_DISPLAY", savedWayland);
+        qunsetenv("XDG_ACTIVATION_TOKEN");
+        qunsetenv("DESKTOP_STARTUP_ID");
+    });
+    struct Window {
+        std::unique_ptr<HandOver> shell;
+        QStringList received;
+    };
+    const auto serve = [](Window& window) {
+        window.shell = std::make_unique<HandOver>(handover::ServerName());
+        EXPECT_FALSE(window.shell->Offer(CommandLineInfo{}));
+        ASSERT_NE(window.shell->Server(), nullptr);
+        window.shell->Server()->SetHandler([&window](const QString& path, const QByteArray& token) {
+            window.received << path + "|" + QString::fromLatin1(token);
+        });
+    };
+    Window x11;
+    Window wayland;
+    qunsetenv("WAYLAND_DISPLAY");
+    qputenv("DISPLAY", ":71");
+    serve(x11);
+    const QString x11Name = handover::ServerName();
+    qputenv("DISPLAY", ":71.0"); // the same server's screen 0
+    EXPECT_EQ(handover::ServerName(), x11Name);
+    qputenv("WAYLAND_DISPLAY", "../wayland 7");
+    EXPECT_EQ(QFileInfo(handover::ServerName()).fileName(), "quintara-.._wayland_7.sock");
+    serve(wayland);
+
+    const QString a = dir.filePath("a.V7N");
+    const QString b = dir.filePath("b.V7N");
+    qputenv("XDG_ACTIVATION_TOKEN", "wl-token-1");
+    EXPECT_EQ(RunQuintara({b}, dir.path()), 0);
+    qunsetenv("XDG_ACTIVATION_TOKEN");
+    qunsetenv("WAYLAND_DISPLAY");
+    qputenv("DESKTOP_STARTUP_ID", "launcher-9_TIME4711");
+    EXPECT_EQ(RunQuintara({a}, dir.path()), 0);
+    qunsetenv("DESKTOP_STARTUP_ID");
+    ASSERT_TRUE(WaitUntil([&] { return !x11.received.isEmpty() && !wayland.received.isEmpty(); }));
+    EXPECT_EQ(x11.received, QStringList{a + "|launcher-9_TIME4711"});
+    EXPECT_EQ(wayland.received, QStringList{b + "|wl-token-1"});
+    EXPECT_EQ(handover::StartupIdTime("launcher-9_TIME4711"), 4711u);
+
+    // A start on a display without a window opens its own; a sender
+    // without a token is served as before.
+    qputenv("DISPLAY", ":72");
+    HandOver third(handover::ServerName());
+    EXPECT_FALSE(third.Offer(Cmd(CommandLineInfo::Action::Open, a)));
+    EXPECT_NE(third.Server(), nullptr);
+    qputenv("DISPLAY", ":71");
+    EXPECT_EQ(SendServed(x11Name, b), HandOverClient::Outcome::Accepted);
+    EXPECT_TRUE(WaitUntil([&] { return x11.received.size() == 2; }));
+    EXPECT_EQ(x11.received.value(1), b + "|");
+}
+
 TEST_F(HandOverTest, StaleSocketOfACrashedProgramIsTakenOver) {
     LeaveStaleSocket(name);
     const QString file = dir.filePath("b.V7N");
@@ -343,6 +402,10 @@ TEST_F(HandOverTest, MalformedRequestsAreRefused) {
     EXPECT_EQ(SendRaw(name, huge), handover::kRejected);
     // Only the sender knows what a relative path is relative to.
     EXPECT_EQ(SendRaw(name, handover::EncodeRequest("relativ.V7N")), handover::kRejected);
+    EXPECT_EQ(SendRaw(name, handover::EncodeRequest("/t.V7N", "mit Leerzeichen")),
+              handover::kRejected);
+    EXPECT_EQ(SendRaw(name, handover::EncodeRequest("/t.V7N", QByteArray(513, 't'))),
+              handover::kRejected);
     EXPECT_EQ(SendRaw(name, handover::EncodeRequest("/ok/ä b.V7N")), handover::kAccepted);
     EXPECT_TRUE(WaitUntil([&] { return !received.isEmpty(); }));
     EXPECT_EQ(received, QStringList{"/ok/ä b.V7N"});
@@ -358,8 +421,10 @@ TEST_F(HandOverTest, WithoutRuntimeFolderOnlyAPrivateFolderIsUsed) {
     const QString file = dir.filePath("d.V7N");
 
     // Made for this user only, and the hand-over works through it.
-    EXPECT_EQ(handover::ServerName(), folder + "/quintara.sock");
-    EXPECT_EQ(handover::LockPath(), folder + "/quintara.lock");
+    const QString display = handover::DisplayPart();
+    const QString stem = folder + "/quintara" + (display.isEmpty() ? "" : "-" + display);
+    EXPECT_EQ(handover::ServerName(), stem + ".sock");
+    EXPECT_EQ(handover::LockPath(), stem + ".lock");
     struct stat info {};
     ASSERT_EQ(::lstat(native.constData(), &info), 0);
     EXPECT_TRUE(S_ISDIR(info.st_mode));

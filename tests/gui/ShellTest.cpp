@@ -165,7 +165,7 @@ TEST_F(ShellTest, AboutBoxShowsTheVersion) {
     });
     EXPECT_TRUE(Frame().ExecuteCommand(ID_APP_ABOUT));
     EXPECT_TRUE(texts.contains(QString::fromUtf8("Info über Quintara")));
-    EXPECT_TRUE(texts.contains("Version 1.3"));
+    EXPECT_TRUE(texts.contains("Version 1.4.0"));
 }
 
 namespace {

@@ -38,3 +38,18 @@ TEST(CommandLine, TellsSwitchesFromAbsolutePaths) {
     EXPECT_EQ(ParseCommandLine({"--import-csv", "n.csv", "a.V7N"}).action, A::Error);
     EXPECT_EQ(ParseCommandLine({"--print-to-pdf", "o.pdf", "--import-csv"}).action, A::Error);
 }
+
+TEST(CommandLine, QtsSwitchesAndTheirValuesAreSetAside) {
+    QtSwitches qt;
+    const QStringList rest =
+        SetQtSwitchesAside({"-platform", "xcb", "--style", "Fusion", "-reverse", "/p",
+                            "-style=Windows", "-display", ":3", "a.V7N", "-p", "--", "-platform"},
+                           qt);
+    EXPECT_EQ(rest, (QStringList{"/p", "a.V7N", "-p", "--", "-platform"}));
+    EXPECT_EQ(qt.platform, QString("xcb"));
+    EXPECT_EQ(qt.display, QString(":3"));
+    // A switch of Qt's without its value stays for the parser to name.
+    QtSwitches none;
+    EXPECT_EQ(SetQtSwitchesAside({"--print-to-pdf", "o.pdf", "-style"}, none),
+              (QStringList{"--print-to-pdf", "o.pdf", "-style"}));
+}

@@ -320,8 +320,8 @@ TEST(DesktopFilesTest, ExecLineQuotesAwkwardPathsAsDesktopEntriesRequire) {
     EXPECT_TRUE(entry.contains((QLatin1Char('\n') + exec + QLatin1String(" %f\n")).toUtf8()))
         << entry.constData();
     // File managers offer printing the strip from its file.
-    EXPECT_TRUE(
-        entry.contains(("\n[Desktop Action print]\nName=Drucken\n" + exec + " /p %F\n").toUtf8()))
+    EXPECT_TRUE(entry.contains(
+        ("\n[Desktop Action print]\nName=Print\nName[de]=Drucken\n" + exec + " /p %F\n").toUtf8()))
         << entry.constData();
 
     const QString validate = QStandardPaths::findExecutable("desktop-file-validate");

@@ -111,15 +111,20 @@ QString DesktopFiles::ExecArgument(const QString& argument) {
 
 QByteArray DesktopFiles::DesktopEntry(const QString& executable) {
     const QString exec = EscapeValue(ExecArgument(executable));
+    // The default keys are English, as desktops expect; the German texts,
+    // which the program shows itself, are their [de] translations.
     // File managers that show an entry's actions offer printing a strip
     // straight from its file, as the print switch of the command line does.
     QString entry = QStringLiteral("[Desktop Entry]\n"
                                    "Type=Application\n"
                                    "Version=1.4\n"
                                    "Name=%1\n"
-                                   "GenericName=%8\n"
-                                   "Comment=%2\n"
-                                   "Keywords=%9\n"
+                                   "GenericName=Key Label Editor\n"
+                                   "GenericName[de]=%8\n"
+                                   "Comment=Label the function keys of the Telvora V7 telephone\n"
+                                   "Comment[de]=%2\n"
+                                   "Keywords=telephone;function keys;insert strip;label;\n"
+                                   "Keywords[de]=%9\n"
                                    "Exec=%3 %f\n"
                                    "TryExec=%4\n"
                                    "Icon=%5\n"
@@ -130,7 +135,8 @@ QByteArray DesktopFiles::DesktopEntry(const QString& executable) {
                                    "Actions=print;\n"
                                    "\n"
                                    "[Desktop Action print]\n"
-                                   "Name=%7\n"
+                                   "Name=Print\n"
+                                   "Name[de]=%7\n"
                                    "Exec=%3 /p %F\n")
                         .arg(TemplateStrings().windowTitle, EscapeValue(LoadStr(IDS_ABOUT_TEXT)),
                              exec, EscapeValue(executable), AppIconName(), MimeTypeName(),

@@ -5,6 +5,7 @@
 #include "app/handover/HandOverClient.h"
 #include "app/handover/HandOverProtocol.h"
 #include "app/handover/HandOverServer.h"
+#include "app/handover/WindowActivation.h"
 #include "platform/ui/FormatText.h"
 #include "resources/Resource.h"
 
@@ -25,7 +26,8 @@ HandOver::HandOver(QString serverName) : name_(std::move(serverName)) {}
 
 HandOver::~HandOver() = default;
 
-bool HandOver::Offer(const CommandLineInfo& commandLine, const QString& workingDir) {
+bool HandOver::Offer(const CommandLineInfo& commandLine, const QString& workingDir,
+                     const QByteArray& token) {
     using A = CommandLineInfo::Action;
     if (commandLine.action != A::New && commandLine.action != A::Open)
         return false;
@@ -51,7 +53,7 @@ bool HandOver::Offer(const CommandLineInfo& commandLine, const QString& workingD
     if (commandLine.action == A::Open) {
         const QString dir = workingDir.isEmpty() ? QDir::currentPath() : workingDir;
         const QString path = HandOverClient::Resolve(commandLine.file, dir);
-        const auto outcome = HandOverClient::Send(name_, path, kHandOverTimeoutMs);
+        const auto outcome = HandOverClient::Send(name_, path, kHandOverTimeoutMs, token);
         if (outcome == HandOverClient::Outcome::Accepted)
             return true;
     }
@@ -64,18 +66,15 @@ bool HandOver::Offer(const CommandLineInfo& commandLine, const QString& workingD
 void HandOver::Attach(CNamenApp& app) {
     if (!server_)
         return;
-    server_->SetHandler([&app](const QString& path) { OpenHandedOver(app, path); });
+    server_->SetHandler(
+        [&app](const QString& path, const QByteArray& token) { OpenHandedOver(app, path, token); });
     // Nothing may reach the application once it is being taken down.
     QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, server_.get(),
-                     [server = server_.get()] { server->SetHandler({}); });
+                     [server = server_.get()] { server->SetHandler(HandOverServer::Handler()); });
 }
 
-void HandOver::OpenHandedOver(CNamenApp& app, const QString& path) {
-    if (CMainFrame* frame = app.MainFrame()) {
-        frame->setWindowState(frame->windowState() & ~Qt::WindowMinimized);
-        frame->show();
-        frame->raise();
-        frame->activateWindow();
-    }
+void HandOver::OpenHandedOver(CNamenApp& app, const QString& path, const QByteArray& token) {
+    if (CMainFrame* frame = app.MainFrame())
+        handover::BringToFront(*frame, token);
     app.OpenDocumentFile(path, true);
 }

@@ -4,6 +4,7 @@
 
 #include "app/CommandLine.h"
 
+#include <QByteArray>
 #include <QString>
 #include <memory>
 
@@ -24,15 +25,20 @@ public:
     // Otherwise this program becomes the server for later starts. Printing,
     // --help and --version never get here, and an empty start just starts.
     // Without a safe folder for the socket (see handover::Folder) the
-    // program runs on its own: no hand-over, no server.
-    bool Offer(const CommandLineInfo& commandLine, const QString& workingDir = QString());
+    // program runs on its own: no hand-over, no server. token is this
+    // start's activation token (handover::ActivationToken()), passed with
+    // the file.
+    bool Offer(const CommandLineInfo& commandLine, const QString& workingDir = QString(),
+               const QByteArray& token = QByteArray());
     // Paths handed over from now on open in app's window.
     void Attach(CNamenApp& app);
     HandOverServer* Server() const { return server_.get(); }
 
-    // What a handed-over path does: the window comes to the front, the
-    // save-changes question is asked, then the file opens.
-    static void OpenHandedOver(CNamenApp& app, const QString& path);
+    // What a handed-over path does: the window comes to the front (with
+    // the sender's activation token), the save-changes question is asked,
+    // then the file opens.
+    static void OpenHandedOver(CNamenApp& app, const QString& path,
+                               const QByteArray& token = QByteArray());
 
 private:
     QString name_;

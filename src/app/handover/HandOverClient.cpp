@@ -8,7 +8,7 @@
 #include <sys/socket.h>
 
 HandOverClient::Outcome HandOverClient::Send(const QString& name, const QString& absolutePath,
-                                             int timeoutMs) {
+                                             int timeoutMs, const QByteArray& token) {
     QDeadlineTimer deadline(timeoutMs);
     QLocalSocket socket;
     socket.connectToServer(name);
@@ -17,7 +17,7 @@ HandOverClient::Outcome HandOverClient::Send(const QString& name, const QString&
     // Another user's program learns nothing, not even the path.
     if (!handover::PeerIsSameUser(socket.socketDescriptor()))
         return Outcome::OtherUser;
-    socket.write(handover::EncodeRequest(absolutePath));
+    socket.write(handover::EncodeRequest(absolutePath, token));
     while (socket.bytesToWrite() > 0) {
         if (!socket.waitForBytesWritten(int(deadline.remainingTime())))
             return Outcome::NoAnswer;

@@ -1,6 +1,7 @@
 #pragma once
 // The later start's end of the hand-over.
 
+#include <QByteArray>
 #include <QString>
 
 class HandOverClient {
@@ -9,9 +10,11 @@ public:
     // any other outcome this start opens it itself.
     enum class Outcome { NoServer, Accepted, Rejected, NoAnswer, OtherUser };
 
-    // Hands absolutePath to the program serving name and waits for its
-    // answer at most timeoutMs.
-    static Outcome Send(const QString& name, const QString& absolutePath, int timeoutMs);
+    // Hands absolutePath, with this start's activation token when it has
+    // one, to the program serving name and waits for its answer at most
+    // timeoutMs.
+    static Outcome Send(const QString& name, const QString& absolutePath, int timeoutMs,
+                        const QByteArray& token = QByteArray());
     // path as the user meant it: relative to workingDir.
     static QString Resolve(const QString& path, const QString& workingDir);
 };

@@ -1,8 +1,11 @@
 #include "app/handover/HandOverProtocol.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QtEndian>
+#include <algorithm>
 #include <cerrno>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -39,9 +42,17 @@ QString PrivateTempFolder() {
     return IsPrivateFolder(path) ? path : QString();
 }
 
-QString InFolder(const char* name) {
+// The socket's path must fit the 108 bytes of a socket address, beside a
+// runtime folder of some length.
+constexpr int kMaxDisplayPart = 40;
+
+QString InFolder(const char* extension) {
     const QString folder = Folder();
-    return folder.isEmpty() ? QString() : folder + QLatin1Char('/') + QLatin1String(name);
+    if (folder.isEmpty())
+        return QString();
+    const QString display = DisplayPart();
+    return folder + QLatin1String("/quintara") +
+           (display.isEmpty() ? QString() : QLatin1Char('-') + display) + QLatin1String(extension);
 }
 
 } // namespace
@@ -58,12 +69,51 @@ QString SharedRuntimeDir() {
     return runtime.isEmpty() || IsPrivateFolder(runtime) ? QString() : runtime;
 }
 
+QString DisplayPart() {
+    QByteArray display = qgetenv("WAYLAND_DISPLAY");
+    if (display.isEmpty()) {
+        display = qgetenv("DISPLAY");
+        // ":0" and ":0.0" are one X server, and so one session.
+        static const QRegularExpression screen(QStringLiteral("^([^:]*:\\d+)\\.\\d+$"));
+        const auto match = screen.match(QString::fromLatin1(display));
+        if (match.hasMatch())
+            display = match.captured(1).toLatin1();
+    }
+    QString part;
+    for (const char c : display) {
+        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                           (c >= '0' && c <= '9') || c == '-' || c == '.';
+        part += plain ? QLatin1Char(c) : QLatin1Char('_');
+    }
+    if (part.size() > kMaxDisplayPart) {
+        const QByteArray hash = QCryptographicHash::hash(display, QCryptographicHash::Sha256);
+        part = part.left(kMaxDisplayPart - 17) + QLatin1Char('_') +
+               QString::fromLatin1(hash.toHex().left(16));
+    }
+    return part;
+}
+
 QString ServerName() {
-    return InFolder("quintara.sock");
+    return InFolder(".sock");
 }
 
 QString LockPath() {
-    return InFolder("quintara.lock");
+    return InFolder(".lock");
+}
+
+bool IsSendableToken(const QByteArray& token) {
+    if (token.isEmpty() || token.size() > kMaxTokenBytes)
+        return false;
+    return std::all_of(token.begin(), token.end(), [](char c) { return c > ' ' && c < 127; });
+}
+
+QByteArray ActivationToken() {
+    for (const char* name : {"XDG_ACTIVATION_TOKEN", "DESKTOP_STARTUP_ID"}) {
+        const QByteArray token = qgetenv(name);
+        if (!token.isEmpty())
+            return IsSendableToken(token) ? token : QByteArray();
+    }
+    return QByteArray();
 }
 
 bool PeerIsSameUser(qintptr socketDescriptor) {
@@ -77,12 +127,15 @@ bool PeerIsSameUser(qintptr socketDescriptor) {
     return peer.uid == ::geteuid();
 }
 
-QByteArray EncodeRequest(const QString& absolutePath) {
-    const QByteArray path = absolutePath.toUtf8();
+QByteArray EncodeRequest(const QString& absolutePath, const QByteArray& token) {
+    QByteArray payload = absolutePath.toUtf8();
+    const bool withToken = !token.isEmpty();
+    if (withToken)
+        payload += '\0' + token;
     QByteArray bytes(kHeaderSize, '\0');
-    qToBigEndian<quint32>(kMagic, bytes.data());
-    qToBigEndian<quint32>(quint32(path.size()), bytes.data() + 4);
-    return bytes + path;
+    qToBigEndian<quint32>(withToken ? kMagicWithToken : kMagic, bytes.data());
+    qToBigEndian<quint32>(quint32(payload.size()), bytes.data() + 4);
+    return bytes + payload;
 }
 
 std::optional<Header> DecodeHeader(const QByteArray& bytes) {
@@ -91,9 +144,30 @@ std::optional<Header> DecodeHeader(const QByteArray& bytes) {
     Header header;
     const quint32 magic = qFromBigEndian<quint32>(bytes.constData());
     const quint32 length = qFromBigEndian<quint32>(bytes.constData() + 4);
-    header.valid = magic == kMagic && length > 0 && length <= quint32(kMaxPathBytes);
-    header.pathBytes = header.valid ? int(length) : 0;
+    header.withToken = magic == kMagicWithToken;
+    const quint32 limit = quint32(kMaxPathBytes) + (header.withToken ? 1 + kMaxTokenBytes : 0);
+    header.valid = (magic == kMagic || header.withToken) && length > 0 && length <= limit;
+    header.payloadBytes = header.valid ? int(length) : 0;
     return header;
+}
+
+std::optional<Request> DecodePayload(const Header& header, const QByteArray& payload) {
+    if (!header.valid)
+        return std::nullopt;
+    QByteArray path = payload;
+    QByteArray token;
+    if (header.withToken) {
+        const qsizetype zero = payload.indexOf('\0');
+        if (zero < 0)
+            return std::nullopt;
+        path = payload.left(zero);
+        token = payload.mid(zero + 1);
+        if (!IsSendableToken(token))
+            return std::nullopt;
+    }
+    if (path.isEmpty() || path.size() > kMaxPathBytes || path.contains('\0'))
+        return std::nullopt;
+    return Request{QString::fromUtf8(path), token};
 }
 
 } // namespace handover

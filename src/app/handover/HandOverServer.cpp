@@ -113,9 +113,17 @@ bool HandOverServer::Bind() {
     return true;
 }
 
-void HandOverServer::SetHandler(std::function<void(const QString&)> handler) {
+void HandOverServer::SetHandler(Handler handler) {
     handler_ = std::move(handler);
     ScheduleDelivery();
+}
+
+void HandOverServer::SetHandler(const std::function<void(const QString&)>& pathHandler) {
+    if (!pathHandler) {
+        SetHandler(Handler());
+        return;
+    }
+    SetHandler([pathHandler](const QString& path, const QByteArray&) { pathHandler(path); });
 }
 
 void HandOverServer::Accept() {
@@ -210,22 +218,21 @@ void HandOverServer::TakeRequest(QLocalSocket* socket) {
         Reply(socket, handover::kRejected);
         return;
     }
-    if (socket->bytesAvailable() < handover::kHeaderSize + header->pathBytes)
+    if (socket->bytesAvailable() < handover::kHeaderSize + header->payloadBytes)
         return;
     socket->read(handover::kHeaderSize);
-    const QByteArray bytes = socket->read(header->pathBytes);
-    QString path = QString::fromUtf8(bytes);
+    const auto request = handover::DecodePayload(*header, socket->read(header->payloadBytes));
     // The sender resolves a relative path against its own working folder;
     // here there is no folder it could mean. A full queue means that this
     // program does not get to them; the sender opens the file itself.
-    if (!QDir::isAbsolutePath(path) || path.contains(QChar(0)) ||
+    if (!request || !QDir::isAbsolutePath(request->path) ||
         PendingCount() + int(unconfirmed_.size()) >= handover::kMaxPending) {
         Reply(socket, handover::kRejected);
         return;
     }
     // Noted before the answer goes out: a failed write closes the socket
     // at once, and the close forgets the path again.
-    unconfirmed_[socket] = QDir::cleanPath(path);
+    unconfirmed_[socket] = HandedFile{QDir::cleanPath(request->path), request->token};
     socket->write(&handover::kAccepted, 1);
     socket->flush();
 }
@@ -234,13 +241,13 @@ void HandOverServer::TakeConfirmation(QLocalSocket* socket, char byte) {
     const auto it = unconfirmed_.find(socket);
     if (it == unconfirmed_.end())
         return;
-    const QString path = it->second;
+    HandedFile file = it->second;
     unconfirmed_.erase(it);
     socket->setProperty("answered", true);
     socket->disconnectFromServer();
     if (byte != handover::kConfirmed)
         return;
-    pending_.push_back(path);
+    pending_.push_back(std::move(file));
     ScheduleDelivery();
 }
 
@@ -279,10 +286,10 @@ void HandOverServer::Deliver() {
         retry_.start();
         return;
     }
-    const QString path = pending_.front();
+    const HandedFile file = pending_.front();
     pending_.pop_front();
     delivering_ = true;
-    handler_(path);
+    handler_(file.path, file.token);
     delivering_ = false;
     ScheduleDelivery();
 }

@@ -37,8 +37,11 @@ public:
     bool IsListening() const { return listener_ >= 0; }
     const QString& Name() const { return name_; }
 
-    // Where paths go; they wait until one is set.
-    void SetHandler(std::function<void(const QString&)> handler);
+    // Where paths go, with the activation token their sender passed (empty
+    // from a sender without one); they wait until a handler is set.
+    using Handler = std::function<void(const QString& path, const QByteArray& token)>;
+    void SetHandler(Handler handler);
+    void SetHandler(const std::function<void(const QString&)>& pathHandler);
     // Confirmed paths that wait for the handler.
     int PendingCount() const { return int(pending_.size()); }
 
@@ -67,10 +70,14 @@ private:
     std::unique_ptr<QSocketNotifier> incoming_;
     QTimer resume_;
     std::set<QLocalSocket*> clients_; // open connections
-    // Accepted, not yet confirmed: the path of each such connection.
-    std::map<QLocalSocket*, QString> unconfirmed_;
-    std::deque<QString> pending_;
-    std::function<void(const QString&)> handler_;
+    struct HandedFile {
+        QString path;
+        QByteArray token;
+    };
+    // Accepted, not yet confirmed: the file of each such connection.
+    std::map<QLocalSocket*, HandedFile> unconfirmed_;
+    std::deque<HandedFile> pending_;
+    Handler handler_;
     QTimer retry_;
     bool delivering_ = false;
 };
