@@ -51,7 +51,20 @@ set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, hicolor-icon-theme")
 find_program(GZIP_TOOL gzip REQUIRED)
 set(_doc_build ${PROJECT_BINARY_DIR}/packaging)
 set(_compressed "")
-foreach(_pair "CHANGELOG.md|changelog.gz" "man/quintara.1|man1/quintara.1.gz"
+# The change log as Debian reads one, made from CHANGELOG.md.
+add_custom_command(
+  OUTPUT ${_doc_build}/changelog
+  COMMAND ${CMAKE_COMMAND} -DIN=${PROJECT_SOURCE_DIR}/CHANGELOG.md -DOUT=${_doc_build}/changelog
+          "-DMAINTAINER=${CPACK_PACKAGE_CONTACT}" -P ${PROJECT_SOURCE_DIR}/cmake/DebianChangelog.cmake
+  DEPENDS ${PROJECT_SOURCE_DIR}/CHANGELOG.md ${PROJECT_SOURCE_DIR}/cmake/DebianChangelog.cmake
+  VERBATIM)
+add_custom_command(
+  OUTPUT ${_doc_build}/changelog.gz
+  COMMAND ${GZIP_TOOL} -9n -c ${_doc_build}/changelog > ${_doc_build}/changelog.gz
+  DEPENDS ${_doc_build}/changelog
+  VERBATIM)
+list(APPEND _compressed ${_doc_build}/changelog.gz)
+foreach(_pair "man/quintara.1|man1/quintara.1.gz"
               "man/de/quintara.1|de/man1/quintara.1.gz")
   string(REPLACE "|" ";" _pair ${_pair})
   list(GET _pair 0 _from)

@@ -8,6 +8,7 @@
 #include "app/handover/HandOverClient.h"
 #include "app/handover/HandOverProtocol.h"
 #include "app/handover/HandOverServer.h"
+#include "app/handover/WindowActivation.h"
 #include "platform/ui/FormatText.h"
 #include "resources/Resource.h"
 
