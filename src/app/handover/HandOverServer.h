@@ -22,7 +22,7 @@
 #include <set>
 #include <sys/types.h>
 
-class QLocalSocket;
+class HandOverConnection;
 class QSocketNotifier;
 
 class HandOverServer : public QObject {
@@ -51,12 +51,12 @@ private:
     void PauseAccepting();
     void ResumeAccepting();
     void Adopt(int fd);
-    void Forget(QLocalSocket* socket);
-    void OnReadyRead(QLocalSocket* socket);
-    void TakeRequest(QLocalSocket* socket);
-    void TakeConfirmation(QLocalSocket* socket, char byte);
-    void GiveUp(QLocalSocket* socket);
-    void Reply(QLocalSocket* socket, char answer);
+    void Forget(HandOverConnection* connection);
+    void OnReadyRead(HandOverConnection* connection);
+    void TakeRequest(HandOverConnection* connection);
+    void TakeConfirmation(HandOverConnection* connection, char byte);
+    void GiveUp(HandOverConnection* connection);
+    void Reply(HandOverConnection* connection, char answer);
     void ScheduleDelivery();
     void Deliver();
 
@@ -66,9 +66,9 @@ private:
     ino_t socketInode_ = 0;
     std::unique_ptr<QSocketNotifier> incoming_;
     QTimer resume_;
-    std::set<QLocalSocket*> clients_; // open connections
+    std::set<HandOverConnection*> clients_; // open connections
     // Accepted, not yet confirmed: the path of each such connection.
-    std::map<QLocalSocket*, QString> unconfirmed_;
+    std::map<HandOverConnection*, QString> unconfirmed_;
     std::deque<QString> pending_;
     std::function<void(const QString&)> handler_;
     QTimer retry_;
