@@ -25,7 +25,7 @@ HandOverConnection::~HandOverConnection() {
 }
 
 QByteArray HandOverConnection::Read(int count) {
-    const QByteArray bytes = buffer_.left(count);
+    QByteArray bytes = buffer_.left(count);
     buffer_.remove(0, bytes.size());
     return bytes;
 }

@@ -32,7 +32,7 @@ int ConnectTo(const QString& path, int timeoutMs) {
     // A blocking connect waits for room in a full backlog, as long as the
     // send time-out allows (zero would mean for ever).
     const int ms = timeoutMs > 0 ? timeoutMs : 1;
-    const timeval limit{ms / 1000, (ms % 1000) * 1000};
+    const timeval limit{ms / 1000, suseconds_t(ms % 1000) * 1000};
     int result = ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
     while (result == 0 &&
            ::connect(fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) != 0) {
