@@ -14,7 +14,6 @@
 
 #include <QDialog>
 #include <QElapsedTimer>
-#include <QLocalSocket>
 #include <QLockFile>
 #include <QProcess>
 #include <QScopeGuard>
@@ -87,34 +86,6 @@ void LeaveStaleSocket(const QString& path) {
     ASSERT_TRUE(QFileInfo::exists(path));
 }
 
-// Sends raw bytes from another thread and returns the answer byte (0: none).
-char SendRaw(const QString& name, const QByteArray& bytes) {
-    std::atomic<char> answer{0};
-    std::atomic<bool> done{false};
-    std::thread client([&] {
-        const auto finished = qScopeGuard([&] { done = true; });
-        QLocalSocket socket;
-        socket.connectToServer(name);
-        if (!socket.waitForConnected(2000))
-            return;
-        socket.write(bytes);
-        socket.waitForBytesWritten(2000);
-        char c = 0;
-        if ((socket.bytesAvailable() > 0 || socket.waitForReadyRead(3000)) && socket.getChar(&c)) {
-            if (c == handover::kAccepted) {
-                socket.putChar(handover::kConfirmed);
-                socket.waitForBytesWritten(2000);
-            }
-            answer = c;
-        }
-    });
-    // The client's own time-outs end it long before this.
-    EXPECT_TRUE(WaitUntil([&] { return done.load(); }, 2 * kPatienceMs))
-        << "the client did not finish";
-    client.join();
-    return answer;
-}
-
 // Hands path over from another thread while this one serves events.
 HandOverClient::Outcome SendServed(const QString& name, const QString& path) {
     std::atomic<bool> done{false};
@@ -144,6 +115,32 @@ char ReadByte(int fd, int timeoutMs) {
     if (::poll(&p, 1, timeoutMs) == 1 && ::read(fd, &c, 1) == 1)
         return c;
     return 0;
+}
+
+// Sends raw bytes from another thread and returns the answer byte (0: none).
+char SendRaw(const QString& name, const QByteArray& bytes) {
+    std::atomic<char> answer{0};
+    std::atomic<bool> done{false};
+    std::thread client([&] {
+        const auto finished = qScopeGuard([&] { done = true; });
+        const sockaddr_un addr = SocketAddress(name);
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        if (fd < 0)
+            return;
+        const auto closer = qScopeGuard([fd] { ::close(fd); });
+        if (::connect(fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) != 0 ||
+            ::send(fd, bytes.constData(), size_t(bytes.size()), MSG_NOSIGNAL) != bytes.size())
+            return;
+        const char c = ReadByte(fd, 3000);
+        if (c == handover::kAccepted)
+            (void)!::send(fd, &handover::kConfirmed, 1, MSG_NOSIGNAL);
+        answer = c;
+    });
+    // The client's own time-outs end it long before this.
+    EXPECT_TRUE(WaitUntil([&] { return done.load(); }, 2 * kPatienceMs))
+        << "the client did not finish";
+    client.join();
+    return answer;
 }
 
 // Another local user, for which this process must be root.

@@ -1,6 +1,6 @@
 # Installs the build into a scratch prefix and checks that everything the
 # desktop needs lands in its usual place.
-#   cmake -DBUILD_DIR=... -DPREFIX=... -P CheckInstall.cmake
+#   cmake -DBUILD_DIR=... -DPREFIX=... -DLIBDIR=... -P CheckInstall.cmake
 file(REMOVE_RECURSE ${PREFIX})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
                 RESULT_VARIABLE rc OUTPUT_QUIET)
@@ -10,6 +10,7 @@ endif()
 
 set(expected
     bin/quintara
+    ${LIBDIR}/quintara/modules/quintara-ports.so
     share/quintara/quintara.html
     share/applications/quintara.desktop
     share/mime/packages/quintara.xml)
@@ -23,6 +24,20 @@ foreach(f ${expected})
     message(FATAL_ERROR "not installed: ${f}")
   endif()
 endforeach()
+
+# A start loads neither the serial port library (the listing module loads
+# it when needed) nor a network library.
+find_program(READELF readelf)
+if(READELF)
+  execute_process(COMMAND ${READELF} -d ${PREFIX}/bin/quintara OUTPUT_VARIABLE dynamic
+                  RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0 OR NOT dynamic MATCHES "libQt6Core")
+    message(FATAL_ERROR "readelf -d bin/quintara failed: ${rc}")
+  endif()
+  if(dynamic MATCHES "libQt6(SerialPort|Network)")
+    message(FATAL_ERROR "bin/quintara links ${CMAKE_MATCH_0}")
+  endif()
+endif()
 
 file(READ ${PREFIX}/share/applications/quintara.desktop entry)
 if(NOT entry MATCHES "\nExec=quintara %f\n" OR NOT entry MATCHES "\nMimeType=application/x-quintara-v7n;\n")

@@ -5,13 +5,17 @@
 #include "device/PortAssignment.h"
 #include "device/PortsDialog.h"
 #include "platform/files/Profile.h"
+#include "platform/serial/PortListerModule.h"
 #include "platform/serial/SerialDevice.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <algorithm>
 
 namespace {
 
@@ -146,4 +150,48 @@ TEST_F(SerialTest, PortsDialogOffersEachDeviceOnceAndMarksTheStandardItMayNotOpe
     dialog.OnChoose(1, 0);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_TRUE(ui.messages[0].text.startsWith("Keine Berechtigung für /dev/ttyS0.\n"));
+}
+
+TEST_F(SerialTest, TheListingModuleIsFoundInTheBuildTreeAndTheInstallationAndIsNotNeeded) {
+    QTemporaryDir dir;
+    qputenv("QUINTARA_PROFILE", dir.filePath(QStringLiteral("quintara.ini")).toLocal8Bit());
+    const QString built = QStringLiteral(QUINTARA_BINARY_DIR "/") + kPortListerModule;
+    ASSERT_TRUE(QFileInfo::exists(built));
+
+    // Only a file that is the module counts.
+    const QString impostor = dir.filePath(kPortListerModule);
+    {
+        QFile file(impostor);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("\x7f"
+                   "ELF, but not really");
+    }
+    EXPECT_EQ(LoadPortLister({dir.filePath("missing.so"), impostor}), nullptr);
+
+    // Beside the executable, and where the install rule puts it relative to
+    // the installed executable.
+    const std::unique_ptr<PortLister> beside =
+        LoadPortLister(PortListerModulePaths(QStringLiteral(QUINTARA_BINARY_DIR)));
+    ASSERT_NE(beside, nullptr);
+    const std::vector<SerialPortEntry> listed = beside->List();
+    EXPECT_TRUE(std::is_sorted(listed.begin(), listed.end(), [](const auto& a, const auto& b) {
+        return a.location < b.location;
+    }));
+    const QDir prefix(dir.filePath(QStringLiteral("prefix")));
+    ASSERT_TRUE(prefix.mkpath(QStringLiteral(QUINTARA_INSTALL_BINDIR)));
+    ASSERT_TRUE(prefix.mkpath(QStringLiteral(QUINTARA_INSTALL_LIBDIR "/quintara/modules")));
+    ASSERT_TRUE(QFile::link(
+        built,
+        prefix.filePath(QStringLiteral(QUINTARA_INSTALL_LIBDIR "/quintara/modules/") + kPortListerModule)));
+    EXPECT_NE(LoadPortLister(
+                  PortListerModulePaths(prefix.filePath(QStringLiteral(QUINTARA_INSTALL_BINDIR)))),
+              nullptr);
+
+    // This test program has no module beside it: nothing is listed, and the
+    // dialog still offers the standard port and a typed path.
+    SetPortLister(nullptr);
+    EXPECT_TRUE(GetPortLister().List().empty());
+    UnsetCom(1);
+    PortsDialog dialog;
+    EXPECT_EQ(Items(dialog.Choice(1)), QStringList({"Standard (/dev/ttyS0)", "Andere..."}));
 }

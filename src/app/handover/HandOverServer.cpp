@@ -1,14 +1,14 @@
 #include "app/handover/HandOverServer.h"
 
+#include "app/handover/HandOverConnection.h"
 #include "app/handover/HandOverProtocol.h"
+#include "app/handover/UnixSocket.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QLocalSocket>
 #include <QSocketNotifier>
 #include <cerrno>
-#include <cstring>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -29,16 +29,6 @@ constexpr int kBacklog = 64;
 // After accept failed (descriptors or memory short), accepting rests this
 // long; a connection that closes meanwhile ends the rest at once.
 constexpr int kResumeMs = 100;
-
-bool SocketAddress(const QString& name, sockaddr_un& addr) {
-    const QByteArray native = QFile::encodeName(name);
-    if (native.isEmpty() || size_t(native.size()) >= sizeof addr.sun_path)
-        return false;
-    addr = sockaddr_un{};
-    addr.sun_family = AF_UNIX;
-    std::memcpy(addr.sun_path, native.constData(), size_t(native.size()));
-    return true;
-}
 
 } // namespace
 
@@ -67,11 +57,11 @@ HandOverServer::~HandOverServer() {
 }
 
 bool HandOverServer::IsAlive(const QString& name) {
-    QLocalSocket probe;
-    probe.connectToServer(name);
-    const bool alive = probe.waitForConnected(500);
-    probe.abort();
-    return alive;
+    const int probe = handover::ConnectTo(name, 500);
+    if (probe < 0)
+        return false;
+    ::close(probe);
+    return true;
 }
 
 bool HandOverServer::Listen() {
@@ -87,7 +77,7 @@ bool HandOverServer::Listen() {
 
 bool HandOverServer::Bind() {
     sockaddr_un addr{};
-    if (!SocketAddress(name_, addr)) {
+    if (!handover::SocketAddress(name_, addr)) {
         errno = ENAMETOOLONG;
         return false;
     }
@@ -160,118 +150,104 @@ void HandOverServer::ResumeAccepting() {
 }
 
 void HandOverServer::Adopt(int fd) {
-    auto* socket = new QLocalSocket(this);
-    if (!socket->setSocketDescriptor(fd, QLocalSocket::ConnectedState, QIODevice::ReadWrite)) {
-        ::close(fd);
-        delete socket;
-        return;
-    }
-    clients_.insert(socket);
-    connect(socket, &QLocalSocket::readyRead, this, [this, socket] { OnReadyRead(socket); });
-    connect(socket, &QLocalSocket::disconnected, this, [this, socket] {
+    auto* connection = new HandOverConnection(fd, this);
+    clients_.insert(connection);
+    connect(connection, &HandOverConnection::ReadyRead, this,
+            [this, connection] { OnReadyRead(connection); });
+    connect(connection, &HandOverConnection::Closed, this, [this, connection] {
         char byte = 0; // a confirmation that came with the close
-        if (unconfirmed_.count(socket) != 0 && socket->bytesAvailable() > 0 &&
-            socket->getChar(&byte))
-            TakeConfirmation(socket, byte);
-        Forget(socket);
+        if (unconfirmed_.count(connection) != 0 && connection->GetChar(&byte))
+            TakeConfirmation(connection, byte);
+        Forget(connection);
     });
-    QTimer::singleShot(kIdleClientMs, socket, [this, socket] { GiveUp(socket); });
-    if (!handover::PeerIsSameUser(socket->socketDescriptor()))
-        Reply(socket, handover::kRejected);
+    QTimer::singleShot(kIdleClientMs, connection, [this, connection] { GiveUp(connection); });
+    if (!handover::PeerIsSameUser(connection->Descriptor()))
+        Reply(connection, handover::kRejected);
     else
-        OnReadyRead(socket);
+        OnReadyRead(connection);
 }
 
-void HandOverServer::Forget(QLocalSocket* socket) {
-    unconfirmed_.erase(socket);
-    if (clients_.erase(socket) == 0)
+void HandOverServer::Forget(HandOverConnection* connection) {
+    unconfirmed_.erase(connection);
+    if (clients_.erase(connection) == 0)
         return;
-    socket->deleteLater();
-    // A descriptor is free again (once the socket is gone): accepting that
-    // rests goes on.
+    connection->Close();
+    // It may be reporting right now.
+    connection->deleteLater();
+    // A descriptor is free again: accepting that rests goes on.
     if (incoming_ && !incoming_->isEnabled()) {
         resume_.stop();
         QTimer::singleShot(0, this, &HandOverServer::ResumeAccepting);
     }
 }
 
-void HandOverServer::OnReadyRead(QLocalSocket* socket) {
-    if (socket->property("answered").toBool()) {
-        socket->readAll();
-        return;
-    }
-    if (unconfirmed_.count(socket) != 0) {
+void HandOverServer::OnReadyRead(HandOverConnection* connection) {
+    if (unconfirmed_.count(connection) != 0) {
         char byte = 0;
-        if (socket->getChar(&byte))
-            TakeConfirmation(socket, byte);
+        if (connection->GetChar(&byte))
+            TakeConfirmation(connection, byte);
         return;
     }
-    TakeRequest(socket);
+    TakeRequest(connection);
 }
 
-void HandOverServer::TakeRequest(QLocalSocket* socket) {
-    const QByteArray head = socket->peek(handover::kHeaderSize);
+void HandOverServer::TakeRequest(HandOverConnection* connection) {
+    const QByteArray head = connection->Peek(handover::kHeaderSize);
     const auto header = handover::DecodeHeader(head);
     if (!header)
         return;
     if (!header->valid) {
-        Reply(socket, handover::kRejected);
+        Reply(connection, handover::kRejected);
         return;
     }
-    if (socket->bytesAvailable() < handover::kHeaderSize + header->payloadBytes)
+    if (connection->Available() < handover::kHeaderSize + header->payloadBytes)
         return;
-    socket->read(handover::kHeaderSize);
-    const auto request = handover::DecodePayload(*header, socket->read(header->payloadBytes));
+    connection->Read(handover::kHeaderSize);
+    const auto request = handover::DecodePayload(*header, connection->Read(header->payloadBytes));
     // The sender resolves a relative path against its own working folder;
     // here there is no folder it could mean. A full queue means that this
     // program does not get to them; the sender opens the file itself.
     if (!request || !QDir::isAbsolutePath(request->path) ||
         PendingCount() + int(unconfirmed_.size()) >= handover::kMaxPending) {
-        Reply(socket, handover::kRejected);
+        Reply(connection, handover::kRejected);
         return;
     }
-    // Noted before the answer goes out: a failed write closes the socket
-    // at once, and the close forgets the path again.
-    unconfirmed_[socket] = HandedFile{QDir::cleanPath(request->path), request->token};
-    socket->write(&handover::kAccepted, 1);
-    socket->flush();
+    unconfirmed_[connection] = HandedFile{QDir::cleanPath(request->path), request->token};
+    // A sender that is gone cannot confirm; its file is forgotten at once.
+    if (!connection->Send(handover::kAccepted))
+        Forget(connection);
 }
 
-void HandOverServer::TakeConfirmation(QLocalSocket* socket, char byte) {
-    const auto it = unconfirmed_.find(socket);
+void HandOverServer::TakeConfirmation(HandOverConnection* connection, char byte) {
+    const auto it = unconfirmed_.find(connection);
     if (it == unconfirmed_.end())
         return;
     HandedFile file = it->second;
     unconfirmed_.erase(it);
-    socket->setProperty("answered", true);
-    socket->disconnectFromServer();
+    Forget(connection);
     if (byte != handover::kConfirmed)
         return;
     pending_.push_back(std::move(file));
     ScheduleDelivery();
 }
 
-void HandOverServer::GiveUp(QLocalSocket* socket) {
-    if (unconfirmed_.count(socket) != 0) {
+void HandOverServer::GiveUp(HandOverConnection* connection) {
+    if (unconfirmed_.count(connection) != 0) {
         // From here on a confirmation fails at its sender, which then opens
         // the file itself; one that is already here still counts.
-        const int fd = int(socket->socketDescriptor());
-        ::shutdown(fd, SHUT_RD);
         char byte = 0;
-        if ((socket->bytesAvailable() > 0 && socket->getChar(&byte)) ||
-            ::recv(fd, &byte, 1, MSG_DONTWAIT) == 1)
-            TakeConfirmation(socket, byte);
-        unconfirmed_.erase(socket);
+        if (connection->ShutDownReading(&byte))
+            TakeConfirmation(connection, byte);
+        unconfirmed_.erase(connection);
     }
-    socket->abort();
-    Forget(socket);
+    Forget(connection);
 }
 
-void HandOverServer::Reply(QLocalSocket* socket, char answer) {
-    socket->setProperty("answered", true);
-    socket->write(&answer, 1);
-    socket->flush();
-    socket->disconnectFromServer();
+void HandOverServer::Reply(HandOverConnection* connection, char answer) {
+    // The sender reads the answer before it sees the end, whether it came
+    // or not.
+    connection->Send(answer);
+    Forget(connection);
 }
 
 void HandOverServer::ScheduleDelivery() {

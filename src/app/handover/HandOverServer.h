@@ -22,7 +22,7 @@
 #include <set>
 #include <sys/types.h>
 
-class QLocalSocket;
+class HandOverConnection;
 class QSocketNotifier;
 
 class HandOverServer : public QObject {
@@ -54,12 +54,12 @@ private:
     void PauseAccepting();
     void ResumeAccepting();
     void Adopt(int fd);
-    void Forget(QLocalSocket* socket);
-    void OnReadyRead(QLocalSocket* socket);
-    void TakeRequest(QLocalSocket* socket);
-    void TakeConfirmation(QLocalSocket* socket, char byte);
-    void GiveUp(QLocalSocket* socket);
-    void Reply(QLocalSocket* socket, char answer);
+    void Forget(HandOverConnection* connection);
+    void OnReadyRead(HandOverConnection* connection);
+    void TakeRequest(HandOverConnection* connection);
+    void TakeConfirmation(HandOverConnection* connection, char byte);
+    void GiveUp(HandOverConnection* connection);
+    void Reply(HandOverConnection* connection, char answer);
     void ScheduleDelivery();
     void Deliver();
 
@@ -69,13 +69,13 @@ private:
     ino_t socketInode_ = 0;
     std::unique_ptr<QSocketNotifier> incoming_;
     QTimer resume_;
-    std::set<QLocalSocket*> clients_; // open connections
+    std::set<HandOverConnection*> clients_; // open connections
     struct HandedFile {
         QString path;
         QByteArray token;
     };
     // Accepted, not yet confirmed: the file of each such connection.
-    std::map<QLocalSocket*, HandedFile> unconfirmed_;
+    std::map<HandOverConnection*, HandedFile> unconfirmed_;
     std::deque<HandedFile> pending_;
     Handler handler_;
     QTimer retry_;
