@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The About box (IDS_ABOUT_TITLE): icon, program line, version, copyright, OK.
 

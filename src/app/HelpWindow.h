@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's short guide, a German HTML page that ships with it
 // (quintara.html beside the executable, or in the installed data folder).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application: start-up, the document with its frame and view, About,
 // Help and the Anschlüsse dialog.

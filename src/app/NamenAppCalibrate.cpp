@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The printer calibration command of the application, which holds the
 // printers and the profile: each printer's correction is kept in the
 // profile's section [PrinterCorrection] under the printer's name and taken

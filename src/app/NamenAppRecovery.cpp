@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The recovery of unsaved changes: the copy the window keeps while it
 // runs, the offer of what a program that is gone left, and the session
 // manager's request to keep the data.

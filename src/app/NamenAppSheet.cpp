@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Several strips on one sheet: the command of the File menu and the print
 // the batch modes share with it.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reads the apparatus's answer to the request for its key names, one byte
 // at a time, keeping its state from one chunk to the next:

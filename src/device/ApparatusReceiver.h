@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The names of a receive from the apparatus: runs the receive dialog and
 // answers what it received. The application installs one for the

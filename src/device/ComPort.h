@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The serial port to the apparatus: chooses one of COM1 to COM4, opens it
 // exclusively with fixed queue sizes, time-outs and line settings, and runs a

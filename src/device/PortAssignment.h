@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which device is COM 1 to COM 4, where that comes from, and how a choice
 // is kept: the environment (QUINTARA_COMn) wins over the profile's [Ports]

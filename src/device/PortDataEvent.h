@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // WM_PORTDATA: posted by a port's reader thread to the port's notify window
 // for each chunk it read, or for a failed read.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a port's worker thread (its reader or its writer) hands to the port's
 // notify window with a posted event: one number and the port. The event is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the user is told when a serial device will not open. On Linux the
 // usual reason for a refusal is a missing group membership, not another

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Posted by a port's writer to the port's notify window when a write that
 // CComPort::BeginWrite started has ended, well or not.

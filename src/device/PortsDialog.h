@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The ports dialog (IDS_PORTS_TITLE): which serial device each of COM 1 to
 // COM 4 is. Each port has a drop-down with its standard device, every

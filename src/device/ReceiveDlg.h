@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The receive dialog (IDS_RECEIVE_TITLE): picks the COM port, sends the
 // request 0x00 0x07 and reads the apparatus's answer; ends with OK once the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Printer calibration: the test page's bars and the printer's correction
 // computed from what the user measured on it. No widget is involved.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How many fields a strip has and how long a name the apparatus sends: one
 // field per function key of the apparatus, and its names are at most 98

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "document/LayoutSettings.h"
 
 COLORREF ShadeColor(std::int32_t shadeIndex) {

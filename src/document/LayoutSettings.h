@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the strip is placed and drawn: the six layout values and the label
 // font. A view holds these as its own members; every document file carries

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The six layout settings the Options dialog changes, as one value: what an
 // undo step keeps, what the document's ApplySettings takes and what a file

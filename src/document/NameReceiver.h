@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the names of a receive come from: the transfer from the apparatus,
 // which needs the serial port and a dialog, lives above the document. The

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The 16 key names (and field colours) to and from CSV files, as
 // spreadsheets and telephone directory exports write them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A view that shows nothing: it holds a strip's layout settings, as every
 // view of a strip does, for a document that is read only to be drawn

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The key strip's measures, in tenths of a millimetre (254 per inch), and
 // their conversion to device pixels. The screen, the paper, the scroll area

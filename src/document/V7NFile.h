@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The .V7N file: the layout settings, the label font's 60-byte description,
 // the colours and the names, little-endian, without header or version.

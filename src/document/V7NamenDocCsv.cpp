@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The document's names to and from CSV files.
 
 #include "document/NamesCsv.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Names too long for their field: how much too long, and the narrower font
 // that makes one fit when the user asks for it.

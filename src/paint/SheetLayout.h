@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the strips of a sheet go. The first lies where a single print puts
 // it; each next one starts a gap right of what the one before covers (its

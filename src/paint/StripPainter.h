@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The key strip on a device context: where its fields lie on screen and on
 // paper, the picture of frame, fields and names, the title and date printed

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Several strips side by side on as few pages as needed. Each strip is
 // drawn exactly as its own print draws it (names, colours, shade, font,

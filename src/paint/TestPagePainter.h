@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The calibration test page: the strip's outer frame where the strip would
 // print, a horizontal bar A along its top edge and a vertical bar B along

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The printer calibration (ID_FILE_CALIBRATE): the printer to calibrate,
 // the test page printed on it, the four lengths the user measured on the

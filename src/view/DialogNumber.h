@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The numbers of the dialogs' edit fields: how a value is written into a
 // field and how a field's text is read back. No widget is involved, so the

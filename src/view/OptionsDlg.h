@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Options dialog (IDD_OPTIONS): background shade, indent of the names, page margins and the
 // two print scales. The view fills the members, runs the dialog and reads

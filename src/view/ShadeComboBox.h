@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The shade list of the Options dialog: a drop-down of the four background shades
 // shown as colour swatches 16 pixels high, without text, highlight or focus

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A sheet of strips as a print job: asks about names too long for their
 // field before a print from the dialog, offers the sheet's pages in the

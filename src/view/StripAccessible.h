@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The strip as a screen reader sees it: a list of 16 items, one per field,
 // each with the field's name as its text and its key ("Taste N") as its

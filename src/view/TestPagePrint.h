@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The calibration test page as a print job of the view: printed with the
 // view's margins and scales in place of the strip, through the same

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The view of the key strip: the widget that shows it, scrolls it, lets
 // the user type the names in place and opens the field menu. It owns the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // In-place editing of the names: the editor over a field, the keys that
 // move it on, the commit when it loses the focus, and the mouse press that
 // opens it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The field menu of the view: a colour of the field's own, back to the
 // default shade, insert and remove fields.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Names too long for their field, as the view keeps track of them: the
 // list for the printer (found after a paint, kept until the strip, a
 // setting or the printer changes), the count for the status bar, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The strip in the keyboard's reach: the current field while the view has
 // the focus, the keys that move it, open its editor or its field menu, and
 // the focus frame that shows it on screen (never on paper).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings commands of the view: ID_OPTIONS and ID_FONT.
 
 #include "document/V7NamenDoc.h"

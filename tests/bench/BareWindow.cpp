@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor of the process measurements: the least a Qt Widgets program
 // does to show one empty window (it writes "first-paint <ns>", CLOCK_MONOTONIC,
 // after the first paint and quits); with --text, the same window holding one

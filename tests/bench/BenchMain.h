@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The shared main() of the benchmarks: runs them headless and prints, after
 // Google Benchmark's own table, each subject's time as a ratio to its floor.

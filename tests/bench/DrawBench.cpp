@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One drawing of a full strip (16 names, 3 coloured fields) on screen and
 // on paper at 600 dpi, each against a floor: the same rectangles and texts
 // drawn with plain QPainter calls in the same run. Reported as ratios, so

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading and saving a strip file against reading and writing the same bytes
 // with plain stdio, the answer parser against a loop that only touches each
 // byte of the same answer, and importing names from the CSV file that was

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The receive path at the pace of a 9600-baud line: the real dialog, port
 // and reader thread take the 16 longest names from the apparatus simulator,
 // from the click on "Uebertragung starten" to the dialog closing. The floor

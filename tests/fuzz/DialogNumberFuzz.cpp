@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary text to the Options dialog's number reading. Whatever is
 // accepted must be a value the dialog can show and read back.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What every strip-file fuzz target starts with: the bytes read as a .V7N
 // file. Whatever the reader accepts must hold exactly 16 names and colours.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the strip file reader: every path, UTF-16 names
 // and counts included. Whatever it accepts must hold 16 names and 16 colours.
 

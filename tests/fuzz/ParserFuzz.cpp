@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the answer parser, once whole and once in
 // chunks cut at places the input itself chooses. Both must end in the same
 // state with the same names, and never more than 16 names of 98 characters.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any file the reader accepts must save to bytes that read back to the same
 // document and settings.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's icons are painted on demand at the size asked for: the
 // right image at every size a desktop may ask for, each painted once.
 

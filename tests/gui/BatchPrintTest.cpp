@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing from the command line through the built program: the PDF of
 // --print-to-pdf read back with pdftotext and pdftoppm, and the failures
 // that must end with a message on standard error and exit status 1.

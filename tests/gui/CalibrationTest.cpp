@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printer calibration: the test page on a 600-dpi image standing in for a
 // printer, and the assistant run through the menu command as a user does.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fault campaigns: damaged files and settings that only a file can bring.
 
 #include "PaperDc.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dialogs' texts fit their controls in the fonts a Linux desktop has:
 // no label, button, check box or radio button cuts its text or runs into
 // the control beside it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A start without a display it can reach ends with the program's own
 // message and status 1, never with the platform plugin's abort.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drawing routine on rendered pixels: the screen picture of the view
 // and the paper picture on an image standing in for a printer.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A second `quintara FILE` hands FILE to the program already running.
 // These tests start the real program as the second process.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help window closes from the keyboard as a reading window does.
 
 #include "app/HelpWindow.h"

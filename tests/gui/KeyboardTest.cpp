@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The strip without a mouse: the keyboard reaches the view and its fields,
 // opens and leaves the editor, and a screen reader finds every field.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "document/LabelFont.h"
 #include "platform/dialogs/FontChooser.h"
 #include "platform/draw/LogFont.h"

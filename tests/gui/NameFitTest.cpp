@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Names too long for their field: the decision on screen and on paper, the
 // list the warnings show, the marks, the tooltip, the status pane, the
 // question before printing and the option that sets long names narrower.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Datei > Namen exportieren... and Namen importieren...: the round trip, one
 // undoable step, and files refused with nothing changed.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The print preview of the framework with a document of several pages:
 // which pages are drawn, the page keys and the status text.
 

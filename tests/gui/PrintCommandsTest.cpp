@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The print commands on a real printer object writing PDF files: the hooks
 // around a job, the printing box, the print preview in the main window and
 // the printer setup.

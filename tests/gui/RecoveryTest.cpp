@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Unsaved changes outlive the program: the copy the window keeps after
 // each change and at a signal, and the offer at the next start.
 

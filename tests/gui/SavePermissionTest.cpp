@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving as a user other than root, who is bound by file and folder modes:
 // the save runs in a child process that dropped to the user nobody (with one
 // extra group) and tells the parent what it saw.

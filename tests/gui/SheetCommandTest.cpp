@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Datei > Mehrere Streifen drucken: the chosen files printed on one sheet
 // through the print dialog, with an unreadable file among them.
 

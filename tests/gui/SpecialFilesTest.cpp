@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Paths that are no regular file (a FIFO, a folder, a device, a kernel
 // pseudo-file of /proc): opening one must neither wait nor touch the open
 // strip, whichever way it was chosen, and printing one from the command line

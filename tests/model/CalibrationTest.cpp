@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The printer's correction from a measured test page, and the paper
 // mapping that takes it out of what a context draws.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The label font: its 60-byte description, kept byte for byte through a
 // file, cut and scaled as the printer needs it, and realised as a Qt font.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Key names from CSV files as spreadsheets and directories write them, and
 // the files that are refused.
 

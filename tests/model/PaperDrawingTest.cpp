@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The strip's paper picture, drawn by the painter on an image standing in
 // for a 600-dpi printer, as a print job draws it.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the fields lie on paper: at true size, at the margins measured
 // from the paper's corner, corrected by the print scale.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The profile: what is no regular file is neither read nor replaced, and
 // what QSettings wrote reads back and the other way round.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The safe save: a name of any length the folder takes can be saved, what
 // a killed run left behind goes with the next save into that folder (but
 // only what is the user's own and held by no run), and a rewrite in place

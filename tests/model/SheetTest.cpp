@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Several strips on one sheet: where they go on an A4 page at 600 dots per
 // inch, and that each is drawn as it would be alone.
 

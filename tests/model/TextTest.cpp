@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "document/NamesCsv.h"
 #include "paint/NameFit.h"
 #include "platform/base/CodePage.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the program's colour chooser twice, as a user would, and ends, so
 // that a test can see what a whole run leaves in the user's configuration
 // folder. The first chooser adds a colour to the custom colours and is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fault campaign on the line: the other side vanishing in the middle of an
 // answer, bursts of garbage, an answer at full speed. Each fault gives at
 // most one message, Cancel always ends the dialog at once, and no thread or

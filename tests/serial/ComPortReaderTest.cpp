@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reader thread, writing and closing.
 
 #include "SerialTestSupport.h"

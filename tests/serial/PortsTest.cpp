@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which device is COM 1 to COM 4: the Anschlüsse dialog over a fixed list
 // of devices, the environment's precedence and the first-use rule.
 
@@ -181,8 +182,8 @@ TEST_F(SerialTest, TheListingModuleIsFoundInTheBuildTreeAndTheInstallationAndIsN
     ASSERT_TRUE(prefix.mkpath(QStringLiteral(QUINTARA_INSTALL_BINDIR)));
     ASSERT_TRUE(prefix.mkpath(QStringLiteral(QUINTARA_INSTALL_LIBDIR "/quintara/modules")));
     ASSERT_TRUE(QFile::link(
-        built,
-        prefix.filePath(QStringLiteral(QUINTARA_INSTALL_LIBDIR "/quintara/modules/") + kPortListerModule)));
+        built, prefix.filePath(QStringLiteral(QUINTARA_INSTALL_LIBDIR "/quintara/modules/") +
+                               kPortListerModule)));
     EXPECT_NE(LoadPortLister(
                   PortListerModulePaths(prefix.filePath(QStringLiteral(QUINTARA_INSTALL_BINDIR)))),
               nullptr);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The receive dialog end to end: the real dialog and port against the
 // apparatus simulator (or a pseudo-terminal the test plays itself).
 

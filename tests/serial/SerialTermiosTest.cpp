@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Line settings on terminal attributes, for the frames a pty cannot show.
 
 #include "platform/serial/SerialTermios.h"

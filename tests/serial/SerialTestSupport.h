@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers for the serial port tests: pseudo-terminal pairs standing in for
 // the line, a window that records what the port's reader posts, COM n

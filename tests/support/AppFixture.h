@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A started application (document, frame, view) with a profile in a
 // temporary folder and a scripted UI host.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // main() of the model's tests: fonts and images need a Gui application,
 // nothing here needs a widget.
 

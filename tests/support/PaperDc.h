@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A drawing context over an image that stands in for a printer of a chosen
 // resolution and printing offset.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A UI host for tests: records every box and chooser the code under test
 // shows and answers from a script. Nothing ever blocks on a real window.

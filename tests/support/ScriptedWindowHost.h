@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The scripted UI host with the windows that need widgets: print dialogs,
 // popup menus and the program's own dialogs, recorded and answered from a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How much slower than a plain build this test program runs: sanitizer
 // builds take several times as long for the same work. Time limits in tests

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What every test executable sets up before Qt starts: the offscreen
 // platform unless another is named, and private runtime, profile, data and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // main() of the test executables with windows: headless Qt with widgets,
 // private folders, German Qt texts as in the program, and GoogleTest.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The apparatus simulator as a program: its command line reaches the answer
 // it sends, and it answers the request on the pseudo-terminal it names.
 

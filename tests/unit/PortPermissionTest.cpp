@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A serial device the user may not open: the message names the device, the
 // group that may use it and the command that adds the user to it. Kept out of
 // the serial tests, which run under the thread checker: one test forks.

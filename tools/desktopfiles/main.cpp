@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the desktop files of an install (MIME package, desktop entry and
 // the hicolor icons) below OUTDIR, as they go into share/:
 //   desktopfiles OUTDIR

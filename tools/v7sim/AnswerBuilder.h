@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The bytes the Telvora V7 sends for its key names: 0x00 0x08, one record
 // per key (0x30 + key, the name in code page 850, 0x0D), and 0x00.

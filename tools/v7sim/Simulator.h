@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Plays the Telvora V7 on a serial line: waits for the request 0x00 0x07
 // and answers with the 16 key names, at the pace of a 9600-baud line.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // v7sim: plays the Telvora V7 apparatus for trying and testing the name
 // transfer without the apparatus. See the README.
 

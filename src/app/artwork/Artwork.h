@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's pictures, painted rather than stored: the seven toolbar
 // images and the application and document icons at any size.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An icon whose images are painted by the artwork code at the size asked
 // for, when first asked for, and kept. Showing a window needs one or two

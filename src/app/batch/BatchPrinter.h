@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Printing from the command line: "/p FILE" on the default printer,
 // "/pt FILE PRINTER [DRIVER] [PORT]" on the named printer (driver and port

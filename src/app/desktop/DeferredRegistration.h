@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Registers the desktop files on a worker thread some time after the event
 // loop runs, so that comparing and writing icons never competes with the

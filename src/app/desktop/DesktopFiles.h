@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The files that make the desktop know the program: the MIME type of .V7N
 // strips, the desktop entry and the icons in the hicolor theme. The same

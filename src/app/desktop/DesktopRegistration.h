@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Registers the file type, the desktop entry and the icons in the user's
 // data folder when the program runs from a build or a per-user location, so

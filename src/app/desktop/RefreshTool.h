@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Starts one of the desktop's refresh tools (update-mime-database and the
 // like) detached and quiet: nobody waits for it, it gets no terminal and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The hand-over: a later `quintara FILE` hands FILE to the program already
 // running for the same user instead of starting a second one.

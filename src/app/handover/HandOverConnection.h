@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One connection the hand-over server accepted: a non-blocking local
 // stream socket whose bytes are gathered as they come. Reading is driven

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How a second start hands a file to the program already running for the
 // same user on the same display: a local socket in a folder only the user

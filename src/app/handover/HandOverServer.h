@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The running program's end of the hand-over: takes paths from later starts of
 // the same user, answers at once so that they can end, and hands each path

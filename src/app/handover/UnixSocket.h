@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The plain local stream sockets the hand-over talks through: a socket
 // file's address and a connection to it within a time limit.

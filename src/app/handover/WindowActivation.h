@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Bringing the window to the front for a file another start handed over,
 // with that start's activation token, so that a compositor or window

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // For start-up measurements only: with QUINTARA_FIRST_PAINT_PROBE set in the
 // environment, the program writes "first-paint <ns>" (CLOCK_MONOTONIC) to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The recovery copy of the running window: shortly after each change the
 // unsaved strip, with the path and title it belongs to, is written to the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where unsaved strips wait for the next start: the user's state folder
 // ($XDG_STATE_HOME/quintara, normally ~/.local/state/quintara), one entry

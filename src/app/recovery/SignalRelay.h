@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Hands the signals that end a program on request (SIGTERM, SIGHUP, SIGINT:
 // a logout, a closed terminal, Ctrl+C) to the UI thread, where the program

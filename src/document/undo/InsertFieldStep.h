@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Undo step: an empty field inserted; it keeps the last field, which drops
 // out, to bring it back.

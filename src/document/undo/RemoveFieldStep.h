@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Undo step: a field removed, an empty one appended; it keeps the removed
 // field to put it back.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Undo step: one value of the strip replaced by another (a name, a colour,
 // all names and colours, the layout settings, the font). It keeps both and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Conversions between the 8-bit text the program stores (Windows code page
 // 1252), Unicode for display and typing, and code page 850 in which the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Plain value types with the layout and meaning the program's data and
 // drawing code rely on: colours as 0x00BBGGRR, integer rectangles with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Qt's colour chooser with the program's own custom colours. Qt keeps one
 // set of custom colours per process and writes it, whenever a colour

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The font chooser of the Qt UI host: screen fonts only, no effects.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/dialogs/PrintSetupDialog.h"
 
 #include "platform/ui/StringTable.h"

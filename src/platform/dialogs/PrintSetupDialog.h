@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The print setup dialog (ID_FILE_PRINT_SETUP): the printer and the paper (size and orientation)
 // for the jobs that follow. Nothing is printed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/dialogs/QtUiHost.h"
 
 #include "platform/dialogs/ColorChooser.h"

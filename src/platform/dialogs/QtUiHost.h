@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The UI and window host of the running program: Qt's message box, standard
 // choosers and print dialogs, German through Qt's own translations.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The modal windows of the program that need widgets: the print dialogs,
 // popup menus and the program's own dialogs, and the main window that owns

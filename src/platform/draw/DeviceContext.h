@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A device context with the drawing semantics the strip's drawing code is
 // written against, over a QPainter: mapping modes with window and viewport

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A font object: holds at most one font, made from a 60-byte description
 // that it reports back byte for byte. The Qt font for a given device scale

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Font descriptions (LOGFONTA) turned into Qt fonts and back.
 //

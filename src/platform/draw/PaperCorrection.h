@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How a printer was measured to place what it prints, per axis: a position
 // p on the paper (millimetres from the paper's corner) lands at s * p + e.

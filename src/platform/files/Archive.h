@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The buffered byte stream through which a document file is written or
 // read: little-endian fixed-width values, raw blocks, element counts and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The byte streams a document archive reads from or writes to: an open file
 // (load and save) or a block of memory (tests and fuzzing).

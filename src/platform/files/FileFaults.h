@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Fault injection for the file steps of saving, so that tests can make any
 // single write, flush, sync or rename fail and check that nothing is lost.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/files/InPlaceWrite.h"
 
 #include "platform/files/FileFaults.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Rewriting a file where it is (its folder takes no new file), ordered so
 // that a run killed at any moment leaves the old content, the new one, or

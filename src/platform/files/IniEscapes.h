@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The escapes of QSettings' INI format: keys and section names with %XX
 // (and %UXXXX) for what is not a letter, digit, "_", "-" or ".", and "\\"

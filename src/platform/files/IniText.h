@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The text of an INI file as QSettings writes and reads it (IniFormat):
 // sections in brackets, "key=value" lines, keys with %XX escapes and values

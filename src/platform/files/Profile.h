@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application's profile: quintara.ini in $XDG_CONFIG_HOME/quintara/
 // (QSettings INI format), or the file named by QUINTARA_PROFILE.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writes a file without ever cutting the old one. A target the user may not
 // write is refused before anything is written. Normally the new content goes

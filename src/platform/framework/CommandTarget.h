@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Command routing by numeric id. Each target (view, document, frame,
 // application) keeps a table of the commands it handles; the frame asks the

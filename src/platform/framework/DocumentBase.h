@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The document side of the document/view framework: path, title, modified
 // flag, the undo stack, the views that show the document, the save-changes

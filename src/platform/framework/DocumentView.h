@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a document knows of the views that show it: each is told when the
 // document was opened or made new, when it changed, and when whatever the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/framework/RecentFileList.h"
 
 #include "platform/files/Profile.h"

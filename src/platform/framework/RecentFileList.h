@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The recent-file list: the last four documents opened or saved, newest
 // first, kept in the profile section "Recent File List" as File1..File4.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the print commands of a view need from the application: the one
 // printer of the run, the paper it prints on, and the profile entry for the

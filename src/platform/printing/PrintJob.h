@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One print job of something printable on a printer, with the framework's
 // sequence of hooks: preparation (the print dialog unless printing

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The print preview inside the main window: a bar of buttons (print,
 // next, previous, one or two pages, zoom in, zoom out, close:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Whatever a print job prints: the hooks a job calls in this order, as the
 // print and preview commands of a view call them. Preparation answers false

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How a QPrinter is set up for the strip and what a drawing context learns
 // from it: resolution and printing offset (where the painter's origin lies,

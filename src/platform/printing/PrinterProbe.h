@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The run's printer, made on a worker thread. Making a printer loads the
 // print support and asks the printing system for its default printer: a few

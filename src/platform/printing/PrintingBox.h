@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The box shown while a job is sent to the printer: IDS_PRINTING, the
 // document's title, IDS_PRINTING_ON, the printer, where the job goes, the page, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An event that stays signalled until it is reset: every waiter passes while
 // it is set. Used to hand a buffer from one thread to another.

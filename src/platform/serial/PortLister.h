@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The serial devices the machine has, as the system describes them. Only
 // the listing goes through here; the transfer opens its device itself. The

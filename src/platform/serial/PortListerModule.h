@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The module that holds the system's serial port lister, and how the
 // program finds it: beside the executable (the build tree), else in

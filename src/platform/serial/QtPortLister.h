@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Lists the serial devices through Qt Serial Port, which knows what udev
 // knows of them, and adds the stable names of /dev/serial/by-id and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The serial device as the port code sees it: opened exclusively by name,
 // configured through a device-control-block record and a time-out record,

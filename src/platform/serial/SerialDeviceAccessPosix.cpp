@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Who may use a serial device, from the file's owner group and mode and the
 // system's user and group database.
 

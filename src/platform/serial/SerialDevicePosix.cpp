@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The serial device over termios. Ports are opened non-blocking, so a read
 // never waits for data; writes wait for room with poll() and give up at the
 // write time-out.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Line settings translated to and from POSIX terminal attributes. The
 // terminal's modem lines are not part of these; the device sets them apart.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The UI host of the batch modes (printing from the command line): every
 // message goes to standard error as "Quintara: <text>", every chooser is

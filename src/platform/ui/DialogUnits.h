@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Dialog templates are laid out in dialog units. With the 8-point dialog
 // font the program's dialogs were designed for, one horizontal unit is a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Whether the window system the program would show its window on can be
 // reached, asked before the GUI application object is made: Qt ends the

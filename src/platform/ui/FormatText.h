@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's message texts carry numbered placeholders, %1 to %9, that
 // a text may use in any order and more than once.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/ui/UiHost.h"
 
 #include "platform/ui/StringTable.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every message box and every modal chooser of the program goes through the
 // installed UI host. The program installs the Qt implementation (or the

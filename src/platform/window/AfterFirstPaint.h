@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Work that start-up need not wait for: it runs once the widget has painted
 // for the first time and that paint has gone to the window system, a turn

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main frame of the document/view framework: routes every command to
 // the view, the document, the frame and the application in that order,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A widget of the main window that keeps some accelerator keys for itself
 // while it has the focus, as a text field keeps the clipboard keys. The

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The scrolling view of the document/view framework: a plain pixel mapping
 // with a total size, page and line steps, scrolling to a position limited

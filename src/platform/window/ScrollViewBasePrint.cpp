@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The print commands of the scrolling view: print, print without the
 // dialog, and the print preview shown in the frame.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The single-document application of the framework: one document, one
 // frame and one view for the life of the main window; File New, File Open
