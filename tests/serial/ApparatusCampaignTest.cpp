@@ -119,10 +119,12 @@ TEST_F(ApparatusCampaign, EveryFaultGivesOneMessageAtMostAndLeavesNothingBehind)
             threads = ThreadCount();
             continue;
         }
+        // The baseline may still list the first round's joined reader for a
+        // moment (see ThreadIds), so fewer threads than it is no leak.
         EXPECT_TRUE(
-            PumpUntil([&] { return OpenFileCount() == files && ThreadCount() == threads; }, 2000))
+            PumpUntil([&] { return OpenFileCount() == files && ThreadCount() <= threads; }, 2000))
             << fault.name;
         EXPECT_EQ(OpenFileCount(), files) << fault.name;
-        EXPECT_EQ(ThreadCount(), threads) << fault.name;
+        EXPECT_LE(ThreadCount(), threads) << fault.name;
     }
 }

@@ -2,6 +2,7 @@
 // The reader thread, writing and closing.
 
 #include "SerialTestSupport.h"
+#include <algorithm>
 
 namespace {
 
@@ -146,12 +147,22 @@ TEST_F(SerialTest, ManyOpenCloseCyclesLeaveNoThreadOrFileBehind) {
     port.FindPort(2, 4);
     // One cycle first: the race checker starts a helper thread of its own
     // with the first thread the process makes.
+    const std::set<int> before = ThreadIds();
     ASSERT_EQ(port.Open(), 1);
+    std::set<int> started = ThreadIds();
+    for (int id : before)
+        started.erase(id);
     // With no window named, chunks go to the main window.
     pty.Send("m");
     ASSERT_TRUE(PumpUntil([&] { return !mainWindow.entries.empty(); }, 2000));
     EXPECT_EQ(mainWindow.entries[0].bytes, "m");
     port.Close();
+    // The count to come back to is the one without the first reader.
+    const auto readerGone = [&] {
+        const std::set<int> now = ThreadIds();
+        return std::any_of(started.begin(), started.end(), [&](int id) { return !now.count(id); });
+    };
+    ASSERT_TRUE(PumpUntil(readerGone, 2000));
     const int files = OpenFileCount();
     const int threads = ThreadCount();
     for (int i = 0; i < 1000; ++i) {
@@ -165,8 +176,6 @@ TEST_F(SerialTest, ManyOpenCloseCyclesLeaveNoThreadOrFileBehind) {
         // The destructor closes an open port.
     }
     EXPECT_EQ(OpenFileCount(), files);
-    // A joined thread may still be listed for a moment: the kernel wakes the
-    // joiner before it takes the finished thread off the process's list.
     EXPECT_TRUE(PumpUntil([&] { return ThreadCount() == threads; }, 2000))
         << ThreadCount() << " threads, " << threads << " before";
     EXPECT_FALSE(IsExclusive(pty.Slave()));

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QThread>
 #include <cerrno>
+#include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -162,6 +163,17 @@ int OpenFileCount() {
 
 int ThreadCount() {
     return CountEntries("/proc/self/task");
+}
+
+std::set<int> ThreadIds() {
+    std::set<int> ids;
+    if (DIR* d = ::opendir("/proc/self/task")) {
+        while (const dirent* entry = ::readdir(d))
+            if (entry->d_name[0] != '.')
+                ids.insert(std::atoi(entry->d_name));
+        ::closedir(d);
+    }
+    return ids;
 }
 
 int LockAsAnotherProgram(const std::string& path) {

@@ -13,6 +13,7 @@
 #include <chrono>
 #include <functional>
 #include <gtest/gtest.h>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -91,6 +92,10 @@ int QuietWindowMs();
 
 int OpenFileCount();
 int ThreadCount();
+// The ids of the process's threads as the kernel lists them. A joined thread
+// may stay listed for a moment: the kernel wakes the joiner before it takes
+// the finished thread off the list.
+std::set<int> ThreadIds();
 // Opens `path` as another program would and locks it; -1 when that fails.
 int LockAsAnotherProgram(const std::string& path);
 // Whether the terminal behind `fd` is in exclusive mode.
