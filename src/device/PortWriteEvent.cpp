@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "device/PortWriteEvent.h"
 
-#include <QCoreApplication>
 #include <cerrno>
 
 // A failure always carries a number, so that Ok() can rest on it.
@@ -9,5 +8,5 @@ PortWriteEvent::PortWriteEvent(bool ok, int error, CComPort* port)
     : QEvent(kType), payload_(ok ? 0 : (error != 0 ? error : EIO), port) {}
 
 void PostPortWriteEvent(QObject* receiver, bool ok, int error, CComPort* port) {
-    QCoreApplication::postEvent(receiver, new PortWriteEvent(ok, error, port));
+    HandPortEventToQt(receiver, new PortWriteEvent(ok, error, port));
 }
