@@ -138,9 +138,7 @@ QImage NewImage(int size) {
     return img;
 }
 
-} // namespace
-
-QPixmap Toolbar(ToolbarImage image, qreal ratio, const QPalette& palette) {
+QImage PaintToolbar(ToolbarImage image, qreal ratio, const QPalette& palette) {
     const bool dark = palette.color(QPalette::Window).lightness() < 128;
     const Inks inks = dark ? Inks{palette.color(QPalette::WindowText), kBlue.lighter(220)} : Inks{};
     QImage img = NewImage(int(std::lround(16 * ratio)));
@@ -172,15 +170,22 @@ QPixmap Toolbar(ToolbarImage image, qreal ratio, const QPalette& palette) {
         break;
     }
     p.end();
-    return QPixmap::fromImage(img);
+    return img;
+}
+
+} // namespace
+
+QPixmap Toolbar(ToolbarImage image, qreal ratio, const QPalette& palette) {
+    return QPixmap::fromImage(PaintToolbar(image, ratio, palette));
 }
 
 QIcon ToolbarIcon(ToolbarImage image, const QPalette& palette) {
-    // Drawn for each scale a screen has, so that no image is blown up.
-    QIcon icon;
-    for (const qreal ratio : {1.0, 1.25, 1.5, 2.0, 3.0})
-        icon.addPixmap(Toolbar(image, ratio, palette));
-    return icon;
+    // Painted for the scale of the screen that shows it, when it first
+    // shows it, so that no image is blown up and a start paints one each.
+    constexpr int kSide = 16;
+    return QIcon(new ArtworkIconEngine(
+        [image, palette](int side) { return PaintToolbar(image, qreal(side) / kSide, palette); },
+        {16, 20, 24, 32, 48}));
 }
 
 QImage AppIcon(int size) {

@@ -8,11 +8,13 @@
 #include <QImage>
 #include <QMap>
 #include <QPixmap>
+#include <functional>
 #include <utility>
 
 class ArtworkIconEngine : public QIconEngine {
 public:
-    using Painter = QImage (*)(int size);
+    // Paints the image `size` pixels square.
+    using Painter = std::function<QImage(int size)>;
     // sizes: those offered (by default the sizes the desktop files ship);
     // any other is painted when asked for.
     explicit ArtworkIconEngine(Painter painter, QList<int> sizes = kShippedSizes)
