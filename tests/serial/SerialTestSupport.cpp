@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QThread>
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <dirent.h>
@@ -161,10 +162,6 @@ int OpenFileCount() {
     return CountEntries("/proc/self/fd", true);
 }
 
-int ThreadCount() {
-    return CountEntries("/proc/self/task");
-}
-
 std::set<int> ThreadIds() {
     std::set<int> ids;
     if (DIR* d = ::opendir("/proc/self/task")) {
@@ -174,6 +171,11 @@ std::set<int> ThreadIds() {
         ::closedir(d);
     }
     return ids;
+}
+
+bool NoThreadBesides(const std::set<int>& ids) {
+    const std::set<int> now = ThreadIds();
+    return std::includes(ids.begin(), ids.end(), now.begin(), now.end());
 }
 
 int LockAsAnotherProgram(const std::string& path) {

@@ -91,11 +91,13 @@ void PumpFor(int ms);
 int QuietWindowMs();
 
 int OpenFileCount();
-int ThreadCount();
 // The ids of the process's threads as the kernel lists them. A joined thread
 // may stay listed for a moment: the kernel wakes the joiner before it takes
-// the finished thread off the list.
+// the finished thread off the list. So a leak check compares sets: no thread
+// may be listed that was not listed before (one that was may have gone).
 std::set<int> ThreadIds();
+// Whether every thread the kernel lists now is one of `ids`.
+bool NoThreadBesides(const std::set<int>& ids);
 // Opens `path` as another program would and locks it; -1 when that fails.
 int LockAsAnotherProgram(const std::string& path);
 // Whether the terminal behind `fd` is in exclusive mode.
